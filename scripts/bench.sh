@@ -3,6 +3,7 @@
 # line "ratio <name> <value>" per comparison (our time over the peer's).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+dir=${EMLAB_BENCH_BUILD:-build-release}
 scripts/deps.sh
-scripts/build.sh build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-QT_QPA_PLATFORM=offscreen build-release/benchmarks/emlab_benchmarks "$@"
+scripts/build.sh "$dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+QT_QPA_PLATFORM=offscreen "$dir/benchmarks/emlab_benchmarks" "$@"
