@@ -1,0 +1,395 @@
+// The instrument widget base: repaint requests and their batches and rate
+// limit, the background and 3-D border, bounds changes, geometry helpers, the
+// paint's error handling and the loading scope.
+#include "widgets/iVCLComponent.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QTest>
+#include <stdexcept>
+
+namespace {
+
+// The smallest real widget: it paints the common background only, counts its
+// paints and can be told to fail in the middle of one.
+class ProbeWidget : public TiCustomComponent {
+public:
+    using TiCustomComponent::TiCustomComponent;
+    int paints = 0;
+    int loadedCalls = 0;
+    bool failPaint = false;
+
+protected:
+    void PaintContents(Canvas &canvas) override
+    {
+        ++paints;
+        PaintBackground(canvas, BackGroundColor());
+        if (failPaint) throw std::runtime_error("paint failed");
+    }
+    void Loaded() override { ++loadedCalls; }
+};
+
+TiComponent::Clock::time_point fakeNow;
+
+TColor pixel(const QImage &image, int x, int y)
+{
+    return fromQColor(image.pixelColor(x, y));
+}
+
+TColor resolved(TColor c)
+{
+    return fromQColor(toQColor(c));
+}
+
+} // namespace
+
+class TestComponentBase : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanup();
+    void unchangedPropertiesMakeNoRequest();
+    void changedPropertiesMakeOneRequestEach();
+    void batchGivesOneRequestAtItsEnd();
+    void frameRateLimitHoldsBackEarlyRequests();
+    void frameRateZeroLetsEveryRequestThrough();
+    void emptyPictureIsIgnored();
+    void pictureCoversEverythingWithoutBorder();
+    void borderRings_data();
+    void borderRings();
+    void sameBoundsDoNothingAndAMoveInvalidates();
+    void boundsOfAShownWidget();
+    void centerPointAndPolarPoint();
+    void failingPaintIsSwallowed();
+    void loadingScopeRunsLoadedOnce();
+};
+
+void TestComponentBase::initTestCase()
+{
+    // Distinct 3-D colours, so that each ring of a border can be told apart.
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Midlight, QColor(0x10, 0x20, 0x30));  // 3-D light
+    palette.setColor(QPalette::Shadow, QColor(0x40, 0x50, 0x60));    // 3-D dark shadow
+    palette.setColor(QPalette::Light, QColor(0x70, 0x80, 0x90));     // button highlight
+    palette.setColor(QPalette::Dark, QColor(0xA0, 0xB0, 0xC0));      // button shadow
+    QApplication::setPalette(palette);
+    QCOMPARE(resolved(cl3DLight), rgbColor(0x10, 0x20, 0x30));
+}
+
+void TestComponentBase::cleanup()
+{
+    TiComponent::setClockForTesting({});
+}
+
+void TestComponentBase::unchangedPropertiesMakeNoRequest()
+{
+    ProbeWidget w;
+    const int before = w.RepaintRequests();
+    w.setBackGroundColor(w.BackGroundColor());
+    w.setBorderStyle(w.BorderStyle());
+    w.setCachedDrawing(w.CachedDrawing());
+    w.setOffsetX(w.OffsetX());
+    w.setOffsetY(w.OffsetY());
+    w.setUpdateFrameRate(w.UpdateFrameRate());
+    w.setAutoFrameRate(w.AutoFrameRate());
+    QCOMPARE(w.RepaintRequests(), before);
+}
+
+void TestComponentBase::changedPropertiesMakeOneRequestEach()
+{
+    ProbeWidget w;
+    int count = w.RepaintRequests();
+    auto oneMore = [&](const char *what) {
+        if (w.RepaintRequests() != count + 1)
+            QFAIL(qPrintable(QStringLiteral("%1 made %2 requests").arg(what).arg(w.RepaintRequests() - count)));
+        count = w.RepaintRequests();
+    };
+    w.setBackGroundColor(clRed);
+    oneMore("BackGroundColor");
+    w.setBorderStyle(ibsLowered);
+    oneMore("BorderStyle");
+    w.setOffsetX(4);
+    oneMore("OffsetX");
+    w.setOffsetY(-4);
+    oneMore("OffsetY");
+    w.setUpdateFrameRate(30);
+    oneMore("UpdateFrameRate");
+    w.ClearBackgroundChanged();
+    w.setCachedDrawing(false);
+    oneMore("CachedDrawing");
+    QVERIFY(w.BackgroundChanged());
+}
+
+void TestComponentBase::batchGivesOneRequestAtItsEnd()
+{
+    ProbeWidget w;
+    const int before = w.RepaintRequests();
+    w.BeginUpdate();
+    w.setBackGroundColor(clRed);
+    w.setBorderStyle(ibsRaised);
+    w.InvalidateContents();
+    QCOMPARE(w.RepaintRequests(), before);
+    w.EndUpdate();
+    QCOMPARE(w.RepaintRequests(), before + 1);
+    w.EndUpdate();  // nothing pending any more
+    QCOMPARE(w.RepaintRequests(), before + 1);
+
+    // Batches do not nest: one EndUpdate ends them.
+    w.BeginUpdate();
+    w.BeginUpdate();
+    w.setOffsetX(7);
+    w.EndUpdate();
+    QCOMPARE(w.RepaintRequests(), before + 2);
+    w.setOffsetX(8);
+    QCOMPARE(w.RepaintRequests(), before + 3);
+
+    // An empty batch asks for nothing.
+    w.BeginUpdate();
+    w.EndUpdate();
+    QCOMPARE(w.RepaintRequests(), before + 3);
+}
+
+void TestComponentBase::frameRateLimitHoldsBackEarlyRequests()
+{
+    using namespace std::chrono;
+    const auto t0 = TiComponent::Clock::time_point(hours(1));
+    fakeNow = t0;
+    TiComponent::setClockForTesting([] { return fakeNow; });
+    ProbeWidget w;  // last repaint: t0
+    const int before = w.RepaintRequests();
+
+    w.setAutoFrameRate(true);  // within 1/60 s of the last repaint: held back
+    QCOMPARE(w.RepaintRequests(), before);
+    fakeNow = t0 + milliseconds(10);
+    w.InvalidateContents();
+    QCOMPARE(w.RepaintRequests(), before);
+    fakeNow = t0 + milliseconds(17);
+    w.InvalidateContents();
+    QCOMPARE(w.RepaintRequests(), before + 1);
+    fakeNow += milliseconds(16);
+    w.InvalidateContents();
+    QCOMPARE(w.RepaintRequests(), before + 1);
+    fakeNow += milliseconds(1);
+    w.InvalidateContents();
+    QCOMPARE(w.RepaintRequests(), before + 2);
+
+    // A held-back request goes through at the end of a batch once the
+    // interval has passed ...
+    fakeNow += milliseconds(5);
+    w.InvalidateContents();
+    QCOMPARE(w.RepaintRequests(), before + 2);
+    w.BeginUpdate();
+    fakeNow += milliseconds(20);
+    w.EndUpdate();
+    QCOMPARE(w.RepaintRequests(), before + 3);
+
+    // ... and when the limit is switched off.
+    fakeNow += milliseconds(1);
+    w.InvalidateContents();
+    QCOMPARE(w.RepaintRequests(), before + 3);
+    w.setAutoFrameRate(false);
+    QCOMPARE(w.RepaintRequests(), before + 4);
+    w.InvalidateContents();
+    QCOMPARE(w.RepaintRequests(), before + 5);
+}
+
+void TestComponentBase::frameRateZeroLetsEveryRequestThrough()
+{
+    using namespace std::chrono;
+    fakeNow = TiComponent::Clock::time_point(hours(2));
+    TiComponent::setClockForTesting([] { return fakeNow; });
+    ProbeWidget w;
+    w.setAutoFrameRate(true);
+    w.setUpdateFrameRate(0);
+    const int before = w.RepaintRequests();
+    for (int i = 0; i < 3; ++i) w.InvalidateContents();  // no time passes
+    QCOMPARE(w.RepaintRequests(), before + 3);
+}
+
+void TestComponentBase::emptyPictureIsIgnored()
+{
+    ProbeWidget w;
+    w.SetBounds(0, 0, 201, 161);
+    w.setBackGroundColor(clRed);
+    w.setBorderStyle(ibsRaised);
+    w.CreateBackGroundPicture();
+    QVERIFY(w.BackGroundPicture());
+    QCOMPARE(w.BackGroundPicture()->width(), 0);
+    const QImage frame = w.PaintFrame();
+    QCOMPARE(pixel(frame, 100, 80), clRed);
+    QCOMPARE(pixel(frame, 2, 2), clRed);
+    QCOMPARE(pixel(frame, 0, 0), resolved(cl3DLight));
+    QCOMPARE(pixel(frame, 200, 160), resolved(cl3DDkShadow));
+    QVERIFY(!w.BackgroundChanged());
+}
+
+void TestComponentBase::pictureCoversEverythingWithoutBorder()
+{
+    ProbeWidget w;
+    w.SetBounds(0, 0, 201, 161);
+    w.setBackGroundColor(clRed);
+    w.setBorderStyle(ibsRaised);
+    w.ClearBackgroundChanged();
+    const int before = w.RepaintRequests();
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(QColor(0, 0, 255));
+    w.setBackGroundPicture(picture);
+    QCOMPARE(w.RepaintRequests(), before + 1);
+    QVERIFY(w.BackgroundChanged());
+    const QImage frame = w.PaintFrame();
+    for (const QPoint p : {QPoint(0, 0), QPoint(1, 1), QPoint(200, 160), QPoint(199, 159), QPoint(100, 80), QPoint(200, 0)})
+        QCOMPARE(pixel(frame, p.x(), p.y()), clBlue);
+}
+
+void TestComponentBase::borderRings_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<TColor>("outerTopLeft");
+    QTest::addColumn<TColor>("outerBottomRight");
+    QTest::addColumn<TColor>("innerTopLeft");
+    QTest::addColumn<TColor>("innerBottomRight");
+    QTest::newRow("raised") << int(ibsRaised) << cl3DLight << cl3DDkShadow << clBtnHighlight << clBtnShadow;
+    QTest::newRow("lowered") << int(ibsLowered) << clBtnShadow << clBtnHighlight << cl3DDkShadow << cl3DLight;
+}
+
+void TestComponentBase::borderRings()
+{
+    QFETCH(int, style);
+    QFETCH(TColor, outerTopLeft);
+    QFETCH(TColor, outerBottomRight);
+    QFETCH(TColor, innerTopLeft);
+    QFETCH(TColor, innerBottomRight);
+    ProbeWidget w;
+    w.SetBounds(0, 0, 201, 161);
+    w.setBackGroundColor(clYellow);
+    w.setBorderStyle(TiBevelStyle(style));
+    const QImage frame = w.PaintFrame();
+    QCOMPARE(frame.size(), QSize(201, 161));
+
+    // Outer ring on the rectangle (0, 0, 201, 161), inner ring one inside.
+    QCOMPARE(pixel(frame, 0, 0), resolved(outerTopLeft));
+    QCOMPARE(pixel(frame, 100, 0), resolved(outerTopLeft));
+    QCOMPARE(pixel(frame, 0, 80), resolved(outerTopLeft));
+    QCOMPARE(pixel(frame, 100, 160), resolved(outerBottomRight));
+    QCOMPARE(pixel(frame, 200, 80), resolved(outerBottomRight));
+    QCOMPARE(pixel(frame, 200, 160), resolved(outerBottomRight));
+    QCOMPARE(pixel(frame, 1, 1), resolved(innerTopLeft));
+    QCOMPARE(pixel(frame, 100, 1), resolved(innerTopLeft));
+    QCOMPARE(pixel(frame, 1, 80), resolved(innerTopLeft));
+    QCOMPARE(pixel(frame, 100, 159), resolved(innerBottomRight));
+    QCOMPARE(pixel(frame, 199, 80), resolved(innerBottomRight));
+    QCOMPARE(pixel(frame, 199, 159), resolved(innerBottomRight));
+    // Two pixels wide, the rest is background.
+    for (const QPoint p : {QPoint(2, 2), QPoint(100, 2), QPoint(2, 80), QPoint(198, 80), QPoint(100, 158), QPoint(198, 158)})
+        QCOMPARE(pixel(frame, p.x(), p.y()), clYellow);
+
+    w.setBorderStyle(ibsNone);
+    const QImage plain = w.PaintFrame();
+    for (const QPoint p : {QPoint(0, 0), QPoint(1, 1), QPoint(200, 160), QPoint(199, 159)})
+        QCOMPARE(pixel(plain, p.x(), p.y()), clYellow);
+}
+
+void TestComponentBase::sameBoundsDoNothingAndAMoveInvalidates()
+{
+    ProbeWidget w;
+    w.SetBounds(10, 10, 201, 161);
+    QCOMPARE(w.GetBackgroundCache().size(), QSize(201, 161));
+    w.ClearBackgroundChanged();
+    int before = w.RepaintRequests();
+    w.SetBounds(10, 10, 201, 161);
+    QCOMPARE(w.RepaintRequests(), before);
+    QVERIFY(!w.BackgroundChanged());
+
+    w.SetBounds(11, 10, 201, 161);
+    QVERIFY(w.BackgroundChanged());
+    QVERIFY(w.RepaintRequests() > before);
+    QCOMPARE(w.geometry(), QRect(11, 10, 201, 161));
+
+    // The cache follows a new size.
+    w.SetBounds(11, 10, 100, 50);
+    QCOMPARE(w.GetBackgroundCache().size(), QSize(100, 50));
+}
+
+void TestComponentBase::boundsOfAShownWidget()
+{
+    QWidget window;
+    window.resize(400, 300);
+    auto *w = new ProbeWidget(&window);
+    w->SetBounds(10, 10, 201, 161);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+
+    w->ClearBackgroundChanged();
+    const int before = w->RepaintRequests();
+    w->SetBounds(10, 10, 201, 161);
+    QCOMPARE(w->RepaintRequests(), before);
+    QVERIFY(!w->BackgroundChanged());
+    w->SetBounds(10, 11, 201, 161);
+    QVERIFY(w->BackgroundChanged());
+    QVERIFY(w->RepaintRequests() > before);
+}
+
+void TestComponentBase::centerPointAndPolarPoint()
+{
+    ProbeWidget w;
+    w.SetBounds(0, 0, 201, 161);
+    QImage image(1, 1, QImage::Format_RGB32);
+    Canvas canvas(image);
+    QCOMPARE(w.GetCenterPoint(canvas), QPoint(100, 80));
+    w.setOffsetX(3);
+    w.setOffsetY(-2);
+    QCOMPARE(w.GetCenterPoint(canvas), QPoint(103, 78));
+
+    QCOMPARE(TiComponent::PolarPoint(QPoint(100, 80), 50, 90), QPoint(100, 30));
+    QCOMPARE(TiComponent::PolarPoint(QPoint(100, 80), 50, 0), QPoint(150, 80));
+    QCOMPARE(TiComponent::PolarPoint(QPoint(0, 0), 100, 45), QPoint(71, -71));
+    // Halves go to the even neighbour, on both axes.
+    QCOMPARE(TiComponent::PolarPoint(QPoint(0, 0), 2.5, 0), QPoint(2, 0));
+    QCOMPARE(TiComponent::PolarPoint(QPoint(0, 0), 3.5, 0), QPoint(4, 0));
+    QCOMPARE(TiComponent::PolarPoint(QPoint(0, 0), 2.5, 270), QPoint(0, 2));
+    QCOMPARE(TiComponent::PolarPoint(QPoint(10, 10), 0.5, 180), QPoint(10, 10));
+}
+
+void TestComponentBase::failingPaintIsSwallowed()
+{
+    ProbeWidget w;
+    w.resize(40, 30);
+    w.setBackGroundColor(clRed);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCoreApplication::processEvents();
+
+    w.failPaint = true;
+    const int before = w.paints;
+    w.repaint();  // a real, synchronous paint
+    QCOMPARE(w.paints, before + 1);
+
+    // The widget goes on painting once the fault is gone.
+    w.failPaint = false;
+    w.setBackGroundColor(clBlue);
+    const QImage shot = w.grab().toImage();
+    QVERIFY(w.paints > before + 1);
+    QCOMPARE(pixel(shot, 20, 15), clBlue);
+
+    // PaintFrame itself reports the fault to its caller.
+    w.failPaint = true;
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, w.PaintFrame());
+}
+
+void TestComponentBase::loadingScopeRunsLoadedOnce()
+{
+    ProbeWidget w;
+    QVERIFY(!w.IsLoading());
+    w.BeginLoading();
+    QVERIFY(w.IsLoading());
+    QCOMPARE(w.loadedCalls, 0);
+    w.EndLoading();
+    QVERIFY(!w.IsLoading());
+    QCOMPARE(w.loadedCalls, 1);
+    w.EndLoading();
+    QCOMPARE(w.loadedCalls, 1);
+}
+
+QTEST_MAIN(TestComponentBase)
+#include "tst_component_base.moc"
