@@ -1,0 +1,389 @@
+// The oscilloscope screen and the source lamp, on real picture pixels.
+#include "bench/oscilloscope_screen.h"
+#include "model/float_faults.h"
+#include "toolkit/colors.h"
+#include "toolkit/image_control.h"
+
+#include <QPainter>
+#include <QTest>
+#include <cmath>
+
+namespace {
+
+constexpr TColor kDark = clScreenDark;
+
+TColor pixel(const TImage &image, int x, int y) { return fromQColor(image.picture().pixelColor(x, y)); }
+
+QByteArray hex(TColor c) { return QByteArray::number(c, 16); }
+
+#define COMPARE_PIXEL(image, x, y, colour) \
+    QVERIFY2(pixel(image, x, y) == (colour), \
+             QByteArray("(" + QByteArray::number(x) + "," + QByteArray::number(y) + ") is " + \
+                        hex(pixel(image, x, y))).constData())
+
+LabState labAt(int width)
+{
+    LabState s;
+    SetStartParameters(s);
+    ClearPowerFlags(s);
+    SetConstants(s);
+    ApplyScreenScale(s, width);
+    return s;
+}
+
+void penIsBlackAndThin(const TImage &image)
+{
+    QCOMPARE(image.canvasState().penColor, clBlack);
+    QCOMPARE(image.canvasState().penWidth, 1);
+}
+
+int countOf(const TImage &image, TColor colour, QRect area = QRect())
+{
+    if (area.isNull()) area = image.picture().rect();
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (pixel(image, x, y) == colour) ++n;
+    return n;
+}
+
+// First and last green row of a column.
+QPair<int, int> greenRows(const TImage &image, int x)
+{
+    int first = -1, last = -1;
+    for (int y = 0; y < image.picture().height(); ++y)
+        if (pixel(image, x, y) == clGreen) {
+            if (first < 0) first = y;
+            last = y;
+        }
+    return {first, last};
+}
+
+// The trace's line as the desktop draws it: 4-pixel round-capped segments.
+QImage referenceTrace(const QImage &background, const TracePath &path)
+{
+    QImage out = background.copy();
+    QPainter p(&out);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(toQColor(clGreen), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    for (std::size_t i = 1; i < path.size(); ++i) {
+        const QPoint a(path[i - 1].x, path[i - 1].y), b(path[i].x, path[i].y);
+        if (a == b)
+            p.drawPoint(b);
+        else
+            p.drawLine(a, b);
+    }
+    return out;
+}
+
+const TraceSettings kNoRipple{0.0, 0.4, 0.5};
+
+} // namespace
+
+class TestOscilloscopeScreen : public QObject {
+    Q_OBJECT
+private slots:
+    void zalivka();
+    void lampAndSpotWithScopeOn();
+    void lampWithScopeOff();
+    void oddWidthCentres();
+    void warmupLimits();
+    void warmupLineGrows();
+    void warmupNeedsTheScope();
+    void sourceLampLooks();
+    void traceAtZeroCurrent();
+    void traceReplacesThePreviousOne();
+    void traceFaults();
+};
+
+void TestOscilloscopeScreen::zalivka()
+{
+    TImage screen;
+    screen.setPictureSize(222, 222);
+    Zalivka(screen);
+    for (QPoint corner : {QPoint(0, 0), QPoint(221, 0), QPoint(0, 221), QPoint(221, 221), QPoint(20, 20)})
+        COMPARE_PIXEL(screen, corner.x(), corner.y(), clGray);
+    COMPARE_PIXEL(screen, 111, 111, kDark);
+    COMPARE_PIXEL(screen, 40, 40, kDark);
+    // The disc is inscribed in (0, 0, 222, 222): its black outline touches
+    // all four edges, the right and bottom ones at 221.
+    COMPARE_PIXEL(screen, 0, 111, clBlack);
+    COMPARE_PIXEL(screen, 221, 111, clBlack);
+    COMPARE_PIXEL(screen, 111, 0, clBlack);
+    COMPARE_PIXEL(screen, 111, 221, clBlack);
+    COMPARE_PIXEL(screen, 1, 111, kDark);
+    // Nothing but the three colours, in the proportions of a disc in a square.
+    const int grey = countOf(screen, clGray), dark = countOf(screen, kDark), black = countOf(screen, clBlack);
+    QCOMPARE(grey + dark + black, 222 * 222);
+    const double disc = M_PI * 111 * 111;
+    QVERIFY2(std::fabs(dark + black - disc) < 0.01 * disc, QByteArray::number(dark + black));
+    penIsBlackAndThin(screen);
+    QCOMPARE(screen.canvasState().brushColor, kDark);
+    // A picture that is not square gets an inscribed ellipse.
+    TImage wide;
+    wide.setPictureSize(100, 40);
+    Zalivka(wide);
+    COMPARE_PIXEL(wide, 0, 20, clBlack);
+    COMPARE_PIXEL(wide, 99, 20, clBlack);
+    COMPARE_PIXEL(wide, 50, 39, clBlack);
+    COMPARE_PIXEL(wide, 5, 5, clGray);
+}
+
+void TestOscilloscopeScreen::lampAndSpotWithScopeOn()
+{
+    TImage screen;
+    screen.setPictureSize(222, 222);
+    LabState s = labAt(222);
+    Zalivka(screen);
+    s.ScopeOn = 1;
+    Lampochka1(screen, s);
+    QCOMPARE(s.PixelX, 111);
+    QCOMPARE(s.PixelY, 112);
+    QCOMPARE(s.PixelY2, 110);
+    // The lit lamp in (0, 0, 15, 15), outlined in black, on the grey corner.
+    COMPARE_PIXEL(screen, 7, 7, clRed);
+    COMPARE_PIXEL(screen, 0, 7, clBlack);
+    COMPARE_PIXEL(screen, 14, 7, clBlack);
+    COMPARE_PIXEL(screen, 7, 14, clBlack);
+    COMPARE_PIXEL(screen, 15, 7, clGray);
+    COMPARE_PIXEL(screen, 0, 0, clGray);
+    // The spot: a short, wide, round-ended green stroke at the centre.
+    for (int y = 110; y <= 112; ++y) COMPARE_PIXEL(screen, 111, y, clGreen);
+    COMPARE_PIXEL(screen, 110, 111, clGreen);
+    COMPARE_PIXEL(screen, 111, 116, kDark);
+    COMPARE_PIXEL(screen, 111, 106, kDark);
+    COMPARE_PIXEL(screen, 116, 111, kDark);
+    const int green = countOf(screen, clGreen);
+    QVERIFY2(green >= 12 && green <= 30, QByteArray::number(green));
+    penIsBlackAndThin(screen);
+    QCOMPARE(screen.canvasState().brushColor, clBlack);
+    // Drawn over whatever is there: a second call does not clear anything.
+    screen.canvas().fillRect(TRect{150, 150, 152, 152});
+    Lampochka1(screen, s);
+    COMPARE_PIXEL(screen, 150, 150, clBlack);
+}
+
+void TestOscilloscopeScreen::lampWithScopeOff()
+{
+    TImage screen;
+    screen.setPictureSize(222, 222);
+    LabState s = labAt(222);
+    Zalivka(screen);
+    s.ScopeOn = 1;
+    Lampochka1(screen, s);
+    s.ScopeOn = 0;
+    Lampochka1(screen, s);
+    COMPARE_PIXEL(screen, 7, 7, clGray);
+    COMPARE_PIXEL(screen, 0, 7, clBlack);
+    // The spot is gone, the disc dark again.
+    QCOMPARE(countOf(screen, clGreen), 0);
+    COMPARE_PIXEL(screen, 111, 111, kDark);
+    QCOMPARE(screen.canvasState().brushColor, kDark);  // Off leaves its brush
+    penIsBlackAndThin(screen);
+    // Off on its own leaves the lamp in the corner, whatever its look.
+    Off(screen);
+    COMPARE_PIXEL(screen, 7, 7, clGray);
+    s.ScopeOn = 1;
+    Lampochka1(screen, s);
+    Off(screen);
+    COMPARE_PIXEL(screen, 7, 7, clRed);
+    COMPARE_PIXEL(screen, 111, 111, kDark);
+    COMPARE_PIXEL(screen, 0, 0, clGray);
+}
+
+void TestOscilloscopeScreen::oddWidthCentres()
+{
+    TImage screen;
+    screen.setPictureSize(221, 221);
+    LabState s = labAt(221);
+    Zalivka(screen);
+    s.ScopeOn = 1;
+    Lampochka1(screen, s);
+    QCOMPARE(s.PixelX, 110);
+    QCOMPARE(s.PixelY, 111);
+    QCOMPARE(s.PixelY2, 109);
+    COMPARE_PIXEL(screen, 110, 110, clGreen);
+    // The warm-up line's centre is 110 as well.
+    s.WarmupStep = 20;
+    WarmupLineStep(screen, s);
+    COMPARE_PIXEL(screen, 110, 90, clGreen);
+    COMPARE_PIXEL(screen, 110, 130, clGreen);
+}
+
+void TestOscilloscopeScreen::warmupLimits()
+{
+    const struct { int width; int limit; } cases[] = {{222, 97}, {225, 98}, {216, 94}, {200, 88}, {196, 86}};
+    for (const auto &c : cases) {
+        LabState s = labAt(c.width);
+        QCOMPARE(WarmupLimit(s), c.limit);
+    }
+}
+
+void TestOscilloscopeScreen::warmupLineGrows()
+{
+    TImage screen;
+    screen.setPictureSize(222, 222);
+    LabState s = labAt(222);
+    Zalivka(screen);
+    s.ScopeOn = 1;
+    WarmupLineStep(screen, s);
+    QCOMPARE(s.WarmupStep, 1);
+    COMPARE_PIXEL(screen, 111, 111, clGreen);
+    COMPARE_PIXEL(screen, 111, 120, kDark);
+    int ticks = 1;
+    while (s.WarmupStep < 97 && ticks < 1000) {
+        WarmupLineStep(screen, s);
+        ++ticks;
+    }
+    QCOMPARE(ticks, 97);
+    // The last line ran from (111, 15) to (111, 207), round ends included.
+    COMPARE_PIXEL(screen, 111, 15, clGreen);
+    COMPARE_PIXEL(screen, 111, 207, clGreen);
+    COMPARE_PIXEL(screen, 111, 11, kDark);
+    COMPARE_PIXEL(screen, 111, 211, kDark);
+    COMPARE_PIXEL(screen, 116, 111, kDark);
+    penIsBlackAndThin(screen);
+    // Full: further ticks draw nothing and keep the step.
+    const QImage before = screen.picture().copy();
+    for (int i = 0; i < 5; ++i) WarmupLineStep(screen, s);
+    QCOMPARE(s.WarmupStep, 97);
+    QVERIFY(screen.picture() == before);
+    // The full line spans the same rows as the trace at zero current, to a pixel.
+    TImage trace;
+    trace.setPictureSize(222, 222);
+    Zalivka(trace);
+    Line(trace, s, 0.0, kNoRipple);
+    const QPair<int, int> warm = greenRows(screen, 111), line = greenRows(trace, 111);
+    QVERIFY2(std::abs(warm.first - line.first) <= 1 && std::abs(warm.second - line.second) <= 1,
+             QByteArray::number(warm.first) + ".." + QByteArray::number(warm.second) + " against " +
+                 QByteArray::number(line.first) + ".." + QByteArray::number(line.second));
+}
+
+void TestOscilloscopeScreen::warmupNeedsTheScope()
+{
+    TImage screen;
+    screen.setPictureSize(222, 222);
+    LabState s = labAt(222);
+    Zalivka(screen);
+    const QImage before = screen.picture().copy();
+    for (int step : {0, 5, 96}) {
+        s.WarmupStep = step;
+        WarmupLineStep(screen, s);
+        QCOMPARE(s.WarmupStep, step);
+    }
+    QVERIFY(screen.picture() == before);
+    // Past the limit (a smaller screen after a resize) nothing is drawn either.
+    s.ScopeOn = 1;
+    s.WarmupStep = 120;
+    WarmupLineStep(screen, s);
+    QCOMPARE(s.WarmupStep, 120);
+    QVERIFY(screen.picture() == before);
+}
+
+void TestOscilloscopeScreen::sourceLampLooks()
+{
+    TImage lamp;
+    lamp.setPictureSize(15, 15);  // a new picture is white
+    PaintSourceLamp(lamp, true, false);
+    COMPARE_PIXEL(lamp, 0, 0, clWhite);  // the ground was not filled
+    COMPARE_PIXEL(lamp, 7, 7, clRed);
+    COMPARE_PIXEL(lamp, 0, 7, clBlack);
+    COMPARE_PIXEL(lamp, 14, 7, clBlack);
+    penIsBlackAndThin(lamp);
+    PaintSourceLamp(lamp, false, true);
+    COMPARE_PIXEL(lamp, 0, 0, clGray);
+    COMPARE_PIXEL(lamp, 14, 14, clGray);
+    COMPARE_PIXEL(lamp, 7, 7, clGray);
+    COMPARE_PIXEL(lamp, 7, 0, clBlack);
+    COMPARE_PIXEL(lamp, 7, 14, clBlack);
+    PaintSourceLamp(lamp, true, true);
+    COMPARE_PIXEL(lamp, 0, 0, clGray);
+    COMPARE_PIXEL(lamp, 7, 7, clRed);
+    // Off without filling: over the red disc, grey wins inside the outline.
+    PaintSourceLamp(lamp, false, false);
+    COMPARE_PIXEL(lamp, 7, 7, clGray);
+    QCOMPARE(countOf(lamp, clRed), 0);
+    penIsBlackAndThin(lamp);
+}
+
+void TestOscilloscopeScreen::traceAtZeroCurrent()
+{
+    TImage screen;
+    screen.setPictureSize(222, 222);
+    LabState s = labAt(222);
+    Zalivka(screen);
+    s.ScopeOn = 1;
+    Lampochka1(screen, s);
+    Line(screen, s, 0.0, kNoRipple);
+    // The vertical sweep line through the centre, 4 pixels wide.
+    for (int y = 14; y <= 208; ++y) COMPARE_PIXEL(screen, 111, y, clGreen);
+    COMPARE_PIXEL(screen, 111, 8, kDark);
+    COMPARE_PIXEL(screen, 111, 214, kDark);
+    COMPARE_PIXEL(screen, 105, 111, kDark);
+    COMPARE_PIXEL(screen, 117, 111, kDark);
+    COMPARE_PIXEL(screen, 7, 7, clRed);  // the lamp stays
+    penIsBlackAndThin(screen);
+    QCOMPARE(s.PixelY, 14);  // the last point is the first
+}
+
+void TestOscilloscopeScreen::traceReplacesThePreviousOne()
+{
+    TImage screen;
+    screen.setPictureSize(222, 222);
+    LabState s = labAt(222);
+    Zalivka(screen);
+    Line(screen, s, 0.0, kNoRipple);
+    const QImage background = [&] {
+        TImage blank;
+        blank.setPictureSize(222, 222);
+        Zalivka(blank);
+        return blank.picture().copy();
+    }();
+    for (const TraceSettings &settings : {kNoRipple, TraceSettings{0.1, 0.4, 0.5}}) {
+        Line(screen, s, 0.2, settings);
+        LabState reference = labAt(222);
+        BeginTrace(reference, settings);
+        const QImage expected = referenceTrace(background, TracePoints(reference, 0.2, 222));
+        // Every pixel as the round-capped segments through the trace's points
+        // give it, the old vertical line erased.
+        int differing = 0;
+        for (int y = 0; y < 222; ++y)
+            for (int x = 0; x < 222; ++x)
+                if (screen.picture().pixel(x, y) != expected.pixel(x, y)) ++differing;
+        QCOMPARE(differing, 0);
+    }
+    COMPARE_PIXEL(screen, 170, 110, clGreen);
+    COMPARE_PIXEL(screen, 52, 112, clGreen);
+    COMPARE_PIXEL(screen, 111, 30, kDark);
+}
+
+void TestOscilloscopeScreen::traceFaults()
+{
+    TImage screen;
+    screen.setPictureSize(222, 222);
+    LabState s = labAt(222);
+    Zalivka(screen);
+    s.ScopeOn = 1;
+    Lampochka1(screen, s);
+    Line(screen, s, 0.0, kNoRipple);
+    const QImage withTrace = screen.picture().copy();
+    // A negative voltage stops the trace before the disc is repainted.
+    s.AnodeVoltage = -5.0;
+    QVERIFY_THROWS_EXCEPTION(EInvalidOp, Line(screen, s, 0.2, kNoRipple));
+    QVERIFY(screen.picture() == withTrace);
+    // No winding: the disc is cleared, then the first point fails.
+    s = labAt(222);
+    s.TurnsPerMetre = 0.0;
+    QVERIFY_THROWS_EXCEPTION(EZeroDivide, Line(screen, s, 0.2, kNoRipple));
+    QCOMPARE(countOf(screen, clGreen), 0);
+    COMPARE_PIXEL(screen, 111, 111, kDark);
+    COMPARE_PIXEL(screen, 7, 7, clRed);
+    penIsBlackAndThin(screen);
+    s = labAt(222);
+    s.DriftLength = 0.0;
+    QVERIFY_THROWS_EXCEPTION(EInvalidOp, Line(screen, s, 0.2, kNoRipple));
+    QCOMPARE(countOf(screen, clGreen), 0);
+}
+
+QTEST_MAIN(TestOscilloscopeScreen)
+#include "tst_oscilloscope_screen.moc"
