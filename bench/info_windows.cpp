@@ -1,0 +1,274 @@
+#include "bench/info_windows.h"
+
+#include "toolkit/colors.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPalette>
+#include <QScreen>
+
+#include <algorithm>
+
+#ifndef EMLAB_VERSION
+#error "EMLAB_VERSION must name the program's version (the build passes it)"
+#endif
+
+namespace {
+
+// The photographs ship inside the program (resources/emlab.qrc).
+const char *const kLeadPhoto = ":/photos/lead.jpg";
+const char *const kProgrammerPhoto = ":/photos/programmer.jpg";
+
+// Both windows: tool windows with a small caption and a close box only.
+constexpr Qt::WindowFlags kToolWindow =
+    Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
+void setUpInfoWindow(QWidget *window, int clientWidth, int clientHeight, const QString &caption)
+{
+    window->setWindowFlags(kToolWindow);
+    window->setWindowTitle(caption);
+    window->setFixedSize(clientWidth, clientHeight);
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, toQColor(cl3DLight));
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    window->setFont(font);
+    // Closing hides the window; the bench alone decides when the program ends.
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window->setAttribute(Qt::WA_QuitOnClose, false);
+}
+
+QSize workAreaSize(const QWidget *window)
+{
+    QScreen *screen = window->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry().size() : QSize();
+}
+
+void showFocused(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
+QRect photoRectIn(QSize box, QSize photo, bool proportional)
+{
+    if (photo.isEmpty())
+        return QRect();
+    if (!proportional || (photo.width() <= box.width() && photo.height() <= box.height()))
+        return QRect(QPoint(0, 0), photo);
+    if (box.isEmpty())
+        return QRect();
+    // Integer arithmetic in 64 bits: the side that limits the shrink gets the
+    // box's size exactly, the other one is truncated.
+    const qint64 pw = photo.width(), ph = photo.height();
+    const qint64 bw = box.width(), bh = box.height();
+    if (pw * bh >= ph * bw)  // relatively wider than the box: the width limits
+        return QRect(0, 0, int(bw), std::max<qint64>(1, ph * bw / pw));
+    return QRect(0, 0, std::max<qint64>(1, pw * bh / ph), int(bh));
+}
+
+QString centredLines(const QStringList &lines)
+{
+    qsizetype width = 0;
+    for (const QString &line : lines)
+        width = std::max(width, line.size());
+    width += 4;  // a margin of blanks on both sides of the longest line
+    QString text;
+    for (const QString &line : lines) {
+        const qsizetype pad = width - line.size();
+        text += QString(pad / 2, QLatin1Char(' ')) + line + QString(pad - pad / 2, QLatin1Char(' ')) + QLatin1Char('\n');
+    }
+    text += QString(width, QLatin1Char(' '));
+    return text;
+}
+
+// ---------------------------------------------------------------------------
+
+TPhotoImage::TPhotoImage(QWidget *parent) : QWidget(parent) {}
+
+void TPhotoImage::setPhoto(const QImage &photo)
+{
+    photo_ = photo;
+    update();
+}
+
+void TPhotoImage::setProportional(bool value)
+{
+    if (proportional_ == value)
+        return;
+    proportional_ = value;
+    update();
+}
+
+void TPhotoImage::paintEvent(QPaintEvent *)
+{
+    if (photo_.isNull())
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(photoRect(), photo_);
+}
+
+// ---------------------------------------------------------------------------
+
+TFRaz::TFRaz(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("FRaz"));
+    setUpInfoWindow(this, 322, 387, QStringLiteral("Разработчик"));
+
+    Image1 = new TPhotoImage(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(80, 31, 177, 226);
+    Image1->setProportional(true);
+    Image1->setPhoto(QImage(QString::fromLatin1(kProgrammerPhoto)));
+
+    Image2 = new TPhotoImage(this);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setGeometry(72, 32, 185, 233);
+    Image2->setPhoto(QImage(QString::fromLatin1(kLeadPhoto)));
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setTextFormat(Qt::PlainText);
+    Label1->move(64, 272);
+    Label1->adjustSize();
+}
+
+QString TFRaz::leadText()
+{
+    return centredLines({
+        QStringLiteral("Руководитель проекта"),
+        QStringLiteral("преподаватель, руководитель разработки"),
+        QStringLiteral("Кафедра физики"),
+        QStringLiteral("учреждение высшего образования"),
+        QStringLiteral("по месту проведения практикума"),
+        QStringLiteral("проект emlab"),
+    });
+}
+
+QString TFRaz::programmerText()
+{
+    return centredLines({
+        QStringLiteral("Программист"),
+        QStringLiteral("разработчик программы стенда"),
+    });
+}
+
+void TFRaz::showWith(const QString &caption, bool lead, const QString &text)
+{
+    showFocused(this);
+    setWindowTitle(caption);
+    Image2->setVisible(lead);
+    Image1->setVisible(!lead);
+    Label1->setText(text);
+    Label1->adjustSize();
+}
+
+void TFRaz::showLead()
+{
+    showWith(QStringLiteral("Руководитель проекта"), true, leadText());
+}
+
+void TFRaz::showProgrammer()
+{
+    showWith(QStringLiteral("Программист"), false, programmerText());
+}
+
+void TFRaz::FormActivate()
+{
+    // The work area's origin is not added: the window is centred on a work
+    // area taken to start at the screen's top left corner.
+    const QSize work = workAreaSize(this);
+    const QSize outer = frameGeometry().size();
+    move(work.width() / 2 - outer.width() / 2, work.height() / 2 - outer.height() / 2);
+    Image1->move(outer.width() / 2 - Image1->width() / 2, Image1->y());
+    Image2->move(outer.width() / 2 - Image2->width() / 2, Image2->y());
+    Label1->move(50, Label1->y());
+}
+
+bool TFRaz::event(QEvent *e)
+{
+    const bool handled = QWidget::event(e);
+    if (e->type() == QEvent::WindowActivate)
+        FormActivate();
+    return handled;
+}
+
+// ---------------------------------------------------------------------------
+
+TForm_o_programe::TForm_o_programe(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Form_o_programe"));
+    setUpInfoWindow(this, 537, 162, QStringLiteral("О программе"));
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setTextFormat(Qt::PlainText);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setGeometry(8, 16, 520, 130);
+    Label1->setText(aboutText());
+}
+
+QString TForm_o_programe::aboutText()
+{
+    return centredLines({
+        QStringLiteral("Программа моделирует выполнение лабораторной работы"),
+        QStringLiteral("«Определение удельного заряда электрона"),
+        QStringLiteral("методом магнитной фокусировки»"),
+        QStringLiteral("Версия " EMLAB_VERSION " от 08.12.2026"),
+        QString(),
+        QStringLiteral("Программа не проходила государственную регистрацию."),
+        QStringLiteral("© 2026, виртуальный лабораторный стенд emlab"),
+    });
+}
+
+void TForm_o_programe::centreOnWorkArea()
+{
+    QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect work = screen->availableGeometry();
+    const QSize outer = frameGeometry().size();
+    move(work.x() + work.width() / 2 - outer.width() / 2, work.y() + work.height() / 2 - outer.height() / 2);
+}
+
+void TForm_o_programe::showAbout()
+{
+    // Opens centred on the work area, frame included; once open it is left
+    // where the user moves it.
+    const bool opening = !isVisible();
+    showFocused(this);
+    if (opening) {
+        centreOnWorkArea();
+        centrePending_ = true;
+    }
+}
+
+void TForm_o_programe::FormActivate()
+{
+    const QSize outer = frameGeometry().size();
+    Label1->resize(outer.width() - 10, outer.height() - 10);
+    Label1->move(outer.width() / 2 - Label1->width() / 2, 10);
+}
+
+bool TForm_o_programe::event(QEvent *e)
+{
+    const bool handled = QWidget::event(e);
+    if (e->type() == QEvent::WindowActivate) {
+        if (centrePending_) {
+            centrePending_ = false;
+            centreOnWorkArea();
+        }
+        FormActivate();
+    }
+    return handled;
+}

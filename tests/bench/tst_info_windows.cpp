@@ -1,0 +1,416 @@
+// The credits and about windows: their contents, swapping, centring, hiding,
+// and the photographs they show.
+#include "bench/info_windows.h"
+#include "toolkit/colors.h"
+
+#include <QApplication>
+#include <QImageReader>
+#include <QLabel>
+#include <QPixmap>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+// The pictures live in a resource compiled into a static library; naming its
+// initialiser makes sure the linker keeps it.
+static void initPictures() { Q_INIT_RESOURCE(emlab); }
+
+namespace {
+
+// The offscreen platform cannot raise windows and says so each time.
+QtMessageHandler defaultHandler = nullptr;
+void quietRaise(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.contains(QLatin1String("does not support raise()")))
+        return;
+    defaultHandler(type, context, message);
+}
+
+// A marker colour that none of the photographs contains.
+const QColor kMarker(255, 0, 255);
+
+// Renders a widget on a marker ground, so pixels it does not paint stay marker.
+QImage renderOnMarker(QWidget *widget)
+{
+    QImage image(widget->size(), QImage::Format_RGB32);
+    image.fill(kMarker);
+    widget->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+bool isMarker(const QImage &image, int x, int y) { return image.pixelColor(x, y) == kMarker; }
+
+// Activation arrives from the window system; where it does not come (or has
+// come already) the event is delivered by hand, as the system would.
+void activate(QWidget *window)
+{
+    QEvent activation(QEvent::WindowActivate);
+    QApplication::sendEvent(window, &activation);
+}
+
+QPoint expectedCentre(const QWidget *window)
+{
+    const QSize work = window->screen()->availableGeometry().size();
+    const QSize outer = window->frameGeometry().size();
+    return QPoint(work.width() / 2 - outer.width() / 2, work.height() / 2 - outer.height() / 2);
+}
+
+// Checks the padded line structure: every line equally long, its text in the
+// middle (the blanks on either side differ by at most one), and a last line of
+// blanks after the final line break. Returns the trimmed lines.
+QStringList checkCentred(const QString &text, int expectedLines)
+{
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    if (lines.size() != expectedLines + 1) {
+        QTest::qFail(qPrintable(QStringLiteral("%1 lines instead of %2").arg(lines.size() - 1).arg(expectedLines)),
+                     __FILE__, __LINE__);
+        return {};
+    }
+    QStringList trimmed;
+    for (const QString &line : lines) {
+        if (line.size() != lines.first().size()) {
+            QTest::qFail(qPrintable(QStringLiteral("line of another width: \"%1\"").arg(line)), __FILE__, __LINE__);
+            return {};
+        }
+        const QString content = line.trimmed();
+        if (!content.isEmpty()) {
+            const qsizetype left = line.indexOf(content);
+            const qsizetype right = line.size() - left - content.size();
+            if (std::abs(left - right) > 1 || left < 1) {
+                QTest::qFail(qPrintable(QStringLiteral("not centred: \"%1\"").arg(line)), __FILE__, __LINE__);
+                return {};
+            }
+        }
+        trimmed << content;
+    }
+    if (!trimmed.last().isEmpty() || lines.last().isEmpty()) {
+        QTest::qFail("the text does not end with a line of blanks", __FILE__, __LINE__);
+        return {};
+    }
+    trimmed.removeLast();
+    return trimmed;
+}
+
+} // namespace
+
+class TestInfoWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void photoGeometry_data();
+    void photoGeometry();
+    void photographsDecode();
+    void photographsAreDrawnWhereTheGeometrySays();
+    void creditsWindowAtStart();
+    void leadAndProgrammerSwapInPlace();
+    void creditsRecentreOnEveryActivation();
+    void closingHidesAndTheMenuShowsAgain();
+    void textsKeepTheirLineStructure();
+    void aboutLabelFitsTheWindow();
+    void aboutWindowStaysWhereTheUserPutsIt();
+    void infoWindowsDoNotKeepTheProgramRunning();
+};
+
+void TestInfoWindows::initTestCase()
+{
+    initPictures();
+    defaultHandler = qInstallMessageHandler(quietRaise);
+}
+
+void TestInfoWindows::photoGeometry_data()
+{
+    QTest::addColumn<QSize>("box");
+    QTest::addColumn<QSize>("photo");
+    QTest::addColumn<bool>("proportional");
+    QTest::addColumn<QRect>("expected");
+
+    QTest::newRow("smaller, own size") << QSize(185, 233) << QSize(180, 230) << false << QRect(0, 0, 180, 230);
+    QTest::newRow("larger, own size is clipped, not shrunk")
+        << QSize(185, 233) << QSize(300, 400) << false << QRect(0, 0, 300, 400);
+    QTest::newRow("smaller, proportional, not enlarged")
+        << QSize(177, 226) << QSize(100, 120) << true << QRect(0, 0, 100, 120);
+    QTest::newRow("exact fit") << QSize(177, 226) << QSize(177, 226) << true << QRect(0, 0, 177, 226);
+    // 300 x 400 in 177 x 226: the height limits, 300 * 226 / 400 = 169.5 -> 169.
+    QTest::newRow("taller than the box") << QSize(177, 226) << QSize(300, 400) << true << QRect(0, 0, 169, 226);
+    // 600 x 300 in 177 x 226: the width limits, 300 * 177 / 600 = 88.5 -> 88.
+    QTest::newRow("wider than the box") << QSize(177, 226) << QSize(600, 300) << true << QRect(0, 0, 177, 88);
+    QTest::newRow("only one side too large") << QSize(177, 226) << QSize(170, 452) << true << QRect(0, 0, 85, 226);
+    QTest::newRow("same proportions, twice the size")
+        << QSize(177, 226) << QSize(354, 452) << true << QRect(0, 0, 177, 226);
+    // Products of the sides exceed 32 bits here.
+    QTest::newRow("huge photograph") << QSize(177, 226) << QSize(100000, 100000) << true << QRect(0, 0, 177, 177);
+    QTest::newRow("a sliver keeps one pixel") << QSize(177, 226) << QSize(100000, 1) << true << QRect(0, 0, 177, 1);
+    QTest::newRow("no photograph") << QSize(177, 226) << QSize() << true << QRect();
+}
+
+void TestInfoWindows::photoGeometry()
+{
+    QFETCH(QSize, box);
+    QFETCH(QSize, photo);
+    QFETCH(bool, proportional);
+    QFETCH(QRect, expected);
+    QCOMPARE(photoRectIn(box, photo, proportional), expected);
+}
+
+void TestInfoWindows::photographsDecode()
+{
+    QVERIFY2(QImageReader::supportedImageFormats().contains("jpeg"), "Qt's JPEG image plugin is not available");
+    const QPixmap lead(QStringLiteral(":/photos/lead.jpg"));
+    const QPixmap programmer(QStringLiteral(":/photos/programmer.jpg"));
+    QVERIFY(!lead.isNull());
+    QVERIFY(!programmer.isNull());
+    // The lead's photograph is drawn at its own size and must fit its box;
+    // the programmer's is larger than its box, so the window shrinks it.
+    QVERIFY(lead.width() <= 185 && lead.height() <= 233);
+    QVERIFY(programmer.width() > 177 || programmer.height() > 226);
+
+    TFRaz credits;
+    QCOMPARE(credits.Image2->photo().size(), lead.size());
+    QCOMPARE(credits.Image1->photo().size(), programmer.size());
+    QVERIFY(credits.Image1->Proportional());
+    QVERIFY(!credits.Image2->Proportional());
+}
+
+void TestInfoWindows::photographsAreDrawnWhereTheGeometrySays()
+{
+    TFRaz credits;
+    const QRect shrunk = credits.Image1->photoRect();
+    QCOMPARE(shrunk, photoRectIn(QSize(177, 226), credits.Image1->photo().size(), true));
+    QVERIFY(shrunk.width() <= 177 && shrunk.height() <= 226);
+    QVERIFY(shrunk.width() == 177 || shrunk.height() == 226);
+
+    const QImage programmer = renderOnMarker(credits.Image1);
+    QVERIFY(!isMarker(programmer, 0, 0));
+    QVERIFY(!isMarker(programmer, shrunk.right(), shrunk.bottom()));
+    if (shrunk.width() < 177)
+        QVERIFY(isMarker(programmer, shrunk.right() + 2, shrunk.height() / 2));
+    if (shrunk.height() < 226)
+        QVERIFY(isMarker(programmer, shrunk.width() / 2, shrunk.bottom() + 2));
+
+    const QSize own = credits.Image2->photo().size();
+    const QImage lead = renderOnMarker(credits.Image2);
+    QVERIFY(!isMarker(lead, 0, 0));
+    QVERIFY(!isMarker(lead, own.width() - 1, own.height() - 1));
+    if (own.width() < 185)
+        QVERIFY(isMarker(lead, own.width() + 1, own.height() / 2));
+    if (own.height() < 233)
+        QVERIFY(isMarker(lead, own.width() / 2, own.height() + 1));
+}
+
+void TestInfoWindows::creditsWindowAtStart()
+{
+    TFRaz credits;
+    QVERIFY(!credits.isVisible());
+    QCOMPARE(credits.windowTitle(), QStringLiteral("Разработчик"));
+    QCOMPARE(credits.size(), QSize(322, 387));
+    QCOMPARE(credits.minimumSize(), credits.maximumSize());
+    const Qt::WindowFlags flags = credits.windowFlags();
+    QCOMPARE(flags & Qt::WindowType_Mask, Qt::Tool);
+    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QCOMPARE(credits.palette().color(QPalette::Window), toQColor(cl3DLight));
+    QCOMPARE(credits.font().pixelSize(), 11);
+    QCOMPARE(credits.Image1->geometry(), QRect(80, 31, 177, 226));
+    QCOMPARE(credits.Image2->geometry(), QRect(72, 32, 185, 233));
+    QCOMPARE(credits.Label1->pos(), QPoint(64, 272));
+}
+
+void TestInfoWindows::leadAndProgrammerSwapInPlace()
+{
+    TFRaz credits;
+    credits.showLead();
+    QCOMPARE(credits.windowTitle(), QStringLiteral("Руководитель проекта"));
+    QVERIFY(credits.Image2->isVisible());
+    QVERIFY(!credits.Image1->isVisible());
+    QCOMPARE(credits.Label1->text(), TFRaz::leadText());
+    QCOMPARE(credits.Label1->size(), credits.Label1->sizeHint());
+    const QPoint where = credits.pos();
+
+    credits.showProgrammer();
+    QCOMPARE(credits.windowTitle(), QStringLiteral("Программист"));
+    QVERIFY(!credits.Image2->isVisible());
+    QVERIFY(credits.Image1->isVisible());
+    QCOMPARE(credits.Label1->text(), TFRaz::programmerText());
+    // Sized to the new, shorter text.
+    QCOMPARE(credits.Label1->size(), credits.Label1->sizeHint());
+    QCOMPARE(credits.pos(), where);
+
+    credits.showLead();
+    QCOMPARE(credits.windowTitle(), QStringLiteral("Руководитель проекта"));
+    QVERIFY(credits.Image2->isVisible());
+    QVERIFY(!credits.Image1->isVisible());
+    QCOMPARE(credits.Label1->text(), TFRaz::leadText());
+}
+
+void TestInfoWindows::creditsRecentreOnEveryActivation()
+{
+    TFRaz credits;
+    credits.showLead();
+    QVERIFY(QTest::qWaitForWindowExposed(&credits));
+    activate(&credits);
+    QCOMPARE(credits.pos(), expectedCentre(&credits));
+    const int outerWidth = credits.frameGeometry().width();
+    QCOMPARE(credits.Image1->x(), outerWidth / 2 - 177 / 2);
+    QCOMPARE(credits.Image2->x(), outerWidth / 2 - 185 / 2);
+    QCOMPARE(credits.Label1->x(), 50);
+    // The tops stay as designed.
+    QCOMPARE(credits.Image1->y(), 31);
+    QCOMPARE(credits.Image2->y(), 32);
+    QCOMPARE(credits.Label1->y(), 272);
+
+    // Moved by the user, it returns to the centre when next activated.
+    credits.move(expectedCentre(&credits) + QPoint(37, 23));
+    QVERIFY(credits.pos() != expectedCentre(&credits));
+    activate(&credits);
+    QCOMPARE(credits.pos(), expectedCentre(&credits));
+}
+
+void TestInfoWindows::closingHidesAndTheMenuShowsAgain()
+{
+    auto *credits = new TFRaz;
+    QPointer<TFRaz> alive(credits);
+    credits->showProgrammer();
+    QVERIFY(credits->close());
+    QCoreApplication::processEvents();
+    QVERIFY(alive);
+    QVERIFY(!credits->isVisible());
+
+    credits->showLead();
+    QVERIFY(credits->isVisible());
+    QCOMPARE(credits->windowTitle(), QStringLiteral("Руководитель проекта"));
+    QVERIFY(credits->Image2->isVisible());
+    QVERIFY(!credits->Image1->isVisible());
+    delete credits;
+
+    auto *about = new TForm_o_programe;
+    QPointer<TForm_o_programe> aboutAlive(about);
+    about->showAbout();
+    QVERIFY(about->isVisible());
+    QVERIFY(about->close());
+    QCoreApplication::processEvents();
+    QVERIFY(aboutAlive);
+    QVERIFY(!about->isVisible());
+    about->showAbout();
+    QVERIFY(about->isVisible());
+    delete about;
+}
+
+void TestInfoWindows::textsKeepTheirLineStructure()
+{
+    const QStringList lead = checkCentred(TFRaz::leadText(), 6);
+    QCOMPARE(lead.size(), 6);
+    for (const QString &line : lead)
+        QVERIFY2(!line.isEmpty(), "every line of the lead's text says something");
+    QCOMPARE(lead.first(), QStringLiteral("Руководитель проекта"));
+    QVERIFY(lead.contains(QStringLiteral("Кафедра физики")));
+
+    const QStringList programmer = checkCentred(TFRaz::programmerText(), 2);
+    QCOMPARE(programmer.size(), 2);
+    QCOMPARE(programmer.first(), QStringLiteral("Программист"));
+    QVERIFY(!programmer.last().isEmpty());
+
+    const QStringList about = checkCentred(TForm_o_programe::aboutText(), 7);
+    QCOMPARE(about.size(), 7);
+    const QString purpose = about.mid(0, 3).join(QLatin1Char(' '));
+    QVERIFY(purpose.contains(
+        QStringLiteral("«Определение удельного заряда электрона методом магнитной фокусировки»")));
+    QVERIFY(about[3].contains(QStringLiteral(EMLAB_VERSION)));
+    QVERIFY(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+$")).match(QStringLiteral(EMLAB_VERSION)).hasMatch());
+    QVERIFY(about[3].contains(QStringLiteral("08.12.2026")));
+    QVERIFY(about[4].isEmpty());
+    QVERIFY(about[5].contains(QStringLiteral("не проходила государственную регистрацию")));
+    QVERIFY(about[6].contains(QStringLiteral("2026")));
+
+    // Nothing poses as somebody's address.
+    for (const QString &text : {TFRaz::leadText(), TFRaz::programmerText(), TForm_o_programe::aboutText()})
+        QVERIFY(!text.contains(QLatin1Char('@')));
+}
+
+void TestInfoWindows::aboutLabelFitsTheWindow()
+{
+    TForm_o_programe about;
+    QCOMPARE(about.windowTitle(), QStringLiteral("О программе"));
+    QCOMPARE(about.size(), QSize(537, 162));
+    QCOMPARE(about.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+    QCOMPARE(about.Label1->geometry(), QRect(8, 16, 520, 130));
+
+    about.showAbout();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    activate(&about);
+    const QSize outer = about.frameGeometry().size();
+    QCOMPARE(about.Label1->width(), outer.width() - 10);
+    QCOMPARE(about.Label1->height(), outer.height() - 10);
+    QCOMPARE(about.Label1->y(), 10);
+    QCOMPARE(about.Label1->x(), outer.width() / 2 - (outer.width() - 10) / 2);
+
+    // The whole text is readable inside the label and the window.
+    const QFontMetrics metrics(about.Label1->font());
+    const QStringList lines = about.Label1->text().split(QLatin1Char('\n'));
+    for (const QString &line : lines)
+        QVERIFY2(metrics.horizontalAdvance(line) <= about.Label1->width(), qPrintable(line));
+    QVERIFY(lines.size() * metrics.lineSpacing() <= about.height() - about.Label1->y());
+
+    // The credits window's texts fit it as well, from the label's left of 50.
+    TFRaz credits;
+    for (const QString &text : {TFRaz::leadText(), TFRaz::programmerText()}) {
+        credits.Label1->setText(text);
+        credits.Label1->adjustSize();
+        QVERIFY(50 + credits.Label1->width() <= credits.width());
+        QVERIFY(272 + credits.Label1->height() <= credits.height());
+    }
+}
+
+void TestInfoWindows::aboutWindowStaysWhereTheUserPutsIt()
+{
+    TForm_o_programe about;
+    about.showAbout();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    activate(&about);
+    const QRect work = about.screen()->availableGeometry();
+    const QPoint centred(work.x() + work.width() / 2 - about.frameGeometry().width() / 2,
+                         work.y() + work.height() / 2 - about.frameGeometry().height() / 2);
+    QCOMPARE(about.pos(), centred);
+
+    const QPoint moved = centred + QPoint(-41, 17);
+    about.move(moved);
+    activate(&about);
+    about.showAbout();
+    activate(&about);
+    QCOMPARE(about.pos(), moved);
+
+    // Closed and opened again, it comes up centred once more.
+    about.close();
+    about.showAbout();
+    activate(&about);
+    QCOMPARE(about.pos(), centred);
+}
+
+void TestInfoWindows::infoWindowsDoNotKeepTheProgramRunning()
+{
+    // With both information windows open, closing the bench still ends the
+    // message loop; a guard ends it otherwise, and the test then fails.
+    QWidget bench;
+    TFRaz credits;
+    TForm_o_programe about;
+    bench.show();
+    credits.showLead();
+    about.showAbout();
+    QVERIFY(QTest::qWaitForWindowExposed(&bench));
+    QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+    bool guardFired = false;
+    QTimer::singleShot(0, &bench, &QWidget::close);
+    QTimer::singleShot(5000, qApp, [&guardFired] {
+        guardFired = true;
+        QCoreApplication::quit();
+    });
+    QApplication::exec();
+    QVERIFY(!guardFired);
+    QCOMPARE(lastClosed.count(), 1);
+}
+
+QTEST_MAIN(TestInfoWindows)
+#include "tst_info_windows.moc"
