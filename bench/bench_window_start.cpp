@@ -1,0 +1,44 @@
+#include "bench/bench_window_start.h"
+
+#include "bench/bench_window.h"
+#include "bench/info_windows.h"
+
+#include <QApplication>
+#include <QIcon>
+
+QString ApplicationTitle()
+{
+    return QStringLiteral("Определение удельного заряда электрона");
+}
+
+void InitialiseApplication(QApplication &app)
+{
+    app.setApplicationName(ApplicationTitle());
+    app.setApplicationDisplayName(ApplicationTitle());
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/emlab-32.png"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/icons/emlab-128.png"), QSize(128, 128));
+    app.setWindowIcon(icon);
+}
+
+BenchProgram::BenchProgram() = default;
+BenchProgram::BenchProgram(BenchProgram &&) noexcept = default;
+BenchProgram &BenchProgram::operator=(BenchProgram &&) noexcept = default;
+BenchProgram::~BenchProgram() = default;
+
+BenchProgram CreateBenchProgram(const std::function<void(QWidget *)> &created)
+{
+    BenchProgram p;
+    p.Form1 = std::make_unique<TForm1>();
+    if (created) created(p.Form1.get());
+    p.FRaz = std::make_unique<TFRaz>();
+    if (created) created(p.FRaz.get());
+    p.Form_o_programe = std::make_unique<TForm_o_programe>();
+    if (created) created(p.Form_o_programe.get());
+    // Only the bench's closing ends the program.
+    p.FRaz->setAttribute(Qt::WA_QuitOnClose, false);
+    p.Form_o_programe->setAttribute(Qt::WA_QuitOnClose, false);
+    p.Form1->setInformationWindows(p.FRaz.get(), p.Form_o_programe.get());
+    p.Form1->show();
+    return p;
+}

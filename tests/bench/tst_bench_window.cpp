@@ -1,0 +1,421 @@
+// The bench window as built: its controls and their fixed properties, the
+// state it starts in, and the layout pass at the sizes that matter.
+#include "bench_fixture.h"
+
+#include "toolkit/labeled_edit.h"
+#include "toolkit/local_time.h"
+#include "toolkit/panel.h"
+#include "toolkit/status_bar.h"
+#include "toolkit/text_label.h"
+#include "toolkit/work_area.h"
+#include "widgets/iSevenSegmentDisplay.h"
+
+#include <QButtonGroup>
+#include <QFontInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QToolButton>
+
+using namespace bench_test;
+
+class TstBenchWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        initPictures();
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    }
+
+    void windowProperties()
+    {
+        Bench b;
+        TForm1 &f = b.form;
+        QCOMPARE(f.windowTitle(), QStringLiteral("Определение удельного заряда электрона"));
+        QCOMPARE(f.palette().color(QPalette::Window), toQColor(cl3DLight));
+        QCOMPARE(f.font().pixelSize(), 16);
+        QVERIFY(!f.font().bold());
+        QCOMPARE(QFontInfo(f.font()).family(), QStringLiteral("Liberation Serif"));
+        QCOMPARE(f.windowIcon().actualSize(QSize(64, 64)), QSize(32, 32));
+        // Designed client: 719 × 579 under the menu, status bar included.
+        QCOMPARE(f.width(), 719);
+        QCOMPARE(f.height() - f.menuBar()->sizeHint().height(), 579);
+        QCOMPARE(f.StatusBar1->height(), 18);
+        // Centred on the work area.
+        QCOMPARE(f.pos(), centredOrigin(workAreaSize(), f.outerSize()));
+    }
+
+    void controlsSitOnTheirParents()
+    {
+        Bench b;
+        TForm1 &f = b.form;
+        const QList<QPair<QWidget *, QWidget *>> parents = {
+            {f.knopka1, f.Panel2}, {f.Image1, f.Panel2}, {f.LabeledEdit1, f.Panel2}, {f.LabeledEdit2, f.Panel2},
+            {f.LabeledEdit3, f.Panel2}, {f.Label2, f.Panel2}, {f.Dplastin1, f.Panel2}, {f.UpDown3, f.Panel2},
+            {f.Image2, f.Panel3}, {f.amper, f.Panel3}, {f.knopka3, f.Panel3}, {f.sh_vprm, f.Panel3},
+            {f.sh_vprm_2, f.Panel3}, {f.Label1, f.Panel3}, {f.Fmax1, f.Panel3}, {f.UpDown1, f.Panel3},
+            {f.Label3, f.Panel3}, {f.Faza1, f.Panel3}, {f.UpDown2, f.Panel3}, {f.knopka2, f.Panel1},
+            {f.Panel1, f.ClientArea}, {f.Panel2, f.ClientArea}, {f.Panel3, f.ClientArea},
+            {f.transformator, f.ClientArea}, {f.SpeedButton1, f.ClientArea}, {f.Edit1, f.ClientArea},
+            {f.Edit2, f.ClientArea}};
+        for (const auto &[child, parent] : parents) {
+            QVERIFY2(child->parentWidget() == parent, qPrintable(child->objectName()));
+        }
+        // The fine current pair lies over the coarse one; the switch panel over the dial.
+        const QObjectList &p3 = f.Panel3->children();
+        QVERIFY(p3.indexOf(f.sh_vprm_2) > p3.indexOf(f.sh_vprm));
+        const QObjectList &top = f.ClientArea->children();
+        QVERIFY(top.indexOf(f.Panel1) > top.indexOf(f.transformator));
+    }
+
+    void designSizesAndFixedProperties()
+    {
+        Bench b;
+        TForm1 &f = b.form;
+        const QList<QPair<QWidget *, QSize>> sizes = {
+            {f.knopka1, {65, 22}}, {f.LabeledEdit1, {89, 27}}, {f.LabeledEdit2, {89, 27}},
+            {f.LabeledEdit3, {89, 27}}, {f.Dplastin1, {40, 28}}, {f.UpDown3, {17, 32}}, {f.amper, {80, 28}},
+            {f.knopka3, {57, 25}}, {f.sh_vprm, {145, 17}}, {f.sh_vprm_2, {57, 17}}, {f.Fmax1, {57, 28}},
+            {f.UpDown1, {17, 32}}, {f.Faza1, {56, 28}}, {f.UpDown2, {17, 33}}, {f.knopka2, {57, 30}},
+            {f.SpeedButton1, {49, 49}}, {f.Edit1, {121, 27}}, {f.Edit2, {25, 27}}, {f.Image2, {15, 15}}};
+        for (const auto &[w, size] : sizes) QVERIFY2(w->size() == size, qPrintable(w->objectName()));
+
+        for (QPushButton *k : {f.knopka1, f.knopka2, f.knopka3}) {
+            QCOMPARE(k->text(), QStringLiteral("On/Off"));
+            QVERIFY(k->font().bold());
+            QCOMPARE(k->cursor().shape(), Qt::PointingHandCursor);
+            QCOMPARE(k->focusPolicy(), Qt::NoFocus);
+        }
+        QVERIFY(f.knopka1->isCheckable());
+        QCOMPARE(f.knopka1Group->id(f.knopka1), 1);
+        QVERIFY(f.knopka1Group->exclusive());
+        QVERIFY(!f.knopka2->isCheckable());
+        QVERIFY(!f.knopka3->isCheckable());
+        for (QWidget *w : {static_cast<QWidget *>(f.sh_vprm), static_cast<QWidget *>(f.sh_vprm_2),
+                           static_cast<QWidget *>(f.SpeedButton1)})
+            QCOMPARE(w->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(f.SpeedButton1->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(f.SpeedButton1->iconSize(), QSize(46, 46));
+        QCOMPARE(f.SpeedButton1->icon().actualSize(QSize(64, 64)), QSize(46, 46));
+
+        // Panels: grey; the oscilloscope's with a raised inner bevel only, the
+        // source's without bevels and at most 272 wide, the regulator's raised.
+        for (TPanel *p : {f.Panel1, f.Panel2, f.Panel3}) QCOMPARE(p->Color(), clGray);
+        QCOMPARE(f.Panel2->BevelOuter(), TBevelCut::bvNone);
+        QCOMPARE(f.Panel2->BevelInner(), TBevelCut::bvRaised);
+        QCOMPARE(f.Panel3->BevelOuter(), TBevelCut::bvNone);
+        QCOMPARE(f.Panel3->BevelInner(), TBevelCut::bvNone);
+        QCOMPARE(f.Panel3->maximumWidth(), 272);
+        QCOMPARE(f.Panel1->BevelOuter(), TBevelCut::bvRaised);
+        QCOMPARE(f.Panel1->BevelInner(), TBevelCut::bvNone);
+
+        // Arrow pairs: orientation, range and start position.
+        struct Arrows { TUpDown *u; Qt::Orientation o; int min, max, pos; };
+        for (const Arrows &a : {Arrows{f.sh_vprm, Qt::Horizontal, -32000, 32000, 0},
+                                Arrows{f.sh_vprm_2, Qt::Horizontal, 0, 100, 0},
+                                Arrows{f.UpDown1, Qt::Vertical, 0, 5, 2}, Arrows{f.UpDown2, Qt::Vertical, 0, 10, 8},
+                                Arrows{f.UpDown3, Qt::Vertical, 0, 5, 1}}) {
+            QCOMPARE(a.u->orientation(), a.o);
+            QCOMPARE(a.u->Min(), a.min);
+            QCOMPARE(a.u->Max(), a.max);
+            QCOMPARE(a.u->Position(), a.pos);
+        }
+    }
+
+    void captionsHintsAndFonts()
+    {
+        Bench b;
+        TForm1 &f = b.form;
+        const QList<QPair<QWidget *, QString>> hints = {
+            {f.knopka1, "Кнопка включения осциллографа"},
+            {f.LabeledEdit1, "Анодное напряжение"},
+            {f.LabeledEdit2, "Число витков на единицу длины соленоида "},
+            {f.LabeledEdit3, "Расстояние от управляющих пластин до экрана трубки"},
+            {f.Label2, "Длина управляющих пластин"},
+            {f.Dplastin1, "Длина отклоняющих пластин"},
+            {f.Panel3, "Источник постоянного тока"},
+            {f.amper, "Окно амперметра"},
+            {f.knopka3, "Кнопка включения источника постоянного тока"},
+            {f.sh_vprm, "Изменение силы тока на 0,01 А"},
+            {f.sh_vprm_2, "Изменение силы тока на 0,001 А"},
+            {f.transformator, "Регулятор напряжения школьный (РНШ)"},
+            {f.knopka2, "кнопка включения РНШ"},
+            {f.Edit2, "Число шагов винтовой линии(1-4)"}};
+        for (const auto &[w, hint] : hints) QVERIFY2(w->toolTip() == hint, qPrintable(w->objectName()));
+        QVERIFY(f.SpeedButton1->toolTip().isEmpty());
+
+        QCOMPARE(f.Label1->text(), QStringLiteral("Пульсация"));
+        QCOMPARE(f.Label2->text(), QStringLiteral("d,cм"));
+        QCOMPARE(f.Label3->text(), QStringLiteral("Сдвиг фаз, pi"));
+        // Labels size themselves to their text in the window's 16-pixel font.
+        for (TLabel *l : {f.Label1, f.Label2, f.Label3}) {
+            QCOMPARE(l->size(), l->autoSize());
+            QCOMPARE(l->height(), 19);
+        }
+        QCOMPARE(f.Label2->width(), 29);
+
+        const QList<QPair<TLabeledEdit *, QString>> fields = {
+            {f.LabeledEdit1, "U, B"}, {f.LabeledEdit2, "n, 1/см"}, {f.LabeledEdit3, "l, см"}};
+        for (const auto &[e, caption] : fields) {
+            QCOMPARE(e->EditLabel()->text(), caption);
+            QVERIFY(e->EditLabel()->font().bold());
+            QCOMPARE(e->EditLabel()->font().pixelSize(), 13);
+            QCOMPARE(e->EditLabel()->height(), 15);
+            QCOMPARE(e->EditLabel()->palette().color(QPalette::WindowText), QColor(Qt::black));
+            QCOMPARE(e->palette().color(QPalette::Base), QColor(Qt::black));
+            QCOMPARE(e->palette().color(QPalette::Text), toQColor(clLime));
+            QVERIFY(e->font().bold());
+            QCOMPARE(e->font().pixelSize(), 16);
+            // The caption sits just above its field.
+            QCOMPARE(e->EditLabel()->geometry().bottom() + 1 + e->LabelSpacing(), e->y());
+            QCOMPARE(e->EditLabel()->x(), e->x());
+        }
+    }
+
+    void startState()
+    {
+        Bench b;
+        TForm1 &f = b.form;
+        const LabState &s = f.Lab;
+        QCOMPARE(f.LabeledEdit1->text(), QStringLiteral("1400"));
+        QCOMPARE(f.LabeledEdit2->text(), QStringLiteral("155"));
+        QCOMPARE(f.LabeledEdit3->text(), QStringLiteral("10"));
+        QCOMPARE(s.AnodeVoltage, 1400.0);
+        QCOMPARE(s.TurnsPerMetre, 15500.0);
+        QCOMPARE(s.DriftLength, 0.1);
+        QCOMPARE(s.ScopeOn, 0);
+        QCOMPARE(s.RegulatorOn, 0);
+        QCOMPARE(s.SourceOn, 0);
+        QCOMPARE(s.CalcShown, 0);
+        QCOMPARE(s.WarmupStep, 0);
+        QCOMPARE(s.ScreenHalfCm, 4);
+        QCOMPARE(s.SweepAmplitudeCm, 3.5);
+        // The first pass scales the design screen of 281 pixels.
+        QCOMPARE(s.PixelsPerCm, 35.125);
+
+        QVERIFY(f.knopka1->isEnabled());
+        QVERIFY(!f.knopka1->isChecked());
+        QVERIFY(!f.knopka2->isEnabled());
+        QVERIFY(!f.knopka3->isEnabled());
+        for (QWidget *w : {static_cast<QWidget *>(f.LabeledEdit1), static_cast<QWidget *>(f.LabeledEdit2),
+                           static_cast<QWidget *>(f.LabeledEdit3), static_cast<QWidget *>(f.UpDown3)})
+            QVERIFY(w->isEnabled());
+        for (QWidget *w : {f.UpDown1, f.UpDown2, f.sh_vprm, f.sh_vprm_2}) QVERIFY(!w->isEnabled());
+        QVERIFY(!f.Dplastin1->PowerOff());
+        QVERIFY(f.Fmax1->PowerOff());
+        QVERIFY(f.Faza1->PowerOff());
+        QVERIFY(f.amper->PowerOff());
+        QVERIFY(!f.amper->isEnabled());
+        QCOMPARE(f.amper->Value(), 0.0);
+        QCOMPARE(f.Fmax1->Value(), 0.1);
+        QCOMPARE(f.Faza1->Value(), 0.4);
+        QCOMPARE(f.Dplastin1->Value(), 0.5);
+        QCOMPARE(b.dial(), 0.0);
+        QVERIFY(!f.Timer2->isActive());
+        QVERIFY(!f.Timer3->isActive());
+        QVERIFY(f.Timer1->isActive());
+        QCOMPARE(f.Timer1->interval(), 1000);
+        QCOMPARE(f.Timer2->interval(), 10);
+        QCOMPARE(f.Timer3->interval(), 10);
+        // The calculator is hidden, its turn count reads 1.
+        QVERIFY(f.SpeedButton1->isHidden());
+        QVERIFY(f.Edit1->isHidden());
+        QVERIFY(f.Edit2->isHidden());
+        QCOMPARE(f.Edit2->text(), QStringLiteral("1"));
+        QVERIFY(f.Edit1->text().isEmpty());
+        // The source lamp is grey on grey.
+        QCOMPARE(f.Image2->picture().size(), QSize(15, 15));
+        QCOMPARE(pixel(*f.Image2, 7, 7), clGray);
+        QCOMPARE(pixel(*f.Image2, 0, 0), clGray);
+        QCOMPARE(pixel(*f.Image2, 7, 0), clBlack);
+        QVERIFY(b.dialogs.errors.isEmpty());
+    }
+
+    void firstShowingPaintsTheDarkScreen()
+    {
+        Bench b;
+        b.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&b.form));
+        const TImage &s = *b.form.Image1;
+        const int c = s.width() / 2;
+        QCOMPARE(s.picture().size(), s.size());
+        QCOMPARE(pixel(s, c, c), clScreenDark);
+        QCOMPARE(pixel(s, s.width() - 1, 0), clGray);
+        QCOMPARE(pixel(s, 7, 7), clGray);   // the oscilloscope's lamp, off
+        QCOMPARE(countPixels(s, clGreen), 0);
+    }
+
+    void layoutAtTheDesignOuterSize()
+    {
+        Bench b;
+        TForm1 &f = b.form;
+        b.setOuterSize(735, 637);
+        QCOMPARE(f.outerSize(), QSize(735, 637));
+        QCOMPARE(f.Panel2->geometry(), QRect(245, 10, 245, 537));
+        QCOMPARE(f.Panel3->geometry(), QRect(499, 10, 183, 256));
+        QCOMPARE(f.transformator->geometry(), QRect(52, 10, 183, 183));
+        QCOMPARE(f.transformator->Label1OffsetX(), -81);
+        QCOMPARE(f.transformator->Label1OffsetY(), 81);
+        QCOMPARE(f.Panel1->geometry(), QRect(52, 187, 183, 50));
+        QCOMPARE(f.SpeedButton1->pos(), QPoint(499, 266));
+        QCOMPARE(f.Image1->geometry(), QRect(10, 30, 225, 225));
+        QCOMPARE(f.Image1->picture().size(), QSize(225, 225));
+        QCOMPARE(f.Lab.PixelsPerCm, 28.125);
+        QCOMPARE(f.LabeledEdit1->geometry(), QRect(78, 275, 89, 27));
+        QCOMPARE(f.LabeledEdit2->y(), 275 + 27 + 15 + 10);
+        QCOMPARE(f.LabeledEdit3->y(), 327 + 27 + 15 + 10);
+        QCOMPARE(f.Label2->pos(), QPoint(78, 416));
+        QCOMPARE(f.Dplastin1->geometry(), QRect(78, 435, 40, 28));
+        QCOMPARE(f.UpDown3->pos(), QPoint(128, 435));
+        QCOMPARE(f.knopka1->pos(), QPoint(5, 5));
+        QCOMPARE(f.knopka2->pos(), QPoint(5, 5));
+        QCOMPARE(f.Image2->geometry(), QRect(5, 5, 15, 15));
+        QCOMPARE(f.amper->pos(), QPoint(21, 25));
+        QCOMPARE(f.knopka3->pos(), QPoint(116, 25));
+        QCOMPARE(f.sh_vprm->pos(), QPoint(19, 63));
+        QCOMPARE(f.sh_vprm_2->pos(), QPoint(63, 63));
+        QCOMPARE(f.Label1->y(), 103);
+        QCOMPARE(f.Fmax1->y(), 103 + 19 + 5);
+        QCOMPARE(f.UpDown1->pos(), QPoint(f.Fmax1->x() + 57, f.Fmax1->y()));
+        QCOMPARE(f.Label3->y(), 127 + 28 + 10);
+        QCOMPARE(f.Faza1->pos(), QPoint(f.Label1->x(), 165 + 19));
+        QCOMPARE(f.UpDown2->pos(), QPoint(f.Faza1->x() + 56, f.Faza1->y()));
+        QCOMPARE(f.Edit1->pos(), QPoint(551, 277));
+        QCOMPARE(f.Edit2->pos(), QPoint(551, 315));
+    }
+
+    void scaleLagsOnePass()
+    {
+        Bench b;
+        TForm1 &f = b.form;
+        b.setOuterSize(735, 637);
+        const QSize frame = f.outerSize() - f.size();
+        f.resize(QSize(1050, 700) - frame);
+        f.Border();
+        // The pass measured the 225-pixel screen, then made it 330.
+        QCOMPARE(f.Lab.PixelsPerCm, 28.125);
+        QCOMPARE(f.Image1->width(), 330);
+        f.Border();
+        QCOMPARE(f.Lab.PixelsPerCm, 41.25);
+    }
+
+    void smallestSize()
+    {
+        Bench b;
+        TForm1 &f = b.form;
+        b.setOuterSize(600, 500);   // refused below 650 × 550
+        QCOMPARE(f.outerSize(), QSize(650, 550));
+        QCOMPARE(f.Panel2->width(), 216);
+        QCOMPARE(f.Image1->size(), QSize(196, 196));
+        QCOMPARE(f.Panel3->width(), 162);
+        QCOMPARE(f.transformator->width(), 162);
+        QVERIFY(f.transformator->x() >= 0);
+
+        // On screen the limit is on the outer size, the frame included.
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        b.setOuterSize(600, 500);
+        QCOMPARE(f.outerSize(), QSize(650, 550));
+        QCOMPARE(f.Image1->width(), 196);
+    }
+
+    void wideWindowKeepsTheSourceAndDialAt272()
+    {
+        Bench b;
+        TForm1 &f = b.form;
+        b.setOuterSize(1200, 800);
+        QCOMPARE(f.Panel3->size(), QSize(272, 381));
+        QCOMPARE(f.transformator->size(), QSize(272, 272));
+        QCOMPARE(f.Panel2->width(), 400);
+        QCOMPARE(f.Image1->size(), QSize(380, 380));
+        b.setOuterSize(1600, 800);
+        QCOMPARE(f.Panel3->width(), 272);
+        QCOMPARE(f.Panel2->width(), 533);
+        QCOMPARE(f.Image1->width(), 513);
+    }
+
+    void resizeRedrawsTheTraceOnlyWhileTheRegulatorIsOn()
+    {
+        Bench b;
+        TForm1 &f = b.form;
+        b.setOuterSize(735, 637);
+        b.toSourceOn();
+        f.amper->setValue(0.2);   // the trace lies nearly flat
+        f.Line();
+        QVERIFY(greenWidth(*f.Image1) > 100);
+        b.setOuterSize(800, 637);
+        QCOMPARE(f.Image1->width(), 246);
+        QVERIFY(greenWidth(*f.Image1) > 100);
+        QCOMPARE(pixel(*f.Image1, 7, 7), clRed);
+
+        // Regulator off: the lamp and the spot only.
+        f.knopka3Click();
+        b.rampDown();
+        b.setOuterSize(760, 637);
+        const int c = f.Image1->width() / 2;
+        QCOMPARE(pixel(*f.Image1, c, c), clGreen);
+        QVERIFY(greenWidth(*f.Image1) <= 5);
+        QCOMPARE(pixel(*f.Image1, 7, 7), clRed);
+
+        // Oscilloscope off: the dark screen and the grey lamp.
+        f.knopka1Click();
+        b.setOuterSize(735, 637);
+        QCOMPARE(countPixels(*f.Image1, clGreen), 0);
+        QCOMPARE(pixel(*f.Image1, 112, 112), clScreenDark);
+        QCOMPARE(pixel(*f.Image1, 7, 7), clGray);
+        QVERIFY(b.dialogs.errors.isEmpty());
+    }
+
+    void movesAndStateChangesRepaintTheScreen()
+    {
+        Bench b;
+        TForm1 &f = b.form;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        f.knopka1Click();
+        {
+            Canvas c = f.Image1->canvas();
+            c.setBrushColor(clWhite);
+            c.fillRect(TRect{0, 0, f.Image1->width(), f.Image1->height()});
+        }
+        f.move(f.pos() + QPoint(7, 3));
+        QTRY_COMPARE(pixel(*f.Image1, f.Image1->width() - 1, 0), clGray);
+        QCOMPARE(pixel(*f.Image1, 7, 7), clRed);
+
+        {
+            Canvas c = f.Image1->canvas();
+            c.setBrushColor(clWhite);
+            c.fillRect(TRect{0, 0, f.Image1->width(), f.Image1->height()});
+        }
+        f.setWindowState(Qt::WindowMaximized);
+        QTRY_COMPARE(pixel(*f.Image1, f.Image1->width() - 1, 0), clGray);
+        QTRY_COMPARE(f.Panel2->width(), f.outerSize().width() / 3);
+    }
+
+    void statusBar()
+    {
+        const QDateTime when(QDate(2024, 3, 5), QTime(23, 50, 23));
+        TForm1::setClockForTesting([when] { return when; });
+        Bench b;
+        TForm1::setClockForTesting({});
+        TStatusBar &bar = *b.form.StatusBar1;
+        QCOMPARE(bar.panelCount(), 3);
+        QCOMPARE(bar.panel(0)->width(), 120);
+        QCOMPARE(bar.panel(1)->width(), 120);
+        QCOMPARE(bar.panel(2)->width(), 50);
+        QVERIFY(bar.panel(0)->alignment() & Qt::AlignHCenter);
+        QVERIFY(bar.panel(1)->alignment() & Qt::AlignHCenter);
+        QVERIFY(bar.panel(2)->alignment() & Qt::AlignLeft);
+        QCOMPARE(bar.panel(0)->font().pixelSize(), 13);
+        QVERIFY(bar.panel(0)->font().bold());
+        QCOMPARE(QFontInfo(bar.panel(0)->font()).family(), QStringLiteral("Liberation Serif"));
+        QCOMPARE(bar.panel(1)->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QCOMPARE(bar.panelText(0), QStringLiteral("Дата: 05.03.2024"));
+        QCOMPARE(bar.panelText(1), QStringLiteral("Время: 23:50:23"));
+        QCOMPARE(bar.panelText(2), QString());
+    }
+};
+
+QTEST_MAIN(TstBenchWindow)
+#include "tst_bench_window.moc"
