@@ -13,6 +13,8 @@ TiFont MakeFont(const QString &family, int pixelHeight, TColor color, bool bold)
     f.Font = QFont(family);
     f.Font.setPixelSize(pixelHeight);
     f.Font.setBold(bold);
+    // Instrument faces are pixel-exact: glyphs in the font's own colour only.
+    f.Font.setStyleStrategy(QFont::NoAntialias);
     f.Color = color;
     return f;
 }
