@@ -1,0 +1,301 @@
+// Texts a student can paste into the fields (the key filter never sees a
+// paste): each is taken over by the source switch or by the calculator, and
+// for each the table says what the program must do, the exact error message
+// or the value taken. Everything not named as changing must stay as it was:
+// every LabState field, every control, the read-outs, the dial, the timers
+// and both pictures.
+#include "common/recording_dialogs.h"
+#include "stress/bench_probe.h"
+#include "toolkit/decimal_format.h"
+
+#include <QLocale>
+#include <QTest>
+#include <cmath>
+#include <numbers>
+#include <optional>
+
+namespace {
+
+const QString kMissing = QStringLiteral("Проверьте наличие данных в окнах панели ПАРАМЕТРЫ УСТАНОВКИ");
+constexpr qsizetype kFieldCapacity = 32767;  // a QLineEdit keeps at most this many characters
+
+enum class Kind { Value, NotFloat, NotInt };
+struct Outcome {
+    Kind kind;
+    double value;
+};
+Outcome val(double v) { return {Kind::Value, v}; }
+const Outcome notFloat{Kind::NotFloat, 0};
+const Outcome notInt{Kind::NotInt, 0};
+
+struct Row {
+    const char *name;
+    QString text;
+    // U and l are read as reals with the locale's separator, n and k as
+    // whole numbers. l is given as the number typed, in centimetres.
+    Outcome uComma, uPeriod, n, lComma, lPeriod, k;
+};
+
+QString repeated(QChar c, int n) { return QString(n, c); }
+
+std::vector<Row> rows()
+{
+    const QString nul = QString("1") + QChar(0) + QString("2");
+    const double huge = 2147483647.0;
+    return {
+        {"empty", "", notFloat, notFloat, notInt, notFloat, notFloat, notInt},
+        {"zero", "0", val(0), val(0), val(0), val(0), val(0), val(0)},
+        {"double zero", "00", val(0), val(0), val(0), val(0), val(0), val(0)},
+        {"minus zero", "-0", val(-0.0), val(-0.0), val(0), val(-0.0), val(-0.0), val(0)},
+        {"ten zeros", "0000000000", val(0), val(0), val(0), val(0), val(0), val(0)},
+        {"leading zero", "0155", val(155), val(155), val(155), val(155), val(155), val(155)},
+        {"minus one", "-1", val(-1), val(-1), val(-1), val(-1), val(-1), val(-1)},
+        {"plus five", "+5", val(5), val(5), val(5), val(5), val(5), val(5)},
+        {"exponent", "1e3", val(1000), val(1000), notInt, val(1000), val(1000), notInt},
+        {"negative exponent", "1e-3", val(0.001), val(0.001), notInt, val(0.001), val(0.001), notInt},
+        {"exponent overflow", "1e400", notFloat, notFloat, notInt, notFloat, notFloat, notInt},
+        {"exponent underflow", "1e-400", val(0), val(0), notInt, val(0), val(0), notInt},
+        {"bare exponent", "1e", notFloat, notFloat, notInt, notFloat, notFloat, notInt},
+        {"leading blank", " 12", notFloat, notFloat, notInt, notFloat, notFloat, notInt},
+        {"trailing blank", "12 ", notFloat, notFloat, notInt, notFloat, notFloat, notInt},
+        {"inner blank", "1 000", notFloat, notFloat, notInt, notFloat, notFloat, notInt},
+        {"comma", "1,5", val(1.5), notFloat, notInt, val(1.5), notFloat, notInt},
+        {"period", "1.5", notFloat, val(1.5), notInt, notFloat, val(1.5), notInt},
+        {"leading period", ".5", notFloat, val(0.5), notInt, notFloat, val(0.5), notInt},
+        {"leading comma", ",5", val(0.5), notFloat, notInt, val(0.5), notFloat, notInt},
+        {"trailing period", "5.", notFloat, val(5), notInt, notFloat, val(5), notInt},
+        {"arabic-indic three", QString::fromUtf8("\u0663"), notFloat, notFloat, notInt, notFloat, notFloat, notInt},
+        {"fullwidth twelve", QString::fromUtf8("\uFF11\uFF12"), notFloat, notFloat, notInt, notFloat, notFloat,
+         notInt},
+        {"int max", "2147483647", val(huge), val(huge), val(huge), val(huge), val(huge), val(huge)},
+        {"int max + 1", "2147483648", val(huge + 1), val(huge + 1), notInt, val(huge + 1), val(huge + 1), notInt},
+        {"int min", "-2147483648", val(-huge - 1), val(-huge - 1), val(-huge - 1), val(-huge - 1), val(-huge - 1),
+         val(-huge - 1)},
+        {"int min - 1", "-2147483649", val(-huge - 2), val(-huge - 2), notInt, val(-huge - 2), val(-huge - 2), notInt},
+        // n x 100 leaves the 32-bit range from here on
+        {"n x 100 beyond 32 bits", "21474837", val(21474837), val(21474837), val(21474837), val(21474837),
+         val(21474837), val(21474837)},
+        {"hex", "0x10", notFloat, notFloat, notInt, notFloat, notFloat, notInt},
+        {"sign only", "-", notFloat, notFloat, notInt, notFloat, notFloat, notInt},
+        {"infinity", "inf", notFloat, notFloat, notInt, notFloat, notFloat, notInt},
+        {"not a number", "nan", notFloat, notFloat, notInt, notFloat, notFloat, notInt},
+        {"10000 nines", repeated('9', 10000), notFloat, notFloat, notInt, notFloat, notFloat, notInt},
+        {"10000 digits, value 7", repeated('0', 9999) + "7", val(7), val(7), val(7), val(7), val(7), val(7)},
+        {"100000 letters", repeated('a', 100000), notFloat, notFloat, notInt, notFloat, notFloat, notInt},
+        {"NUL inside", nul, notFloat, notFloat, notInt, notFloat, notFloat, notInt},
+        {"line break inside", "1\n2", notFloat, notFloat, notInt, notFloat, notFloat, notInt},
+        {"trailing CR LF", "12\r\n", notFloat, notFloat, notInt, notFloat, notFloat, notInt},
+        {"tab in front", "\t7", notFloat, notFloat, notInt, notFloat, notFloat, notInt},
+    };
+}
+
+// The message quotes the field's text; a NUL in it, which would end the
+// message early, is shown by its symbol.
+QString messageFor(Kind kind, QString text)
+{
+    text.replace(QChar(0), QChar(0x2400));
+    return kind == Kind::NotInt ? QString("'%1' is not a valid integer value").arg(text)
+                                : QString("'%1' is not a valid floating point value").arg(text);
+}
+
+struct Bench {
+    RecordingDialogs dialogs;
+    TForm1 form;
+    Bench() { form.show(); }
+};
+
+void setLocale(bool comma) { QLocale::setDefault(comma ? QLocale(QLocale::Russian, QLocale::Russia) : QLocale::c()); }
+
+// Switches on the oscilloscope and the regulator and runs the ramp to its
+// end; true when the source switch is then free.
+bool toRegulatorOn(TForm1 &f)
+{
+    probe::click(f.knopka1);
+    probe::click(f.knopka2);
+    return f.Lab.RegulatorOn == 1 && probe::runRampUp(f) && f.knopka3->isEnabled();
+}
+
+// The controls of the source-on column of the power sequence.
+void verifySourceOn(const TForm1 &f)
+{
+    QCOMPARE(f.Lab.SourceOn, 1);
+    QVERIFY(f.UpDown1->isEnabled() && f.UpDown2->isEnabled());
+    QVERIFY(f.sh_vprm->isEnabled() && f.sh_vprm_2->isEnabled());
+    QVERIFY(!f.Fmax1->PowerOff() && !f.Faza1->PowerOff() && !f.amper->PowerOff());
+    QVERIFY(f.amper->isEnabled());
+    QVERIFY(!f.knopka2->isEnabled());
+    QVERIFY(f.knopka3->isEnabled());
+}
+
+} // namespace
+
+class TestHostileInput : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+    void parameterField_data();
+    void parameterField();
+    void calculatorField_data();
+    void calculatorField();
+};
+
+void TestHostileInput::parameterField_data()
+{
+    QTest::addColumn<int>("field");      // 1 = U, 2 = n, 3 = l
+    QTest::addColumn<bool>("comma");     // the locale's decimal separator
+    QTest::addColumn<bool>("beforeScope");  // pasted with the field enabled, or set while the source waits
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<double>("number");
+    const char *fieldNames[] = {"", "U", "n", "l"};
+    for (const Row &row : rows())
+        for (int field = 1; field <= 3; ++field)
+            for (bool comma : {true, false})
+                for (bool before : {true, false}) {
+                    const Outcome o = field == 1 ? (comma ? row.uComma : row.uPeriod)
+                                      : field == 2 ? row.n
+                                                   : (comma ? row.lComma : row.lPeriod);
+                    QTest::addRow("%s %s %s %s", row.name, fieldNames[field], comma ? "comma" : "period",
+                                  before ? "pasted" : "set later")
+                        << field << comma << before << row.text << int(o.kind) << o.value;
+                }
+}
+
+// Pasted before the oscilloscope is on, the text meets the regulator's check
+// first (empty or exactly "0" is refused) and then the source switch's
+// conversions; set while the source switch waits (the field is disabled
+// then, so only a program could do it) it meets the conversions directly.
+void TestHostileInput::parameterField()
+{
+    QFETCH(int, field);
+    QFETCH(bool, comma);
+    QFETCH(bool, beforeScope);
+    QFETCH(QString, text);
+    QFETCH(int, kind);
+    QFETCH(double, number);
+    setLocale(comma);
+    Bench b;
+    TForm1 &f = b.form;
+    TLabeledEdit *edits[] = {nullptr, f.LabeledEdit1, f.LabeledEdit2, f.LabeledEdit3};
+    TLabeledEdit *edit = edits[field];
+
+    if (beforeScope) {
+        probe::paste(edit, text);
+        QCOMPARE(edit->text(), text.left(kFieldCapacity));
+        if (text.isEmpty() || text == "0") {
+            probe::click(f.knopka1);
+            const probe::Snapshot before = probe::snapshot(f);
+            probe::click(f.knopka2);
+            QCOMPARE(b.dialogs.messages, QStringList{kMissing});
+            QVERIFY(b.dialogs.errors.isEmpty());
+            const QStringList changed = probe::unexpectedChanges(before, probe::snapshot(f), {});
+            QVERIFY2(changed.isEmpty(), qPrintable(changed.join('\n')));
+            return;
+        }
+        QVERIFY(toRegulatorOn(f));
+    } else {
+        QVERIFY(toRegulatorOn(f));
+        edit->setText(text);
+        QCOMPARE(edit->text(), text.left(kFieldCapacity));
+    }
+    QVERIFY(b.dialogs.messages.isEmpty());
+
+    const probe::Snapshot before = probe::snapshot(f);
+    probe::click(f.knopka3);
+    const probe::Snapshot after = probe::snapshot(f);
+
+    // What is taken over before the field in question: the start texts.
+    QStringList allowed;
+    if (field > 1) {
+        QCOMPARE(f.Lab.AnodeVoltage, 1400.0);
+        allowed << "Lab.AnodeVoltage:";
+    }
+    if (field > 2) {
+        QCOMPARE(f.Lab.TurnsPerMetre, 15500.0);
+        allowed << "Lab.TurnsPerMetre:";
+    }
+    if (Kind(kind) != Kind::Value) {
+        QCOMPARE(b.dialogs.errors, QStringList{messageFor(Kind(kind), edit->text())});
+        const QStringList changed = probe::unexpectedChanges(before, after, allowed);
+        QVERIFY2(changed.isEmpty(), qPrintable(changed.join('\n')));
+        QCOMPARE(f.Lab.SourceOn, 0);
+        return;
+    }
+    QVERIFY2(b.dialogs.errors.isEmpty(), qPrintable(b.dialogs.errors.join('\n').left(300)));
+    const double u = field == 1 ? number : 1400.0;
+    // n turns per centimetre are n x 100 per metre, exactly, also beyond the
+    // 32-bit range of the text's conversion.
+    const double n = field == 2 ? number * 100 : 15500.0;
+    const double l = field == 3 ? number / 100 : 10.0 / 100;
+    QVERIFY(probe::sameBits(f.Lab.AnodeVoltage, u));
+    QCOMPARE(f.Lab.TurnsPerMetre, n);
+    QVERIFY(probe::sameBits(f.Lab.DriftLength, l));
+    QCOMPARE(f.Lab.RippleAmplitude, f.Fmax1->Value());
+    verifySourceOn(f);
+    QVERIFY(b.dialogs.messages.isEmpty());
+    QVERIFY(std::isfinite(f.Lab.AnodeVoltage) && std::isfinite(f.Lab.TurnsPerMetre) && std::isfinite(f.Lab.DriftLength));
+}
+
+void TestHostileInput::calculatorField_data()
+{
+    QTest::addColumn<bool>("comma");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<double>("k");
+    for (const Row &row : rows())
+        for (bool comma : {true, false})
+            QTest::addRow("%s %s", row.name, comma ? "comma" : "period")
+                << comma << row.text << int(row.k.kind) << row.k.value;
+}
+
+// The calculator with the source on at the focusing current 0.407 A.
+void TestHostileInput::calculatorField()
+{
+    QFETCH(bool, comma);
+    QFETCH(QString, text);
+    QFETCH(int, kind);
+    QFETCH(double, k);
+    setLocale(comma);
+    Bench b;
+    TForm1 &f = b.form;
+    QVERIFY(toRegulatorOn(f));
+    probe::click(f.knopka3);
+    for (int i = 0; i < 40; ++i) probe::pressArrow(f.sh_vprm, TUDBtnType::btNext);
+    for (int i = 0; i < 7; ++i) probe::pressArrow(f.sh_vprm_2, TUDBtnType::btNext);
+    QVERIFY(std::fabs(f.amper->Value() - 0.407) < 1e-9);
+    probe::click(f.Image2);
+    QCOMPARE(f.Lab.CalcShown, 1);
+    QVERIFY(f.Edit2->isVisible());
+    // A first result, so that a failure can be seen to keep it.
+    probe::click(f.SpeedButton1);
+    QCOMPARE(f.Edit1->text(), QString(comma ? "1,759E11 Кл/кг" : "1.759E11 Кл/кг"));
+    QVERIFY(b.dialogs.errors.isEmpty());
+
+    probe::paste(f.Edit2, text);
+    QCOMPARE(f.Edit2->text(), text.left(kFieldCapacity));
+    const probe::Snapshot before = probe::snapshot(f);
+    probe::click(f.SpeedButton1);
+    const probe::Snapshot after = probe::snapshot(f);
+    if (Kind(kind) != Kind::Value) {
+        QCOMPARE(b.dialogs.errors, QStringList{messageFor(Kind::NotInt, f.Edit2->text())});
+        const QStringList changed = probe::unexpectedChanges(before, after, {});
+        QVERIFY2(changed.isEmpty(), qPrintable(changed.join('\n')));
+        return;
+    }
+    QVERIFY2(b.dialogs.errors.isEmpty(), qPrintable(b.dialogs.errors.join('\n').left(300)));
+    QCOMPARE(double(f.Lab.HelixTurns), k);
+    const LabState &lab = f.Lab;
+    const double q = k * std::numbers::pi / (((lab.Mu0 * lab.TurnsPerMetre) * lab.DriftLength) * f.amper->Value());
+    const double em = 8 * lab.AnodeVoltage * (q * q);
+    QVERIFY(std::isfinite(em));
+    QVERIFY2(std::fabs(lab.SpecificCharge - em) <= 1e-12 * std::fabs(em),
+             qPrintable(QString("%1 vs %2").arg(lab.SpecificCharge, 0, 'g', 17).arg(em, 0, 'g', 17)));
+    const std::string separator = comma ? "," : ".";
+    QCOMPARE(f.Edit1->text(), QString::fromStdString(FormatSpecificCharge(em, separator)) + " Кл/кг");
+    const QStringList changed =
+        probe::unexpectedChanges(before, after, {"Lab.HelixTurns:", "Lab.SpecificCharge:", "Edit1.text:"});
+    QVERIFY2(changed.isEmpty(), qPrintable(changed.join('\n')));
+}
+
+QTEST_MAIN(TestHostileInput)
+#include "tst_hostile_input.moc"
