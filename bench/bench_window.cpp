@@ -420,24 +420,29 @@ void TForm1::Border()
 
 void TForm1::FormResize()
 {
-    runHandler([&] {
-        Border();
-        Zalivka();
-        Lampochka1();
-        if (Lab.RegulatorOn == 1) Line();
-    });
+    runHandler([&] { layOutAndRepaint(); });
 }
 
 void TForm1::WMSysCommand()
 {
     // The toolkit has already carried out the command; the bench then lays
     // itself out and repaints the screen as after a resize.
-    runHandler([&] {
-        Border();
-        Zalivka();
-        Lampochka1();
-        if (Lab.RegulatorOn == 1) Line();
-    });
+    runHandler([&] { layOutAndRepaint(); });
+}
+
+void TForm1::layOutAndRepaint()
+{
+    const QSize screenBefore = Image1->size();
+    Border();
+    // A pass measures the screen before it resizes it. When the screen's size
+    // changed, the scale and the fields under the screen still follow the old
+    // one; a second pass at the same window size brings them in line at once,
+    // instead of leaving the fields hidden and the trace at the wrong scale
+    // until the window next moves or resizes.
+    if (Image1->size() != screenBefore) Border();
+    Zalivka();
+    Lampochka1();
+    if (Lab.RegulatorOn == 1) Line();
 }
 
 void TForm1::resizeEvent(QResizeEvent *e)

@@ -151,6 +151,7 @@ private:
     void connectHandlers();
     void openDocument(const QString &name);
     void keepMinimumOuterSize();
+    void layOutAndRepaint();
     static QDateTime now();
 
     TFRaz *credits_ = nullptr;

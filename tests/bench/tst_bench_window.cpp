@@ -300,6 +300,29 @@ private slots:
         QCOMPARE(f.Lab.PixelsPerCm, 41.25);
     }
 
+    void oneResizeSettlesTheLayout()
+    {
+        // A single size change (a tiling window manager, a restore) leaves
+        // no field hidden under the old screen and no trace at the old scale.
+        Bench b;
+        TForm1 &f = b.form;
+        b.setOuterSize(1200, 800);
+        QCOMPARE(f.Image1->width(), 380);
+        const QSize frame = f.outerSize() - f.size();
+        f.resize(QSize(650, 550) - frame);
+        f.FormResize();
+        QCOMPARE(f.Image1->width(), 196);
+        QCOMPARE(f.Lab.PixelsPerCm, 24.5);
+        QCOMPARE(f.LabeledEdit1->y(), 196 + 50);
+        QVERIFY(f.LabeledEdit3->geometry().bottom() < f.Panel2->height());
+        QVERIFY(f.Dplastin1->geometry().bottom() < f.Panel2->height());
+        // The same after a system command that finds the screen off its size.
+        f.Image1->resize(200, 200);
+        f.WMSysCommand();
+        QCOMPARE(f.Image1->width(), 196);
+        QCOMPARE(f.Lab.PixelsPerCm, 24.5);
+    }
+
     void smallestSize()
     {
         Bench b;
