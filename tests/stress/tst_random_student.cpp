@@ -1,0 +1,499 @@
+// A random student: a seeded, reproducible run of at least 100,000 random
+// actions on the real bench window through its widgets (clicks on every
+// control, enabled or not, arrow presses and holds, timer ticks, typed and
+// pasted texts, the source lamp and the calculator, resizes and window-state
+// changes), with the bench's invariants checked after every action. A failure
+// prints the seed and the shortest action sequence found that still fails.
+//
+// EMLAB_STRESS_ACTIONS sets the number of actions (longer runs), and
+// EMLAB_STRESS_SEED the seed. Nothing waits on the clock: ticks call the
+// timer handlers, holds deliver the arrow's repeat timer events directly, so a
+// sequence of actions replays exactly.
+#include "common/recording_dialogs.h"
+#include "stress/bench_probe.h"
+
+#include <QElapsedTimer>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTest>
+#include <QWindow>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <random>
+
+namespace {
+
+enum class Act {
+    ClickSwitch,    // a: 0..2 knopka1..3
+    PressArrow,     // a: pair 0..4, b: 0 next / 1 previous
+    HoldArrow,      // a, b as above, c: repeats while held
+    Tick,           // a: 0..2 Timer1..3, c: ticks in a row (only while the timer runs)
+    TypeKey,        // a: field 0..3 (LabeledEdit1..3, Edit2), b: key index
+    PasteText,      // a: field, b: text index
+    ClickLamp,
+    ClickCalculator,
+    ClickOther,     // a: control index
+    Resize,         // a, b: outer width and height
+    WindowState,    // a: 0 normal, 1 maximized, 2 minimized, 3 full screen
+    Repaint,        // the whole window drawn once, as a real paint would
+};
+
+struct Action {
+    Act act;
+    int a = 0, b = 0, c = 0;
+};
+
+const char *actName(Act a)
+{
+    switch (a) {
+    case Act::ClickSwitch: return "ClickSwitch";
+    case Act::PressArrow: return "PressArrow";
+    case Act::HoldArrow: return "HoldArrow";
+    case Act::Tick: return "Tick";
+    case Act::TypeKey: return "TypeKey";
+    case Act::PasteText: return "PasteText";
+    case Act::ClickLamp: return "ClickLamp";
+    case Act::ClickCalculator: return "ClickCalculator";
+    case Act::ClickOther: return "ClickOther";
+    case Act::Resize: return "Resize";
+    case Act::WindowState: return "WindowState";
+    case Act::Repaint: return "Repaint";
+    }
+    return "?";
+}
+
+QString describe(const Action &x)
+{
+    return QString("%1(%2,%3,%4)").arg(actName(x.act)).arg(x.a).arg(x.b).arg(x.c);
+}
+
+struct Key {
+    Qt::Key key;
+    const char16_t *text;
+    Qt::KeyboardModifiers mods = Qt::NoModifier;
+};
+// Characters the filters let through and ones they must discard.
+const Key kKeys[] = {
+    {Qt::Key_0, u"0"},      {Qt::Key_1, u"1"},         {Qt::Key_5, u"5"},         {Qt::Key_9, u"9"},
+    {Qt::Key_Backspace, u"\b"}, {Qt::Key_A, u"a"},     {Qt::Key_E, u"e"},         {Qt::Key_Minus, u"-"},
+    {Qt::Key_Plus, u"+"},   {Qt::Key_Period, u"."},    {Qt::Key_Comma, u","},     {Qt::Key_Space, u" "},
+    {Qt::Key_Tab, u"\t"},   {Qt::Key_Return, u"\r"},   {Qt::Key_Escape, u"\x1b"}, {Qt::Key_unknown, u"ж"},
+    {Qt::Key_unknown, u"\u0663"}, {Qt::Key_Delete, u""}, {Qt::Key_Left, u""},     {Qt::Key_Home, u""},
+    {Qt::Key_C, u"\x03", Qt::ControlModifier}, {Qt::Key_V, u"\x16", Qt::ControlModifier},
+};
+
+QStringList hostileTexts()
+{
+    return {"",   "0",          "00",         "-1",        "+5",          "1e3",         " 12",
+            "12 ", "1,5",       "1.5",        "\u0663",    "2147483647",  "2147483648",  "21474837",
+            "155", "1400",      "10",         "1",         "2",           QString(2000, '9'),
+            QString(5000, 'x'), QString("1") + QChar(0) + "2", "1\n2", "-2147483648", "1e400", "0155"};
+}
+
+// The exit question that Ctrl+C asks; the recorder answers No.
+const QString kExitQuestion = QStringLiteral("Вы действительно хотите выйти из программы ?");
+const QString kMissing = QStringLiteral("Проверьте наличие данных в окнах панели ПАРАМЕТРЫ УСТАНОВКИ");
+
+bool isProgramError(const QString &e)
+{
+    static const QRegularExpression quoted(
+        QStringLiteral("\\A'.*' is not a valid (integer|floating point) value\\z"),
+        QRegularExpression::DotMatchesEverythingOption);
+    return e == "Floating point division by zero" || e == "Invalid floating point operation" ||
+           e == "Floating point overflow" || quoted.match(e).hasMatch();
+}
+
+bool isResultText(const QString &t)
+{
+    static const QRegularExpression fixed(QStringLiteral("\\A-?[0-9]{1,4}[,.][0-9]{2} Кл/кг\\z"));
+    static const QRegularExpression scientific(QStringLiteral("\\A-?[1-9]([,.][0-9]{0,2}[1-9])?E-?[0-9]{2,} Кл/кг\\z"));
+    return t.isEmpty() || fixed.match(t).hasMatch() || scientific.match(t).hasMatch();
+}
+
+// Qt's complaints about input sent to a widget that does not take it (a
+// disabled control) are expected here by the thousand.
+QtMessageHandler previousHandler = nullptr;
+void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.contains("not accepted by receiving widget") || message.contains("propagateSizeHints")) return;
+    if (previousHandler) previousHandler(type, context, message);
+}
+
+class Student {
+public:
+    explicit Student(std::uint64_t seed) : rng_(seed) {}
+
+    Action next()
+    {
+        const int r = pick(1000);
+        if (r < 120) return {Act::ClickSwitch, pick(3)};
+        if (r < 420) return {Act::PressArrow, pick(5), pick(2)};
+        if (r < 430) return {Act::HoldArrow, pick(5), pick(2), 1 + pick(40)};
+        if (r < 640) return {Act::Tick, 1 + pick(2) - (pick(50) == 0 ? 1 : 0), 0, pick(2) == 0 ? 1 + pick(120) : 1};
+        if (r < 760) return {Act::TypeKey, pick(4), pick(int(std::size(kKeys)))};
+        if (r < 800) return {Act::PasteText, pick(4), pick(int(hostileTexts().size()))};
+        if (r < 850) return {Act::ClickLamp};
+        if (r < 900) return {Act::ClickCalculator};
+        if (r < 994) return {Act::ClickOther, pick(16)};
+        if (r < 997) return {Act::Resize, 650 + pick(2400), 550 + pick(1600)};
+        if (r < 999) return {Act::WindowState, pick(4)};
+        return {Act::Repaint};
+    }
+
+private:
+    int pick(int n) { return int(rng_() % std::uint64_t(n)); }
+    std::mt19937_64 rng_;
+};
+
+// The bench, driven one action at a time, checking after each.
+class Run {
+public:
+    Run()
+    {
+        form_.show();
+        noteSourcePositions();
+    }
+
+    // The failed invariant ("name: details"), or nothing.
+    std::optional<QString> step(const Action &x)
+    {
+        const double positionBefore = form_.transformator->Position();
+        const double currentBefore = form_.amper->Value();
+        const int sourceBefore = form_.Lab.SourceOn;
+        apply(x);
+        if (form_.Lab.SourceOn == 1 && sourceBefore == 0) noteSourcePositions();
+        if (x.act != Act::Tick && form_.transformator->Position() != positionBefore)
+            return QString("dial: moved by %1, not by a ramp tick").arg(describe(x));
+        const bool adjusts = (x.act == Act::PressArrow || x.act == Act::HoldArrow) && x.a >= 3;
+        const bool switches = x.act == Act::ClickSwitch && x.a == 2;
+        if (!adjusts && !switches && !probe::sameBits(form_.amper->Value(), currentBefore))
+            return QString("ammeter: changed by %1").arg(describe(x));
+        return check();
+    }
+
+private:
+    TUpDown *pair(int i) const
+    {
+        TUpDown *pairs[] = {form_.UpDown1, form_.UpDown2, form_.UpDown3, form_.sh_vprm, form_.sh_vprm_2};
+        return pairs[i];
+    }
+    QLineEdit *field(int i) const
+    {
+        QLineEdit *fields[] = {form_.LabeledEdit1, form_.LabeledEdit2, form_.LabeledEdit3, form_.Edit2};
+        return fields[i];
+    }
+    QWidget *other(int i) const
+    {
+        QWidget *w[] = {form_.amper,      form_.Fmax1,  form_.Faza1,  form_.Dplastin1, form_.transformator,
+                        form_.Image1,     form_.Panel1, form_.Panel2, form_.Panel3,    form_.Label1,
+                        form_.Label2,     form_.Label3, form_.Edit1,  form_.StatusBar1, form_.ClientArea,
+                        form_.LabeledEdit1};
+        return w[i];
+    }
+
+    void apply(const Action &x)
+    {
+        TForm1 &f = form_;
+        switch (x.act) {
+        case Act::ClickSwitch: {
+            QPushButton *s[] = {f.knopka1, f.knopka2, f.knopka3};
+            probe::click(s[x.a]);
+            break;
+        }
+        case Act::PressArrow:
+            probe::pressArrow(pair(x.a), x.b ? TUDBtnType::btPrev : TUDBtnType::btNext);
+            break;
+        case Act::HoldArrow: {
+            TUpDown *p = pair(x.a);
+            const QPoint at = p->arrowRect(x.b ? TUDBtnType::btPrev : TUDBtnType::btNext).center();
+            QTest::mousePress(p, Qt::LeftButton, {}, at);
+            for (int i = 0; i < x.c; ++i) {
+                const int id = probe::repeatTimerId(p);
+                if (id < 0) break;
+                QTimerEvent tick(id);
+                QCoreApplication::sendEvent(p, &tick);
+            }
+            QTest::mouseRelease(p, Qt::LeftButton, {}, at);
+            break;
+        }
+        case Act::Tick:
+            for (int i = 0; i < x.c; ++i) {
+                QTimer *timers[] = {f.Timer1, f.Timer2, f.Timer3};
+                if (!timers[x.a]->isActive()) break;  // a stopped timer does not tick
+                if (x.a == 0) f.Timer1Timer();
+                if (x.a == 1) f.Timer2Timer();
+                if (x.a == 2) f.Timer3Timer();
+            }
+            break;
+        case Act::TypeKey: {
+            const Key &k = kKeys[x.b];
+            if (k.key == Qt::Key_unknown) {
+                // A character with no key of its own, as an input method types it.
+                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf16(k.text));
+                QCoreApplication::sendEvent(field(x.a), &press);
+            } else {
+                QTest::keyClick(field(x.a), k.key, k.mods);
+            }
+            break;
+        }
+        case Act::PasteText: {
+            QLineEdit *e = field(x.a);
+            if (e->isEnabled() && e->isVisible()) probe::paste(e, hostileTexts().at(x.b));  // a student reaches it
+            break;
+        }
+        case Act::ClickLamp:
+            probe::click(f.Image2);
+            break;
+        case Act::ClickCalculator:
+            probe::click(f.SpeedButton1);
+            break;
+        case Act::ClickOther:
+            probe::click(other(x.a));
+            break;
+        case Act::Resize:
+            f.setWindowState(Qt::WindowNoState);
+            f.resize(x.a, x.b);
+            break;
+        case Act::WindowState: {
+            const Qt::WindowState states[] = {Qt::WindowNoState, Qt::WindowMaximized, Qt::WindowMinimized,
+                                              Qt::WindowFullScreen};
+            f.setWindowState(states[x.a]);
+            break;
+        }
+        case Act::Repaint:
+            (void)f.grab();
+            break;
+        }
+    }
+
+    void noteSourcePositions()
+    {
+        coarseBase_ = form_.sh_vprm->Position();
+        fineBase_ = form_.sh_vprm_2->Position();
+    }
+
+    std::optional<QString> check()
+    {
+        const TForm1 &f = form_;
+        const LabState &lab = f.Lab;
+        auto fail = [](const QString &what) { return std::optional<QString>(what); };
+        for (const int flag : {lab.ScopeOn, lab.RegulatorOn, lab.SourceOn, lab.CalcShown})
+            if (flag != 0 && flag != 1) return fail(QString("flags: a power flag is %1").arg(flag));
+        for (const auto &[name, v] : probe::labFields(lab))
+            if (!std::isfinite(v)) return fail(QString("finite: Lab.%1 is %2").arg(name.c_str()).arg(v));
+        for (const TiSevenSegmentAnalog *r : {f.amper, f.Fmax1, f.Faza1, f.Dplastin1})
+            if (!std::isfinite(r->Value())) return fail("finite: a read-out's value");
+
+        const bool scope = lab.ScopeOn == 1, regulator = lab.RegulatorOn == 1, source = lab.SourceOn == 1;
+        for (const QWidget *e : {(QWidget *)f.LabeledEdit1, (QWidget *)f.LabeledEdit2, (QWidget *)f.LabeledEdit3,
+                                 (QWidget *)f.UpDown3})
+            if (e->isEnabled() == scope) return fail("scope: parameter fields and UpDown3 follow the oscilloscope");
+        if (f.Dplastin1->PowerOff() != scope) return fail("scope: Dplastin1 powered off while the oscilloscope is on");
+        for (const QWidget *e : {(QWidget *)f.UpDown1, (QWidget *)f.UpDown2, (QWidget *)f.sh_vprm, (QWidget *)f.sh_vprm_2})
+            if (e->isEnabled() != source) return fail("source: adjusters enabled exactly while the source is on");
+        for (const TiSevenSegmentAnalog *r : {f.Fmax1, f.Faza1, f.amper})
+            if (r->PowerOff() == source) return fail("source: read-outs powered exactly while the source is on");
+        if (!source && f.amper->Value() != 0) return fail(QString("ammeter: %1 A with the source off").arg(f.amper->Value()));
+        if (source && (!regulator || f.knopka1->isEnabled() || f.knopka2->isEnabled()))
+            return fail("source: on without the regulator, or with a switch free that must wait");
+        if (f.knopka1->isEnabled() == regulator) return fail("knopka1: enabled exactly while the regulator is off");
+
+        const double position = f.transformator->Position();
+        if (!(position >= 0 && position <= 100) || position != std::floor(position))
+            return fail(QString("dial: Position %1").arg(position));
+        if (f.knopka3->isEnabled() && (!regulator || position != 90))
+            return fail(QString("knopka3: free with the regulator %1 and the dial at %2").arg(lab.RegulatorOn).arg(position));
+        // (Switching the oscilloscope on during a ramp-down frees knopka2 at
+        // any dial position, and a new ramp-up then takes over from there.)
+        if (f.knopka2->isEnabled() && source) return fail("knopka2: free with the source on");
+        if (f.Timer2->isActive() && (!regulator || f.Timer3->isActive())) return fail("timers: ramp-up without the regulator");
+        if (f.Timer3->isActive() && regulator) return fail("timers: ramp-down with the regulator on");
+        if (regulator && !f.Timer2->isActive() && position != 90) return fail("dial: regulator on, ramp over, not at 90");
+        if (!regulator && !f.Timer3->isActive() && position != 0) return fail("dial: regulator off, ramp over, not at 0");
+        if (lab.WarmupStep < 0) return fail("warm-up: negative step");
+
+        // The read-outs hold their start value plus the steps applied.
+        const double ripple = f.Fmax1->Value();
+        if (ripple < -1e-9 || ripple > 0.25 + 1e-9) return fail(QString("ripple: %1 outside 0..0.25").arg(ripple));
+        if (std::fabs(f.Faza1->Value() - (0.4 + 0.05 * (f.UpDown2->Position() - 8))) > 1e-9)
+            return fail("phase: not its start value plus the presses");
+        if (std::fabs(f.Dplastin1->Value() - (0.5 + 0.5 * (f.UpDown3->Position() - 1))) > 1e-9)
+            return fail("plate length: not its start value plus the presses");
+        if (source) {
+            const double expected =
+                0.01 * (f.sh_vprm->Position() - coarseBase_) + 0.001 * (f.sh_vprm_2->Position() - fineBase_);
+            if (std::fabs(f.amper->Value() - expected) > 1e-8)
+                return fail(QString("ammeter: %1 A, the presses make %2 A").arg(f.amper->Value()).arg(expected));
+        }
+
+        const bool shown = lab.CalcShown == 1;
+        for (const QWidget *w : {(QWidget *)f.SpeedButton1, (QWidget *)f.Edit1, (QWidget *)f.Edit2})
+            if (w->isVisibleTo(&form_) != shown) return fail("calculator: visible exactly while CalcShown is 1");
+        if (!isResultText(f.Edit1->text())) return fail(QString("calculator: result text \"%1\"").arg(f.Edit1->text()));
+
+        const QImage &lamp = f.Image2->picture();
+        if (lamp.width() >= 15 && (lamp.pixel(7, 7) == qRgb(255, 0, 0)) != source)
+            return fail("source lamp: red exactly while the source is on");
+        const QImage &screen = f.Image1->picture();
+        if (screen.width() >= 15 && (screen.pixel(7, 7) == qRgb(255, 0, 0)) != scope)
+            return fail("oscilloscope lamp: red exactly while the oscilloscope is on");
+
+        for (const QString &e : dialogs_.errors) {
+            if (!isProgramError(e)) return fail(QString("error box: \"%1\"").arg(e.left(120)));
+            ++coverage.errors;
+        }
+        coverage.messages += int(dialogs_.messages.size());
+        coverage.sourceOn += source ? 1 : 0;
+        coverage.rampUp += f.Timer2->isActive() ? 1 : 0;
+        coverage.rampDown += f.Timer3->isActive() ? 1 : 0;
+        coverage.results += f.Edit1->text().isEmpty() ? 0 : 1;
+        for (const QString &m : dialogs_.messages)
+            if (m != kMissing) return fail(QString("message box: \"%1\"").arg(m.left(120)));
+        for (const QString &q : dialogs_.questions)
+            if (q != kExitQuestion) return fail(QString("question: \"%1\"").arg(q.left(120)));
+        if (!f.isVisible()) return fail("window: closed without a Yes");
+        dialogs_.clear();
+        return std::nullopt;
+    }
+
+public:
+    // How much of the bench the run reached, counted over the checks.
+    struct {
+        int sourceOn = 0, rampUp = 0, rampDown = 0, results = 0, errors = 0, messages = 0;
+    } coverage;
+
+private:
+    RecordingDialogs dialogs_;
+    TForm1 form_;
+    int coarseBase_ = 0, fineBase_ = 0;
+};
+
+struct Failure {
+    qsizetype index = -1;  // the failing action
+    QString what;
+};
+
+// Replays a sequence on a fresh bench; the first failure, if any.
+Failure replay(const std::vector<Action> &actions)
+{
+    Run run;
+    for (qsizetype i = 0; i < qsizetype(actions.size()); ++i)
+        if (auto f = run.step(actions[size_t(i)])) return {i, *f};
+    return {};
+}
+
+QString invariantName(const QString &what) { return what.section(':', 0, 0); }
+
+// Shortens a failing sequence by dropping chunks (delta debugging) while the
+// same invariant still fails, within a time budget.
+std::vector<Action> shrink(std::vector<Action> actions, const QString &invariant, int budgetMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    auto stillFails = [&](const std::vector<Action> &candidate, std::vector<Action> &cut) {
+        const Failure f = replay(candidate);
+        if (f.index < 0 || invariantName(f.what) != invariant) return false;
+        cut.assign(candidate.begin(), candidate.begin() + f.index + 1);
+        return true;
+    };
+    size_t parts = 2;
+    while (actions.size() >= 2 && clock.elapsed() < budgetMs) {
+        const size_t chunk = std::max<size_t>(1, actions.size() / parts);
+        bool reduced = false;
+        for (size_t start = 0; start < actions.size() && clock.elapsed() < budgetMs; start += chunk) {
+            std::vector<Action> candidate(actions.begin(), actions.begin() + qsizetype(start));
+            candidate.insert(candidate.end(), actions.begin() + qsizetype(std::min(actions.size(), start + chunk)),
+                             actions.end());
+            std::vector<Action> cut;
+            if (!candidate.empty() && stillFails(candidate, cut)) {
+                actions = cut;
+                reduced = true;
+                break;
+            }
+        }
+        if (reduced) {
+            parts = std::max<size_t>(2, parts - 1);
+        } else {
+            if (chunk == 1) break;
+            parts = std::min(actions.size(), parts * 2);
+        }
+    }
+    return actions;
+}
+
+std::uint64_t envNumber(const char *name, std::uint64_t fallback)
+{
+    bool ok = false;
+    const qulonglong v = qEnvironmentVariable(name).toULongLong(&ok);
+    return ok ? v : fallback;
+}
+
+} // namespace
+
+class TestRandomStudent : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        previousHandler = qInstallMessageHandler(quietHandler);
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    }
+    void cleanupTestCase() { qInstallMessageHandler(previousHandler); }
+    void invariantsHoldUnderRandomActions();
+};
+
+void TestRandomStudent::invariantsHoldUnderRandomActions()
+{
+    const std::uint64_t seed = envNumber("EMLAB_STRESS_SEED", 20261208);
+    const std::uint64_t count = envNumber("EMLAB_STRESS_ACTIONS", 100000);
+    Student student(seed);
+    std::vector<Action> actions;
+    actions.reserve(size_t(count));
+    QElapsedTimer clock;
+    clock.start();
+    std::optional<Failure> failure;
+    {
+        Run run;
+        int counts[12] = {};
+        for (std::uint64_t i = 0; i < count; ++i) {
+            actions.push_back(student.next());
+            ++counts[int(actions.back().act)];
+            if (auto f = run.step(actions.back())) {
+                failure = Failure{qsizetype(i), *f};
+                break;
+            }
+        }
+        qInfo("%llu actions in %lld ms (seed %llu)", (unsigned long long)actions.size(), (long long)clock.elapsed(),
+              (unsigned long long)seed);
+        for (int k = 0; k < 12; ++k) qInfo("  %-16s %d", actName(Act(k)), counts[k]);
+        const auto &c = run.coverage;
+        qInfo("  after the actions: source on %d, ramping up %d, ramping down %d, with a result %d; %d error boxes, "
+              "%d messages",
+              c.sourceOn, c.rampUp, c.rampDown, c.results, c.errors, c.messages);
+        if (!failure) {
+            // A run that never reached the later states would prove little.
+            const int n = int(actions.size());
+            QVERIFY2(c.sourceOn > n / 100, "the source was hardly ever on");
+            QVERIFY2(c.rampUp > n / 200 && c.rampDown > n / 200, "the ramps hardly ever ran");
+            QVERIFY2(c.results > 0 && c.errors > 0 && c.messages > 0, "no result, error box or message was reached");
+        }
+    }
+    if (!failure) return;
+
+    const QString invariant = invariantName(failure->what);
+    const std::vector<Action> shortest = shrink(actions, invariant, 60000);
+    const Failure again = replay(shortest);
+    QStringList steps;
+    for (const Action &a : shortest) steps << describe(a);
+    QFAIL(qPrintable(QString("seed %1: action %2 broke \"%3\"\nshortest sequence found (%4 actions, fails with \"%5\"):\n  %6")
+                         .arg(seed)
+                         .arg(failure->index)
+                         .arg(failure->what)
+                         .arg(shortest.size())
+                         .arg(again.what)
+                         .arg(steps.join("\n  "))));
+}
+
+QTEST_MAIN(TestRandomStudent)
+#include "tst_random_student.moc"
