@@ -13,12 +13,6 @@
 #include <QTimer>
 #include <memory>
 
-// The program's pictures live in the resource object; a test pulls them in.
-inline void initPictures()
-{
-    Q_INIT_RESOURCE(emlab);
-}
-
 namespace bench_test {
 
 inline TColor pixel(const TImage &image, int x, int y)

@@ -36,7 +36,6 @@ class TstBenchMenus : public QObject {
 private slots:
     void initTestCase()
     {
-        initPictures();
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     }
 

@@ -9,17 +9,10 @@
 #include <QTest>
 #include <QTimer>
 
-static void initPictures()
-{
-    Q_INIT_RESOURCE(emlab);
-}
-
 class TstBenchStart : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { initPictures(); }
-
     void windowsInOrderOnlyTheBenchShown()
     {
         RecordingDialogs dialogs;

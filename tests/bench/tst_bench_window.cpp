@@ -23,7 +23,6 @@ class TstBenchWindow : public QObject {
 private slots:
     void initTestCase()
     {
-        initPictures();
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     }
 
