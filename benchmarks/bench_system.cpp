@@ -1,11 +1,17 @@
-// Whole-program measurements: the program's start to its first painted frame
-// and its peak memory, each against the barest Qt window program started the
-// same way (offscreen, quitting after the first frame).
+// Whole-program measurements: a tick of the regulator's ramp-up in the real
+// bench window against the dial's own dynamic repaint; the program's start to
+// its first painted frame and its peak memory, each against the barest Qt
+// window program started the same way (offscreen, quitting after the first
+// frame).
 #include "harness.h"
+
+#include "bench/bench_window.h"
+#include "widgets/iAngularGauge.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTimer>
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -146,7 +152,37 @@ const ProcessFigures &processFigures()
     return figures;
 }
 
+// One ramp-up tick as the bench does it 90 times: Timer2Timer (the warm-up
+// line and the dial's next position) and the dial's repaint. Only the ticks
+// are timed; putting the dial back to 0 between ramps is not.
+double rampTickNanoseconds()
+{
+    TForm1 form;
+    form.knopka1Click();
+    form.knopka2Click();  // starts Timer2, which never fires here: no event loop runs
+    using Clock = std::chrono::steady_clock;
+    std::vector<double> perTick;
+    for (int ramp = 0; ramp < 60; ++ramp) {
+        form.Timer2->start();
+        form.transformator->setPosition(0);
+        form.Lab.WarmupStep = 0;
+        form.transformator->PaintFrame();
+        const auto start = Clock::now();
+        int ticks = 0;
+        while (form.transformator->Position() < 90) {
+            form.Timer2Timer();
+            form.transformator->PaintFrame();
+            ++ticks;
+        }
+        const double ns = std::chrono::duration<double, std::nano>(Clock::now() - start).count();
+        if (ramp >= 5 && ticks > 0) perTick.push_back(ns / ticks);  // the first ramps warm caches
+    }
+    return median(perTick);
+}
+
 const bool registered = [] {
+    bench::addMeasurement("ramp_tick", "ns", rampTickNanoseconds);
+    bench::addRatio("ramp_tick_vs_dial_dynamic", "ramp_tick", "dial_dynamic");
     bench::addMeasurement("startup_program", "ms", [] { return processFigures().startupOurs; });
     bench::addMeasurement("startup_bare_window", "ms", [] { return processFigures().startupPeer; });
     bench::addMeasurement("peak_memory_program", "MiB", [] { return processFigures().memoryOurs; });

@@ -161,7 +161,11 @@ public:
         const double positionBefore = form_.transformator->Position();
         const double currentBefore = form_.amper->Value();
         const int sourceBefore = form_.Lab.SourceOn;
+        const bool typing = x.act == Act::TypeKey && kKeys[x.b].mods == Qt::NoModifier;
+        const qsizetype strayBefore = typing ? strayCharacters(x.a) : 0;
         apply(x);
+        if (typing && strayCharacters(x.a) > strayBefore)
+            return QString("key filter: %1 let a character through that it must discard").arg(describe(x));
         if (form_.Lab.SourceOn == 1 && sourceBefore == 0) noteSourcePositions();
         if (x.act != Act::Tick && form_.transformator->Position() != positionBefore)
             return QString("dial: moved by %1, not by a ramp tick").arg(describe(x));
@@ -265,6 +269,16 @@ private:
             (void)f.grab();
             break;
         }
+    }
+
+    // Characters in a field that its key filter would not let through: digits
+    // pass the parameter fields, 1 to 9 the calculator's field.
+    qsizetype strayCharacters(int i) const
+    {
+        const QChar lowest = i == 3 ? QChar('1') : QChar('0');
+        qsizetype n = 0;
+        for (const QChar c : field(i)->text()) n += (c >= lowest && c <= QChar('9')) ? 0 : 1;
+        return n;
     }
 
     void noteSourcePositions()
