@@ -42,12 +42,26 @@ TiDialGeometry TiAngularGauge::Geometry(TiTextMeasurer measurer)
     if (measurer) {
         g.Measure = std::move(measurer);
     } else {
-        // The same measure as the canvas's text extent in this font.
-        g.Measure = [fm = QFontMetrics(TickLabelFont().Font)](const QString &text) {
-            return QSize(fm.horizontalAdvance(text), fm.height());
-        };
+        g.Measure = [this](const QString &text) { return measureTickLabel(text); };
     }
     return g;
+}
+
+// The same measure as the canvas's text extent in the tick label font.
+QSize TiAngularGauge::measureTickLabel(const QString &text)
+{
+    const QFont &font = TickLabelFont().Font;
+    if (!labelMetrics_ || !(labelMetricsFont_ == font)) {
+        labelMetrics_.emplace(font);
+        labelMetricsFont_ = font;
+        labelSizes_.clear();
+    }
+    const auto known = labelSizes_.constFind(text);
+    if (known != labelSizes_.cend()) return *known;
+    const QSize size(labelMetrics_->horizontalAdvance(text), labelMetrics_->height());
+    if (labelSizes_.size() >= 256) labelSizes_.clear();  // customised labels may vary without end
+    labelSizes_.insert(text, size);
+    return size;
 }
 
 double TiAngularGauge::PositionToDegrees(double value)
@@ -233,6 +247,12 @@ void TiAngularGauge::DrawLabels(Canvas &canvas, QPoint center)
         int x = offsetX;
         if (ah == iahCenter) x = center.x() + offsetX - size.width() / 2;
         else if (ah == iahRight) x = offsetX + width() - size.width();
+        // A label placed well off the widget (as the bench's is) leaves no
+        // pixel; skipping it spares the text shaping. The margin of one text
+        // height allows for glyphs reaching past their box.
+        const int m = size.height();
+        if (x >= canvas.width() + m || y >= canvas.height() + m || x + size.width() <= -m || y + size.height() <= -m)
+            return;
         canvas.textOut(x, y, text);
     };
     if (showLabel1_)

@@ -7,6 +7,10 @@
 #include "widgets/iAngularGaugeGeometry.h"
 #include "widgets/iGaugeComponent.h"
 
+#include <QFontMetrics>
+#include <QHash>
+#include <optional>
+
 enum TiAlignmentVertical { iavCenter, iavTop, iavBottom };
 enum TiAlignmentHorizontal { iahCenter, iahLeft, iahRight };
 enum TiPanelFaceStyle { ipfsNone, ipfsStandard, ipfsPicture };
@@ -174,6 +178,7 @@ private:
     void drawBackgroundLayer(Canvas &canvas, QPoint center);
     void drawDynamicLayer(Canvas &canvas, QPoint center);
     double screenAngle(int x, int y) const;
+    QSize measureTickLabel(const QString &text);
 
     int arcRadius_ = 60;
     int arcRangeDegrees_ = 90;
@@ -216,6 +221,12 @@ private:
     double dragAngle_ = 0;
     int backgroundLayerDraws_ = 0;
     QSize cacheDrawnSize_;
+    // Sizes of tick label texts in the tick label font: the centre and the
+    // radius are recomputed at every paint, and shaping the same texts
+    // again would cost most of a position change's repaint.
+    std::optional<QFontMetrics> labelMetrics_;
+    QFont labelMetricsFont_;
+    QHash<QString, QSize> labelSizes_;
 };
 
 // The regulator's dial as the bench's stored layout gives it: loads every

@@ -3,7 +3,6 @@
 #include "widgets/iAutoScale.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -38,7 +37,8 @@ QString FormatTickLabel(double value, int decimals)
     if (!std::isfinite(value)) return QString();
     QString text = QString::number(value, 'f', std::clamp(decimals, 0, 30));
     // A value that rounds to zero is shown as zero, without a sign.
-    if (text.startsWith(QLatin1Char('-')) && !text.contains(QRegularExpression(QStringLiteral("[1-9]"))))
+    if (text.startsWith(QLatin1Char('-')) &&
+        std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c >= QLatin1Char('1') && c <= QLatin1Char('9'); }))
         text.remove(0, 1);
     text.replace(QLatin1Char('.'), QLocale().decimalPoint());
     return text.trimmed();

@@ -57,6 +57,7 @@ private slots:
     void rampRedrawsOnlyTheDynamicLayer();
     void uncachedDrawingGivesTheSameFrame();
     void resizedCacheIsRedrawn();
+    void labelFontAndTextsResizeTheDial();
     void unknownPointerStyleDrawsNothing();
     void severalPointersDrawInListOrder();
     void sectionsAreColouredBands();
@@ -168,6 +169,28 @@ void TestGaugePaint::resizedCacheIsRedrawn()
     g.InvalidateBackground();
     QCOMPARE(frame, g.PaintFrame());
     COMPARE_AT(frame, QPoint(20, 20), clGray);
+}
+
+void TestGaugePaint::labelFontAndTextsResizeTheDial()
+{
+    TiAngularGauge g;
+    benchDialAt90(g);
+    g.PaintFrame();
+    const int radius = g.ArcRadius();
+    auto freshRadius = [&] {
+        const QFontMetrics fm(g.TickLabelFont().Font);
+        return AutoSizeRadius(g.Geometry([&](const QString &t) { return QSize(fm.horizontalAdvance(t), fm.height()); }));
+    };
+    QCOMPARE(radius, freshRadius());
+    g.setTickLabelFont(MakeFont(QStringLiteral("DejaVu Sans"), 22, clWhite));
+    g.PaintFrame();
+    QVERIFY(g.ArcRadius() < radius);
+    QCOMPARE(g.ArcRadius(), freshRadius());
+    const int bigFont = g.ArcRadius();
+    g.setOnCustomizeTickLabel([](QObject *, int, QString &text) { text += QStringLiteral(" kV"); });
+    g.PaintFrame();
+    QVERIFY(g.ArcRadius() < bigFont);
+    QCOMPARE(g.ArcRadius(), freshRadius());
 }
 
 void TestGaugePaint::unknownPointerStyleDrawsNothing()

@@ -1,0 +1,61 @@
+// The regulator's dial at the bench's usual size: a position change painted
+// over the cached background, a full repaint, and Qt's own dial painting a
+// new value of the same size.
+#include "harness.h"
+#include "widgets/iAngularGauge.h"
+
+#include <QDial>
+#include <QImage>
+#include <memory>
+
+namespace {
+
+constexpr int kSide = 183;
+
+std::shared_ptr<TiAngularGauge> benchDial()
+{
+    auto dial = std::make_shared<TiAngularGauge>();
+    LoadBenchDial(*dial);
+    dial->SetBounds(0, 0, kSide, kSide);
+    dial->setLabel1OffsetX(10 - kSide / 2);
+    dial->setLabel1OffsetY(kSide / 2 - 10);
+    dial->PaintFrame();
+    return dial;
+}
+
+const bench::Register dialDynamic("dial_dynamic", [] {
+    auto dial = benchDial();
+    auto step = std::make_shared<int>(0);
+    return [dial, step] {
+        // The ramp's 0..90 swing, one unit per frame.
+        *step = (*step + 1) % 91;
+        dial->setPosition(*step);
+        dial->PaintFrame();
+    };
+});
+
+const bench::Register dialFull("dial_full", [] {
+    auto dial = benchDial();
+    return [dial] {
+        dial->InvalidateBackground();
+        dial->PaintFrame();
+    };
+});
+
+const bench::Register qdialPaint("qdial_paint", [] {
+    auto dial = std::make_shared<QDial>();
+    dial->setRange(0, 100);
+    dial->resize(kSide, kSide);
+    auto image = std::make_shared<QImage>(kSide, kSide, QImage::Format_RGB32);
+    auto step = std::make_shared<int>(0);
+    return [dial, image, step] {
+        *step = (*step + 1) % 91;
+        dial->setValue(*step);
+        dial->render(image.get());
+    };
+});
+
+const bench::RegisterRatio dynamicVsFull("dial_dynamic_vs_full", "dial_dynamic", "dial_full");
+const bench::RegisterRatio dynamicVsQDial("dial_dynamic_vs_qdial", "dial_dynamic", "qdial_paint");
+
+} // namespace
