@@ -352,14 +352,8 @@ void TiSevenSegmentCharacter::applyAutoSize()
     SetBounds(x(), y(), w, h);
 }
 
-void TiSevenSegmentCharacter::DrawGlyph(Canvas &canvas, QPoint origin, TSevenSegmentCharacter code, int cellHeight,
-                                        int cellWidth)
+void TiSevenSegmentCharacter::drawShapes(Canvas &canvas, const GlyphShapes &shapes, TColor lit, TColor unlit) const
 {
-    const GlyphCell cell{origin, cellWidth, cellHeight, segmentMargin_, segmentSeperation_, segmentSize_};
-    const GlyphShapes shapes = GlyphGeometry(cell, code, useSegmentBits_, segmentBits_);
-    const TColor unlit = UnlitSegmentColor(segmentColor_, segmentOffColor_, autoSegmentOffColor_);
-    const TColor lit = powerOff_ ? unlit : segmentColor_;
-
     // Fill and outline share the colour, so the outline pixels belong to the
     // polygon. The pen and brush change only when the colour does.
     canvas.setPenWidth(1);
@@ -377,6 +371,70 @@ void TiSevenSegmentCharacter::DrawGlyph(Canvas &canvas, QPoint origin, TSevenSeg
         }
         canvas.polygon(shape.Polygon.Points.data(), shape.Polygon.Count);
     }
+}
+
+const TiSevenSegmentCharacter::CachedGlyph *TiSevenSegmentCharacter::cachedGlyph(TSevenSegmentCharacter code,
+                                                                               const GlyphKey &key, TColor lit,
+                                                                               TColor unlit)
+{
+    if (code < 0 || code >= kGlyphCodeCount) return nullptr;
+    CachedGlyph &slot = glyphCache_[std::size_t(code)];
+    if (slot.valid && slot.key == key) return &slot;
+
+    // The polygons' extent in the cell, outline pixels included, with a
+    // pixel to spare on every side.
+    const GlyphCell cell{QPoint(0, 0), key.width, key.height, key.margin, key.separation, key.size};
+    const GlyphShapes shapes = GlyphGeometry(cell, code, key.useBits, key.bits);
+    long long left = LLONG_MAX, top = LLONG_MAX, right = LLONG_MIN, bottom = LLONG_MIN;
+    for (int i = 0; i < shapes.Count; ++i) {
+        const GlyphShape &shape = shapes.Shapes[std::size_t(i)];
+        if (!shape.Lit && !key.showOff) continue;
+        for (int k = 0; k < shape.Polygon.Count; ++k) {
+            const QPoint p = shape.Polygon.Points[std::size_t(k)];
+            left = std::min<long long>(left, p.x());
+            right = std::max<long long>(right, p.x());
+            top = std::min<long long>(top, p.y());
+            bottom = std::max<long long>(bottom, p.y());
+        }
+    }
+    slot.key = key;
+    slot.valid = true;
+    slot.image = QImage();
+    if (left > right) return &slot;  // nothing to draw
+    // Large glyphs are rare and cheap enough to draw directly.
+    constexpr long long kMaxSide = 256;
+    if (right - left + 3 > kMaxSide || bottom - top + 3 > kMaxSide) {
+        slot.valid = false;
+        return nullptr;
+    }
+    slot.offset = QPoint(int(left) - 1, int(top) - 1);
+    slot.image = QImage(int(right - left) + 3, int(bottom - top) + 3, QImage::Format_ARGB32_Premultiplied);
+    slot.image.fill(Qt::transparent);
+    Canvas glyph(slot.image);
+    drawShapes(glyph, GlyphGeometry(GlyphCell{-slot.offset, key.width, key.height, key.margin, key.separation, key.size},
+                                    code, key.useBits, key.bits),
+               lit, unlit);
+    return &slot;
+}
+
+void TiSevenSegmentCharacter::DrawGlyph(Canvas &canvas, QPoint origin, TSevenSegmentCharacter code, int cellHeight,
+                                        int cellWidth)
+{
+    const TColor unlit = UnlitSegmentColor(segmentColor_, segmentOffColor_, autoSegmentOffColor_);
+    const TColor lit = powerOff_ ? unlit : segmentColor_;
+    const GlyphKey key{cellWidth, cellHeight, segmentMargin_, segmentSeperation_, segmentSize_,
+                       toQColor(lit).rgb(), toQColor(unlit).rgb(), showOffSegments_, useSegmentBits_,
+                       useSegmentBits_ ? segmentBits_ : quint8(0)};
+    // The cached pixels are exact: drawn without antialiasing, they are
+    // either fully opaque or fully transparent.
+    if (const CachedGlyph *glyph = cachedGlyph(code, key, lit, unlit)) {
+        if (!glyph->image.isNull())
+            canvas.draw(saturate(origin.x() + (long long)glyph->offset.x()),
+                        saturate(origin.y() + (long long)glyph->offset.y()), glyph->image);
+        return;
+    }
+    const GlyphCell cell{origin, cellWidth, cellHeight, segmentMargin_, segmentSeperation_, segmentSize_};
+    drawShapes(canvas, GlyphGeometry(cell, code, useSegmentBits_, segmentBits_), lit, unlit);
 }
 
 void TiSevenSegmentCharacter::PaintContents(Canvas &canvas)

@@ -10,7 +10,9 @@
 // its cells and draw them through one hidden renderer of this class.
 #include "widgets/iVCLComponent.h"
 
+#include <QImage>
 #include <QPoint>
+#include <QRgb>
 #include <array>
 #include <cstdint>
 
@@ -172,6 +174,25 @@ protected:
     void PaintContents(Canvas &canvas) override;
 
 private:
+    // A glyph as last drawn: everything its pixels depend on, and the pixels
+    // themselves (transparent around the polygons), placed at `offset` from
+    // the cell's origin. A read-out draws the same few glyphs over and over.
+    struct GlyphKey {
+        int width = 0, height = 0, margin = 0, separation = 0, size = 0;
+        QRgb lit = 0, unlit = 0;
+        bool showOff = false, useBits = false;
+        quint8 bits = 0;
+        friend bool operator==(const GlyphKey &, const GlyphKey &) = default;
+    };
+    struct CachedGlyph {
+        bool valid = false;
+        GlyphKey key;
+        QPoint offset;
+        QImage image;  // null when the glyph draws nothing
+    };
+    void drawShapes(Canvas &canvas, const GlyphShapes &shapes, TColor lit, TColor unlit) const;
+    const CachedGlyph *cachedGlyph(TSevenSegmentCharacter code, const GlyphKey &key, TColor lit, TColor unlit);
+
     bool segmentOn(SegmentBit bit) const { return (segmentBits_ & bit) != 0; }
     void setSegmentOn(SegmentBit bit, bool on);
     void applyAutoSize();
@@ -188,4 +209,5 @@ private:
     bool autoSize_ = true;
     bool useSegmentBits_ = false;
     quint8 segmentBits_ = 0;
+    std::array<CachedGlyph, kGlyphCodeCount> glyphCache_;
 };

@@ -63,6 +63,7 @@ private slots:
     void segmentFlagsAndBits();
     void publishedProperties();
     void hugeSettingsStayDefined();
+    void repeatedGlyphsDrawTheirPolygons();
 };
 
 void TestSevenSegmentCharacter::codesAreInOrder()
@@ -603,6 +604,64 @@ void TestSevenSegmentCharacter::hugeSettingsStayDefined()
     w.SetBounds(0, 0, 20, 20);
     const QImage frame = w.PaintFrame();
     QCOMPARE(frame.size(), QSize(20, 20));
+}
+
+void TestSevenSegmentCharacter::repeatedGlyphsDrawTheirPolygons()
+{
+    // Whatever the renderer keeps between glyphs, each one it draws is exactly
+    // its polygons in its colours, over whatever lies beneath, and follows
+    // every change of the settings.
+    std::mt19937 random(11);
+    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    const TColor colours[] = {clLime, clWhite, clRed, 0x123456, clBtnFace};
+    TiSevenSegmentCharacter w;
+    w.setAutoSize(false);
+    QImage background(80, 64, QImage::Format_RGB32);
+    for (int y = 0; y < background.height(); ++y)
+        for (int x = 0; x < background.width(); ++x) background.setPixel(x, y, qRgb(x * 4, y * 5, (x * y) & 0xFF));
+
+    for (int trial = 0; trial < 600; ++trial) {
+        // Few distinct settings, so that glyphs repeat as in a read-out.
+        w.setSegmentColor(colours[pick(0, 4)]);
+        w.setSegmentOffColor(colours[pick(0, 4)]);
+        w.setAutoSegmentOffColor(pick(0, 1));
+        w.setShowOffSegments(pick(0, 1));
+        w.setPowerOff(pick(0, 3) == 0);
+        w.setUseSegmentBits(pick(0, 5) == 0);
+        w.setSegmentBits(quint8(pick(0, 127)));
+        w.setSegmentSize(pick(1, 2));
+        w.setSegmentSeperation(pick(0, 1));
+        w.setSegmentMargin(pick(0, 2));
+        const auto code = TSevenSegmentCharacter(pick(0, kGlyphCodeCount - 1));
+        const int width = pick(0, 1) ? 10 : pick(1, 30), height = pick(0, 1) ? 18 : pick(1, 40);
+        // Inside the image: Qt drops outline pixels of polygons it clips.
+        const QPoint origin(pick(1, 48), pick(1, 22));
+
+        QImage drawn = background.copy();
+        {
+            Canvas canvas(drawn);
+            w.DrawGlyph(canvas, origin, code, height, width);
+        }
+        QImage expected = background.copy();
+        {
+            Canvas canvas(expected);
+            const TColor unlit = UnlitSegmentColor(w.SegmentColor(), w.SegmentOffColor(), w.AutoSegmentOffColor());
+            const TColor lit = w.PowerOff() ? unlit : w.SegmentColor();
+            const GlyphShapes shapes = GlyphGeometry(GlyphCell{origin, width, height, w.SegmentMargin(),
+                                                               w.SegmentSeperation(), w.SegmentSize()},
+                                                     code, w.UseSegmentBits(), w.SegmentBits());
+            for (int i = 0; i < shapes.Count; ++i) {
+                const GlyphShape &shape = shapes.Shapes[std::size_t(i)];
+                if (!shape.Lit && !w.ShowOffSegments()) continue;
+                canvas.setPenColor(shape.Lit ? lit : unlit);
+                canvas.setBrushColor(shape.Lit ? lit : unlit);
+                canvas.polygon(shape.Polygon.Points.data(), shape.Polygon.Count);
+            }
+        }
+        if (drawn != expected)
+            QFAIL(qPrintable(QStringLiteral("trial %1: code %2 in %3 x %4 at (%5, %6)")
+                                 .arg(trial).arg(int(code)).arg(width).arg(height).arg(origin.x()).arg(origin.y())));
+    }
 }
 
 QTEST_MAIN(TestSevenSegmentCharacter)

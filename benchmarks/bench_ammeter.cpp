@@ -1,0 +1,38 @@
+// The ammeter read-out at its bench size: a full frame of `amper` showing
+// 1.234, against Qt's own seven-segment number of the same size showing the
+// same text rendered into an image.
+#include "harness.h"
+#include "widgets/iSevenSegmentDisplay.h"
+
+#include <QImage>
+#include <QLCDNumber>
+#include <memory>
+
+namespace {
+
+constexpr int kWidth = 80;
+constexpr int kHeight = 28;
+
+const bench::Register ammeterPaint("ammeter_paint", [] {
+    auto amper = std::make_shared<TiSevenSegmentAnalog>();
+    LoadBenchReadout(*amper, BenchReadout::amper);
+    amper->setValue(1.234);
+    return [amper] {
+        // Each frame is a new image of the widget's size, as every paint is.
+        const QImage frame = amper->PaintFrame();
+        (void)frame;
+    };
+});
+
+const bench::Register qlcdnumberPaint("qlcdnumber_paint", [] {
+    auto lcd = std::make_shared<QLCDNumber>();
+    lcd->setDigitCount(5);
+    lcd->display(QStringLiteral("1.234"));
+    lcd->resize(kWidth, kHeight);
+    auto image = std::make_shared<QImage>(kWidth, kHeight, QImage::Format_RGB32);
+    return [lcd, image] { lcd->render(image.get()); };
+});
+
+const bench::RegisterRatio ammeterVsQLCDNumber("ammeter_vs_qlcdnumber", "ammeter_paint", "qlcdnumber_paint");
+
+} // namespace
