@@ -1,9 +1,28 @@
 #!/usr/bin/env bash
 # Builds in Release and prints the benchmark table: each case's median, then a
-# line "ratio <name> <value>" per comparison (our time over the peer's).
+# line "ratio <name> <value>" per comparison (our time over the peer's), and
+# last each ratio against its target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${EMLAB_BENCH_BUILD:-build-release}
 scripts/deps.sh
 scripts/build.sh "$dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-QT_QPA_PLATFORM=offscreen "$dir/benchmarks/emlab_benchmarks" "$@"
+out=$(mktemp)
+trap 'rm -f "$out"' EXIT
+QT_QPA_PLATFORM=offscreen "$dir/benchmarks/emlab_benchmarks" "$@" | tee "$out"
+
+# The targets: our figure at most this many times the peer's.
+echo
+printf '%-28s %8s %8s  %s\n' "ratio" "value" "target" "result"
+awk '
+  BEGIN {
+    t["trace_vs_bare"] = 1.3; t["ammeter_vs_qlcdnumber"] = 1.0
+    t["dial_dynamic_vs_full"] = 0.2; t["dial_dynamic_vs_qdial"] = 1.0
+    t["ramp_tick_vs_dial_dynamic"] = 1.5; t["startup_vs_bare_window"] = 1.5
+    t["memory_vs_bare_window"] = 1.3
+  }
+  $1 == "ratio" {
+    target = ($2 in t) ? sprintf("%.2f", t[$2]) : "-"
+    result = ($2 in t) ? (($3 + 0 <= t[$2]) ? "met" : "MISSED") : ""
+    printf "%-28s %8.3f %8s  %s\n", $2, $3, target, result
+  }' "$out"

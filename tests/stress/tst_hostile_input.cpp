@@ -232,6 +232,13 @@ void TestHostileInput::parameterField()
     QVERIFY(probe::sameBits(f.Lab.DriftLength, l));
     QCOMPARE(f.Lab.RippleAmplitude, f.Fmax1->Value());
     verifySourceOn(f);
+    // The source-on transition and nothing more.
+    const QStringList changed = probe::unexpectedChanges(
+        before, after,
+        {"Lab.AnodeVoltage:", "Lab.TurnsPerMetre:", "Lab.DriftLength:", "Lab.RippleAmplitude:", "Lab.SourceOn:",
+         "UpDown1.enabled:", "UpDown2.enabled:", "sh_vprm.enabled:", "sh_vprm_2.enabled:", "knopka2.enabled:",
+         "amper.enabled:", "amper.PowerOff:", "Fmax1.PowerOff:", "Faza1.PowerOff:", "Image2.picture:"});
+    QVERIFY2(changed.isEmpty(), qPrintable(changed.join('\n')));
     QVERIFY(b.dialogs.messages.isEmpty());
     QVERIFY(std::isfinite(f.Lab.AnodeVoltage) && std::isfinite(f.Lab.TurnsPerMetre) && std::isfinite(f.Lab.DriftLength));
 }
