@@ -66,9 +66,12 @@ void Canvas::setPenWidth(int w)
 
 void Canvas::setFont(const QFont &f, TColor color)
 {
+    // The render hint alone does not stop glyph antialiasing; the font's own
+    // strategy does. Instrument faces keep pure colours.
     state_->font = f;
+    state_->font.setStyleStrategy(QFont::NoAntialias);
     state_->fontColor = color;
-    painter_.setFont(f);
+    painter_.setFont(state_->font);
 }
 
 void Canvas::moveTo(int x, int y)
