@@ -26,10 +26,10 @@ TColor pixel(const QImage &image, int x, int y)
 // Expected cells written as "c@x ...": c is the glyph's character ('<' and
 // '>' are the arrows, ' ' written as '_' is the blank), x the cell's left
 // edge. Digit cells are cw wide, the point and comma cw / 5.
-std::vector<CellGlyph> cells(const QString &spec, int cw = 10, int y = 5, int h = 18)
+std::vector<CellGlyph> cells(const QString &expected, int cw = 10, int y = 5, int h = 18)
 {
     std::vector<CellGlyph> out;
-    for (const QString &token : spec.split(' ', Qt::SkipEmptyParts)) {
+    for (const QString &token : expected.split(' ', Qt::SkipEmptyParts)) {
         const char c = token.at(0).toLatin1();
         const TSevenSegmentCharacter code = c == '_' ? sscBlank : CharToGlyph(c);
         const int width = (code == sscPeriod || code == sscComma) ? cw / 5 : cw;
