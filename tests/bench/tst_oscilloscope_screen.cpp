@@ -93,7 +93,9 @@ private slots:
     void sourceLampLooks();
     void traceAtZeroCurrent();
     void traceReplacesThePreviousOne();
+    void traceShrunkToAPoint();
     void traceFaults();
+    void faultPartWayKeepsTheSegmentsBefore();
 };
 
 void TestOscilloscopeScreen::zalivka()
@@ -339,22 +341,48 @@ void TestOscilloscopeScreen::traceReplacesThePreviousOne()
         Zalivka(blank);
         return blank.picture().copy();
     }();
-    for (const TraceSettings &settings : {kNoRipple, TraceSettings{0.1, 0.4, 0.5}}) {
-        Line(screen, s, 0.2, settings);
-        LabState reference = labAt(222);
-        BeginTrace(reference, settings);
-        const QImage expected = referenceTrace(background, TracePoints(reference, 0.2, 222));
-        // Every pixel as the round-capped segments through the trace's points
-        // give it, the old vertical line erased.
-        int differing = 0;
-        for (int y = 0; y < 222; ++y)
-            for (int x = 0; x < 222; ++x)
-                if (screen.picture().pixel(x, y) != expected.pixel(x, y)) ++differing;
-        QCOMPARE(differing, 0);
+    // Every pixel as the round-capped segments from each point to the next
+    // give it, the previous trace erased: lines, loops, the focusing dash,
+    // the second focusing and the tiny traces of strong fields.
+    for (double current : {0.0, 0.05, 0.2, 0.33, 0.40691, 0.6, 0.81392, 2.5, 10.0, 40.0}) {
+        for (const TraceSettings &settings : {kNoRipple, TraceSettings{0.1, 0.4, 0.5}, TraceSettings{0.3, 0.25, 1.5}}) {
+            Line(screen, s, current, settings);
+            LabState reference = labAt(222);
+            BeginTrace(reference, settings);
+            const QImage expected = referenceTrace(background, TracePoints(reference, current, 222));
+            int differing = 0;
+            for (int y = 0; y < 222; ++y)
+                for (int x = 0; x < 222; ++x)
+                    if (screen.picture().pixel(x, y) != expected.pixel(x, y)) ++differing;
+            QVERIFY2(differing == 0, QByteArray::number(differing) + " pixels differ at " + QByteArray::number(current));
+            QVERIFY(countOf(screen, clGreen) > 0);
+            penIsBlackAndThin(screen);
+            QCOMPARE(screen.canvasState().penPos, QPoint(s.PixelX, s.PixelY));
+        }
     }
+    Line(screen, s, 0.2, TraceSettings{0.1, 0.4, 0.5});
     COMPARE_PIXEL(screen, 170, 110, clGreen);
     COMPARE_PIXEL(screen, 52, 112, clGreen);
     COMPARE_PIXEL(screen, 111, 30, kDark);
+}
+
+void TestOscilloscopeScreen::traceShrunkToAPoint()
+{
+    // Tiny plates and a strong field: every point lands on the centre pixel,
+    // and the trace is the pen's round dot there.
+    TImage screen;
+    screen.setPictureSize(222, 222);
+    LabState s = labAt(222);
+    Zalivka(screen);
+    const TraceSettings tinyPlates{0.0, 0.0, 0.001};
+    BeginTrace(s, tinyPlates);
+    const TracePath path = TracePoints(s, 50.0, 222);
+    for (const PixelPoint &p : path) QCOMPARE(p, (PixelPoint{111, 111}));
+    Line(screen, s, 50.0, tinyPlates);
+    COMPARE_PIXEL(screen, 111, 111, clGreen);
+    const int dot = countOf(screen, clGreen);
+    QVERIFY2(dot >= 9 && dot <= 16, QByteArray::number(dot));
+    penIsBlackAndThin(screen);
 }
 
 void TestOscilloscopeScreen::traceFaults()
@@ -383,6 +411,33 @@ void TestOscilloscopeScreen::traceFaults()
     s.DriftLength = 0.0;
     QVERIFY_THROWS_EXCEPTION(EInvalidOp, Line(screen, s, 0.2, kNoRipple));
     QCOMPARE(countOf(screen, clGreen), 0);
+}
+
+void TestOscilloscopeScreen::faultPartWayKeepsTheSegmentsBefore()
+{
+    // A full ripple (amplitude 1, no phase) takes the current to exactly zero
+    // where cos(2t) is -1: at point 25 there is no field, and the helix radius
+    // divides by zero. The segments up to point 24 stay on the screen.
+    TImage screen;
+    screen.setPictureSize(222, 222);
+    Zalivka(screen);
+    LabState s = labAt(222);
+    const TraceSettings fullRipple{1.0, 0.0, 0.5};
+    QVERIFY_THROWS_EXCEPTION(EZeroDivide, Line(screen, s, 0.2, fullRipple));
+    QCOMPARE(s.TraceIndex, 25);
+    QCOMPARE(s.EffectiveCurrent, 0.0);
+    LabState reference = labAt(222);
+    BeginTrace(reference, fullRipple);
+    TracePath points{};
+    for (int i = 0; i < 25; ++i) points[std::size_t(i)] = TracePoint(reference, i, 0.2, 222);
+    for (int i = 25; i < kTracePointCount; ++i) points[std::size_t(i)] = points[24];
+    TImage blank;
+    blank.setPictureSize(222, 222);
+    Zalivka(blank);
+    const QImage expected = referenceTrace(blank.picture(), points);
+    QVERIFY(countOf(screen, clGreen) > 50);
+    QVERIFY(screen.picture() == expected);
+    penIsBlackAndThin(screen);
 }
 
 QTEST_MAIN(TestOscilloscopeScreen)
