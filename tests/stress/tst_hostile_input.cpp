@@ -137,6 +137,8 @@ private slots:
     void parameterField();
     void calculatorField_data();
     void calculatorField();
+    void extremeParameters_data();
+    void extremeParameters();
 };
 
 void TestHostileInput::parameterField_data()
@@ -302,6 +304,94 @@ void TestHostileInput::calculatorField()
     const QStringList changed =
         probe::unexpectedChanges(before, after, {"Lab.HelixTurns:", "Lab.SpecificCharge:", "Edit1.text:"});
     QVERIFY2(changed.isEmpty(), qPrintable(changed.join('\n')));
+}
+
+void TestHostileInput::extremeParameters_data()
+{
+    QTest::addColumn<QString>("u");
+    QTest::addColumn<QString>("n");
+    QTest::addColumn<QString>("l");
+    QTest::addColumn<QString>("k");
+    QTest::addColumn<QString>("traceError");  // of the first current step, "" for none
+    QTest::addColumn<QString>("calcError");   // of the calculator at 0.407 A, "" for a result
+    const QString overflow = "Floating point overflow", zeroDivide = "Floating point division by zero",
+                  invalid = "Invalid floating point operation";
+    // 2eU/m, the square of the beam's speed, is beyond a double
+    QTest::newRow("U 1e300") << "1e300" << "155" << "10" << "1" << overflow << "";
+    QTest::newRow("U 1e300, k max") << "1e300" << "155" << "10" << "2147483647" << overflow << overflow;
+    QTest::newRow("everything max") << "1e308" << "2147483647" << "1e308" << "2147483647" << overflow << overflow;
+    QTest::newRow("U 1e-300") << "1e-300" << "155" << "10" << "1" << "" << "";
+    // the beam's speed underflows to zero: as for a zero voltage
+    QTest::newRow("U 4e-324") << "4e-324" << "155" << "10" << "1" << zeroDivide << "";
+    QTest::newRow("U zero") << "00" << "155" << "10" << "1" << zeroDivide << "";
+    QTest::newRow("U negative") << "-1400" << "155" << "10" << "1" << invalid << "";
+    QTest::newRow("n zero") << "1400" << "00" << "10" << "1" << zeroDivide << zeroDivide;
+    QTest::newRow("n negative") << "1400" << "-155" << "10" << "1" << "" << "";
+    // mu0 n l I underflows to zero
+    QTest::newRow("l 1e-320") << "1400" << "155" << "1e-320" << "1" << "" << zeroDivide;
+    QTest::newRow("l zero") << "1400" << "155" << "00" << "1" << invalid << zeroDivide;
+    QTest::newRow("l 1e300") << "1400" << "155" << "1e300" << "1" << "" << "";
+    QTest::newRow("l negative") << "1400" << "155" << "-10" << "1" << "" << "";
+}
+
+// Parameters at the edges of what a double holds: every fault is one of the
+// program's own errors, nothing becomes an infinity or a NaN, and a failed
+// step keeps what was shown.
+void TestHostileInput::extremeParameters()
+{
+    QFETCH(QString, u);
+    QFETCH(QString, n);
+    QFETCH(QString, l);
+    QFETCH(QString, k);
+    QFETCH(QString, traceError);
+    QFETCH(QString, calcError);
+    setLocale(false);
+    Bench b;
+    TForm1 &f = b.form;
+    probe::paste(f.LabeledEdit1, u);
+    probe::paste(f.LabeledEdit2, n);
+    probe::paste(f.LabeledEdit3, l);
+    QVERIFY(toRegulatorOn(f));
+    probe::click(f.knopka3);
+    QVERIFY(b.dialogs.errors.isEmpty());
+
+    probe::pressArrow(f.sh_vprm, TUDBtnType::btNext);
+    const int centre = f.Image1->picture().width() / 2;
+    if (traceError.isEmpty()) {
+        QVERIFY2(b.dialogs.errors.isEmpty(), qPrintable(b.dialogs.errors.join('\n')));
+    } else {
+        QCOMPARE(b.dialogs.errors, QStringList{traceError});
+        // A fault in the beam's speed stops the trace before the disc is
+        // cleared, so the warm-up line stays; a fault in the points comes
+        // after it, and the disc is left dark.
+        const bool inSpeed = traceError == "Floating point overflow" || u.startsWith('-');
+        QCOMPARE(f.Image1->picture().pixel(centre, centre), inSpeed ? qRgb(0, 128, 0) : qRgb(70, 70, 70));
+    }
+    for (int i = 0; i < 39; ++i) probe::pressArrow(f.sh_vprm, TUDBtnType::btNext);
+    for (int i = 0; i < 7; ++i) probe::pressArrow(f.sh_vprm_2, TUDBtnType::btNext);
+    b.dialogs.clear();
+
+    probe::click(f.Image2);
+    probe::paste(f.Edit2, k);
+    const probe::Snapshot before = probe::snapshot(f);
+    probe::click(f.SpeedButton1);
+    const probe::Snapshot after = probe::snapshot(f);
+    QCOMPARE(double(f.Lab.HelixTurns), k.toDouble());
+    if (calcError.isEmpty()) {
+        QVERIFY2(b.dialogs.errors.isEmpty(), qPrintable(b.dialogs.errors.join('\n')));
+        const LabState &lab = f.Lab;
+        const double q = k.toDouble() * std::numbers::pi /
+                         (((lab.Mu0 * lab.TurnsPerMetre) * lab.DriftLength) * f.amper->Value());
+        const double em = 8 * lab.AnodeVoltage * (q * q);
+        QVERIFY(std::isfinite(em));
+        QCOMPARE(f.Edit1->text(), QString::fromStdString(FormatSpecificCharge(em, ".")) + " Кл/кг");
+    } else {
+        QCOMPARE(b.dialogs.errors, QStringList{calcError});
+        const QStringList changed = probe::unexpectedChanges(before, after, {"Lab.HelixTurns:"});
+        QVERIFY2(changed.isEmpty(), qPrintable(changed.join('\n')));
+    }
+    for (const auto &[name, v] : probe::labFields(f.Lab)) QVERIFY2(std::isfinite(v), name.c_str());
+    QVERIFY(!f.Edit1->text().contains("inf", Qt::CaseInsensitive) && !f.Edit1->text().contains("nan", Qt::CaseInsensitive));
 }
 
 QTEST_MAIN(TestHostileInput)

@@ -88,7 +88,8 @@ QStringList hostileTexts()
     return {"",   "0",          "00",         "-1",        "+5",          "1e3",         " 12",
             "12 ", "1,5",       "1.5",        "\u0663",    "2147483647",  "2147483648",  "21474837",
             "155", "1400",      "10",         "1",         "2",           QString(2000, '9'),
-            QString(5000, 'x'), QString("1") + QChar(0) + "2", "1\n2", "-2147483648", "1e400", "0155"};
+            QString(5000, 'x'), QString("1") + QChar(0) + "2", "1\n2", "-2147483648", "1e400", "0155",
+            "1e300",  "1e-320", "-1400", "4e-324"};
 }
 
 // The exit question that Ctrl+C asks; the recorder answers No.
