@@ -12,20 +12,6 @@ namespace {
 constexpr int kLampSize = 15;
 constexpr int kBeamPenWidth = 4;
 
-// Qt's raster fills leave the upper halves of the AVX registers in use, and
-// until something clears them every SSE instruction of ours pays for it: the
-// trace's trigonometry ran fifteen times slower right after a repaint.
-#if defined(__x86_64__) || defined(__i386__)
-__attribute__((target("avx"))) void clearUpperVectorHalves() { __builtin_ia32_vzeroupper(); }
-void settleVectorState()
-{
-    static const bool hasAvx = __builtin_cpu_supports("avx");
-    if (hasAvx) clearUpperVectorHalves();
-}
-#else
-void settleVectorState() {}
-#endif
-
 TRect wholeOf(const Canvas &c) { return TRect{0, 0, c.width(), c.height()}; }
 
 // The wide green pen for one stroke, then back to the black 1-pixel pen.
@@ -141,7 +127,6 @@ void Line(TImage &screen, LabState &state, double current, const TraceSettings &
 {
     BeginTrace(state, settings);
     Off(screen);
-    settleVectorState();
     // All points first, then the drawing. A fault at a point ends the trace
     // there: the segments before it are still drawn, then the fault goes on
     // to the handler.
