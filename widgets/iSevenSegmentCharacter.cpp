@@ -7,12 +7,8 @@
 
 namespace {
 
-// Corner arithmetic runs in 64 bits and is saturated to the pixel range, so
-// that no setting, however large, can overflow an int.
-int saturate(long long v)
-{
-    return int(std::clamp<long long>(v, INT_MIN, INT_MAX));
-}
+// Corner arithmetic runs in 64 bits and is saturated to the pixel range
+// (saturate), so that no setting, however large, can overflow an int.
 
 constexpr std::uint8_t kPatterns[16] = {
     0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x67,  // 0..9

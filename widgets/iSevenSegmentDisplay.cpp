@@ -12,12 +12,6 @@
 
 namespace {
 
-// Layout and size arithmetic runs in 64 bits and is saturated to the pixel
-// range: DigitSpacing and SegmentMargin have no upper limit.
-int saturate(long long v)
-{
-    return int(std::clamp<long long>(v, INT_MIN, INT_MAX));
-}
 
 int widgetExtent(long long v)
 {
