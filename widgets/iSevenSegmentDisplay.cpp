@@ -12,7 +12,6 @@
 
 namespace {
 
-
 int widgetExtent(long long v)
 {
     return int(std::clamp<long long>(v, 0, QWIDGETSIZE_MAX));
