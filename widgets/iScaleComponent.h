@@ -103,6 +103,7 @@ class TiScaleComponent : public TiPositionComponent {
     Q_PROPERTY(int TickMajorCount READ TickMajorCount WRITE setTickMajorCount)
     Q_PROPERTY(int TickMajorLength READ TickMajorLength WRITE setTickMajorLength)
     Q_PROPERTY(TColor TickMajorColor READ TickMajorColor WRITE setTickMajorColor)
+    Q_PROPERTY(TiFont TickLabelFont READ TickLabelFont WRITE setTickLabelFont)
     Q_PROPERTY(int TickMinorCount READ TickMinorCount WRITE setTickMinorCount)
     Q_PROPERTY(int TickMinorLength READ TickMinorLength WRITE setTickMinorLength)
     Q_PROPERTY(TColor TickMinorColor READ TickMinorColor WRITE setTickMinorColor)

@@ -350,6 +350,10 @@ void TestGaugeModel::repaintKindOfEachSetter_data()
     QTest::newRow("MinMaxPointerSize") << QByteArray("MinMaxPointerSize") << QVariant(4) << true;
     QTest::newRow("PositionMin") << QByteArray("PositionMin") << QVariant(-10.0) << true;
     QTest::newRow("PanelFaceSize") << QByteArray("PanelFaceSize") << QVariant(20) << true;
+    const QVariant font = QVariant::fromValue(MakeFont(QStringLiteral("Liberation Serif"), 17, clRed, true));
+    QTest::newRow("TickLabelFont") << QByteArray("TickLabelFont") << font << true;
+    QTest::newRow("Label1Font") << QByteArray("Label1Font") << font << true;
+    QTest::newRow("Label2Font") << QByteArray("Label2Font") << font << true;
     QTest::newRow("Position") << QByteArray("Position") << QVariant(33.0) << false;
     QTest::newRow("PointerColor") << QByteArray("PointerColor") << QVariant(uint(clRed)) << false;
     QTest::newRow("PointerSize") << QByteArray("PointerSize") << QVariant(12) << false;
