@@ -133,21 +133,15 @@ TRect BoundsWithMinSize(const std::vector<QPoint> &points, int minSize)
     if (points.empty()) return {};
     Box box(points.front());
     for (const QPoint &p : points) box.add(p);
-    TRect r;
-    if (box.Right - box.Left > minSize) {
-        r.Left = box.Left;
-        r.Right = box.Right;
-    } else {
-        r.Left = (box.Left + box.Right) / 2 - minSize / 2;
-        r.Right = r.Left + minSize;
-    }
-    if (box.Bottom - box.Top > minSize) {
-        r.Top = box.Top;
-        r.Bottom = box.Bottom;
-    } else {
-        r.Top = (box.Top + box.Bottom) / 2 - minSize / 2;
-        r.Bottom = r.Top + minSize;
-    }
+    // An extent narrower than minSize is widened to it around its middle.
+    auto widen = [minSize](int &low, int &high) {
+        if (high - low > minSize) return;
+        low = (low + high) / 2 - minSize / 2;
+        high = low + minSize;
+    };
+    TRect r{box.Left, box.Top, box.Right, box.Bottom};
+    widen(r.Left, r.Right);
+    widen(r.Top, r.Bottom);
     return r;
 }
 

@@ -73,6 +73,20 @@ double decadeOf(double span)
     return decade;
 }
 
+// What both searches start from: limits that cannot be scaled give no fit,
+// equal limits give themselves with two ticks, and the search gets the span,
+// its decade and a tick count no larger than a scale can hold.
+template <class Search>
+std::optional<TiAutoScaleResult> searchFrom(double lo, double hi, int &maxTicks, Search search)
+{
+    if (!std::isfinite(lo) || !std::isfinite(hi)) return std::nullopt;
+    if (lo == hi) return TiAutoScaleResult{lo, hi, 2};
+    const double span = std::fabs(hi - lo);
+    if (!std::isfinite(span)) return std::nullopt;
+    maxTicks = std::min(maxTicks, kMaxTickCount);
+    return search(span, decadeOf(span));
+}
+
 } // namespace
 
 int ChooseCount(int desired, int maxTicks, double length)
@@ -83,81 +97,73 @@ int ChooseCount(int desired, int maxTicks, double length)
 
 std::optional<TiAutoScaleResult> AutoScaleAutoMinMax(double lo, double hi, int desiredTicks, int maxTicks)
 {
-    if (!std::isfinite(lo) || !std::isfinite(hi)) return std::nullopt;
-    if (lo == hi) return TiAutoScaleResult{lo, hi, 2};
-    const double span = std::fabs(hi - lo);
-    if (!std::isfinite(span)) return std::nullopt;
-    const double decade = decadeOf(span);
-    maxTicks = std::min(maxTicks, kMaxTickCount);
-    for (int i = 2; i <= 40; ++i) {
-        const double length = decade * 0.5 * i;
-        if (length < span) continue;
-        const int t = ChooseCount(desiredTicks, maxTicks, length);
-        if (t > maxTicks) continue;
-        const double step = length / (t - 1);
-        double a = 0, b = 0;
-        bool ok = true;
-        if (hi > 0 && lo < 0) {
-            a = length;
-            ok = walk(a, -step, lo, [&](double x) { return x > lo; });
-            b = a + length;
-        } else if (hi > 0) {
-            b = 0;
-            ok = walk(b, step, hi, [&](double x) { return x < hi; });
-            a = b - length;
-            for (int k = 0; ok && lo >= 0 && a < 0; ++k) {
-                if (k > kMaxTickCount) ok = false;
-                a += step;
-                b += step;
-            }
-        } else {
-            a = 0;
-            ok = walk(a, -step, lo, [&](double x) { return x > lo; });
-            b = a + length;
-            if (b > 0) {
-                a -= step;
-                b -= step;
-            }
-        }
-        if (ok && b >= hi && a <= lo) return TiAutoScaleResult{a, b, t};
-    }
-    return std::nullopt;
-}
-
-std::optional<TiAutoScaleResult> AutoScaleFixedMinMax(double lo, double hi, int desiredTicks, int maxTicks)
-{
-    if (!std::isfinite(lo) || !std::isfinite(hi)) return std::nullopt;
-    if (lo == hi) return TiAutoScaleResult{lo, hi, 2};
-    const double span = std::fabs(hi - lo);
-    if (!std::isfinite(span)) return std::nullopt;
-    const double decade = decadeOf(span);
-    maxTicks = std::min(maxTicks, kMaxTickCount);
-    for (int n = 100; n >= 2; --n) {
-        const double length = 0.1 * decade * n;
-        if (length > span) continue;
-        const std::vector<int> counts = tidyCounts(maxTicks, length);
-        for (int mx = maxTicks; mx >= 2; --mx) {
-            const int t = nearestCount(desiredTicks, mx, counts);
-            if (t > mx) continue;
+    return searchFrom(lo, hi, maxTicks, [&](double span, double decade) -> std::optional<TiAutoScaleResult> {
+        for (int i = 2; i <= 40; ++i) {
+            const double length = decade * 0.5 * i;
+            if (length < span) continue;
+            const int t = ChooseCount(desiredTicks, maxTicks, length);
+            if (t > maxTicks) continue;
             const double step = length / (t - 1);
             double a = 0, b = 0;
             bool ok = true;
             if (hi > 0 && lo < 0) {
                 a = length;
-                ok = walk(a, -step, lo, [&](double x) { return x >= lo; });
-                a += step;
+                ok = walk(a, -step, lo, [&](double x) { return x > lo; });
                 b = a + length;
-            } else if (lo >= 0) {
-                a = 0;
-                ok = walk(a, step, lo, [&](double x) { return x < lo; });
-                b = a + length;
-            } else {
+            } else if (hi > 0) {
                 b = 0;
-                ok = walk(b, -step, hi, [&](double x) { return x > hi; });
+                ok = walk(b, step, hi, [&](double x) { return x < hi; });
                 a = b - length;
+                for (int k = 0; ok && lo >= 0 && a < 0; ++k) {
+                    if (k > kMaxTickCount) ok = false;
+                    a += step;
+                    b += step;
+                }
+            } else {
+                a = 0;
+                ok = walk(a, -step, lo, [&](double x) { return x > lo; });
+                b = a + length;
+                if (b > 0) {
+                    a -= step;
+                    b -= step;
+                }
             }
-            if (ok && b <= hi && a >= lo && b + step > hi) return TiAutoScaleResult{a, b, t};
+            if (ok && b >= hi && a <= lo) return TiAutoScaleResult{a, b, t};
         }
-    }
-    return std::nullopt;
+        return std::nullopt;
+    });
+}
+
+std::optional<TiAutoScaleResult> AutoScaleFixedMinMax(double lo, double hi, int desiredTicks, int maxTicks)
+{
+    return searchFrom(lo, hi, maxTicks, [&](double span, double decade) -> std::optional<TiAutoScaleResult> {
+        for (int n = 100; n >= 2; --n) {
+            const double length = 0.1 * decade * n;
+            if (length > span) continue;
+            const std::vector<int> counts = tidyCounts(maxTicks, length);
+            for (int mx = maxTicks; mx >= 2; --mx) {
+                const int t = nearestCount(desiredTicks, mx, counts);
+                if (t > mx) continue;
+                const double step = length / (t - 1);
+                double a = 0, b = 0;
+                bool ok = true;
+                if (hi > 0 && lo < 0) {
+                    a = length;
+                    ok = walk(a, -step, lo, [&](double x) { return x >= lo; });
+                    a += step;
+                    b = a + length;
+                } else if (lo >= 0) {
+                    a = 0;
+                    ok = walk(a, step, lo, [&](double x) { return x < lo; });
+                    b = a + length;
+                } else {
+                    b = 0;
+                    ok = walk(b, -step, hi, [&](double x) { return x > hi; });
+                    a = b - length;
+                }
+                if (ok && b <= hi && a >= lo && b + step > hi) return TiAutoScaleResult{a, b, t};
+            }
+        }
+        return std::nullopt;
+    });
 }
