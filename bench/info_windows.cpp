@@ -1,7 +1,9 @@
 #include "bench/info_windows.h"
 
+#include "emlab_version.h"
 #include "toolkit/colors.h"
 
+#include <QDate>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -10,10 +12,6 @@
 #include <QScreen>
 
 #include <algorithm>
-
-#ifndef EMLAB_VERSION
-#error "EMLAB_VERSION must name the program's version (the build passes it)"
-#endif
 
 namespace {
 
@@ -224,10 +222,11 @@ QString TForm_o_programe::aboutText()
         QStringLiteral("Программа моделирует выполнение лабораторной работы"),
         QStringLiteral("«Определение удельного заряда электрона"),
         QStringLiteral("методом магнитной фокусировки»"),
-        QStringLiteral("Версия " EMLAB_VERSION " от 08.12.2026"),
+        QStringLiteral("Версия " EMLAB_VERSION " от ")
+            + QDate::fromString(QStringLiteral(EMLAB_RELEASE_DATE), Qt::ISODate).toString(QStringLiteral("dd.MM.yyyy")),
         QString(),
         QStringLiteral("Программа не проходила государственную регистрацию."),
-        QStringLiteral("© 2026, виртуальный лабораторный стенд emlab"),
+        QStringLiteral("© " EMLAB_RELEASE_YEAR ", виртуальный лабораторный стенд emlab"),
     });
 }
 
