@@ -97,6 +97,12 @@ QString texEscaped(const QString &text)
     return out;
 }
 
+// A result of the calculator, kept on one line.
+QString resultText(const QString &text)
+{
+    return texEscaped(text).replace(QLatin1Char(' '), QLatin1Char('~'));
+}
+
 QString macro(const QString &name, const QString &body)
 {
     return QStringLiteral("\\newcommand\\%1{%2}\n").arg(name, body);
@@ -324,7 +330,7 @@ void makePictures(PictureBench &bench, std::vector<Focusing> &focusings, QString
     for (const Focusing &f : focusings) {
         bench.setCurrent(f.exact);
         numbers += macro(QStringLiteral("Exact%1Current").arg(kName(f.k)), amperes(f.exact));
-        numbers += macro(QStringLiteral("Exact%1Result").arg(kName(f.k)), texEscaped(bench.calculate(f.k)));
+        numbers += macro(QStringLiteral("Exact%1Result").arg(kName(f.k)), resultText(bench.calculate(f.k)));
     }
     bench.setCurrent(first.exact);
     bench.calculate(1);
@@ -345,11 +351,11 @@ void writeWorkedExample(const std::vector<Focusing> &focusings, const LabState &
         numbers += macro(QStringLiteral("Dot%1From").arg(n), amperes(f.dotFrom));
         numbers += macro(QStringLiteral("Dot%1To").arg(n), amperes(f.dotTo));
         numbers += macro(QStringLiteral("Dot%1Mid").arg(n), amperes(dot));
-        numbers += macro(QStringLiteral("Dot%1Result").arg(n), texEscaped(specificChargeText(lab, f.k, dot / 1000.0)));
+        numbers += macro(QStringLiteral("Dot%1Result").arg(n), resultText(specificChargeText(lab, f.k, dot / 1000.0)));
         numbers += macro(QStringLiteral("Dash%1From").arg(n), amperes(f.dashFrom));
         numbers += macro(QStringLiteral("Dash%1To").arg(n), amperes(f.dashTo));
         numbers += macro(QStringLiteral("Dash%1Mean").arg(n), decimal(mean, 4));
-        numbers += macro(QStringLiteral("Dash%1Result").arg(n), texEscaped(specificChargeText(lab, f.k, mean)));
+        numbers += macro(QStringLiteral("Dash%1Result").arg(n), resultText(specificChargeText(lab, f.k, mean)));
         sum += specificCharge(lab, f.k, mean);
     }
     const double average = sum / double(focusings.size());

@@ -1,0 +1,328 @@
+// The eight lab documents the menu opens, as the build typesets them into
+// Files/ under the build folder (the tests' working directory): present,
+// with embedded fonts, the build's year and the department's lines on the
+// title pages, and every text they quote from the program in «...» found in
+// the live program exactly as it stands.
+#include "bench/bench_window.h"
+#include "bench/bench_window_start.h"
+#include "bench/info_windows.h"
+#include "common/recording_dialogs.h"
+#include "emlab_version.h"
+#include "toolkit/labeled_edit.h"
+#include "widgets/iSevenSegmentDisplay.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+
+#include <cmath>
+#include <numbers>
+
+static void initPictures() { Q_INIT_RESOURCE(emlab); }
+
+namespace {
+
+struct Document {
+    const char *name;
+    int minPages;
+};
+
+// The names are the ones the bench's menu opens.
+const Document kDocuments[] = {
+    {"Титульный лист(Р).pdf", 1},
+    {"Теория(Р).pdf", 3},
+    {"Порядок выполнения(Р).pdf", 2},
+    {"Контрольные вопросы(Р).pdf", 1},
+    {"Титульный лист(К).pdf", 1},
+    {"Порядок выполнения(К).pdf", 3},
+    {"Руководство пользователя(К).pdf", 4},
+    {"Справка.pdf", 1},
+};
+
+QString filesPath(const QString &name) { return QDir::current().filePath(QStringLiteral("Files/") + name); }
+
+QString run(const QString &program, const QStringList &args)
+{
+    QProcess process;
+    process.start(program, args);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The document's text as pdftotext reads it, lines joined: a quotation may
+// be broken across lines, never hyphenated.
+QString documentText(const QString &name)
+{
+    QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), filesPath(name),
+                                                     QStringLiteral("-")});
+    return text.replace(QLatin1Char('\f'), QLatin1Char(' ')).simplified();
+}
+
+QString shown(QString text) { return text.remove(QLatin1Char('&')).simplified(); }
+
+void collectWidgets(const QWidget *top, QSet<QString> &texts)
+{
+    QList<const QWidget *> widgets{top};
+    for (const QWidget *w : top->findChildren<QWidget *>())
+        widgets << w;
+    for (const QWidget *w : widgets) {
+        texts << shown(w->toolTip()) << shown(w->windowTitle());
+        if (auto *b = qobject_cast<const QAbstractButton *>(w))
+            texts << shown(b->text());
+        if (auto *l = qobject_cast<const QLabel *>(w))
+            texts << shown(l->text());
+        if (auto *e = qobject_cast<const QLineEdit *>(w))
+            texts << shown(e->text());
+        if (auto *m = qobject_cast<const QMenu *>(w))
+            texts << shown(m->title());
+    }
+    for (const QAction *a : top->findChildren<QAction *>())
+        texts << shown(a->text());
+}
+
+// The currents of the k-th focusing on the ammeter's 0.001 A steps, from
+// the focusing condition theta = 2 pi k with the start parameters and the
+// trace's 0.0001 A offset, computed here on its own.
+int focusingMilliamps(int k)
+{
+    const double e = 1.6021892e-19, m = 9.109383e-31, mu0 = 4e-7 * std::numbers::pi;
+    const double U = 1400, n = 15500, l = 0.1;
+    const double v = std::sqrt(2 * e * U / m);
+    const double current = 2 * std::numbers::pi * k * m * v / (e * mu0 * n * l) - 0.0001;
+    return int(std::lround(current * 1000));
+}
+
+// Steps the ammeter through the bench's own adjusters to `milliamps` from
+// `now`, upward only.
+void raiseCurrent(TForm1 &form, int &now, int &fine, int milliamps)
+{
+    while (now < milliamps) {
+        if (milliamps - now >= 10) {
+            form.sh_vprmClick(TUDBtnType::btNext);
+            now += 10;
+        } else if (fine < 100) {
+            form.sh_vprm_2Click(TUDBtnType::btNext);
+            ++fine;
+            ++now;
+        } else {
+            form.sh_vprmClick(TUDBtnType::btNext);
+            for (int i = 0; i < 9; ++i)
+                form.sh_vprm_2Click(TUDBtnType::btPrev);
+            fine -= 9;
+            ++now;
+        }
+    }
+}
+
+// Everything the program shows in words: captions, menu items, buttons,
+// labels, hints, field texts, the boxes' texts (recorded, and once through
+// Qt's real modal boxes) and the calculator's results over the currents of
+// four focusings.
+QSet<QString> programTexts()
+{
+    QSet<QString> texts;
+    {
+        RecordingDialogs dialogs;
+        TForm1 form;
+        TFRaz credits;
+        TForm_o_programe about;
+        collectWidgets(&form, texts);
+        credits.showLead();
+        collectWidgets(&credits, texts);
+        credits.showProgrammer();
+        collectWidgets(&credits, texts);
+        collectWidgets(&about, texts);
+
+        // Boxes the bench raises.
+        form.N2Click();
+        form.LabeledEdit1->setText(QString());
+        form.knopka1Click();
+        form.knopka2Click();
+        form.knopka1Click();
+        form.LabeledEdit1->setText(QStringLiteral("1 400"));  // pasted, past the key filter
+        form.knopka1Click();
+        form.knopka2Click();
+        for (int i = 0; i < 1000 && form.Timer2->isActive(); ++i)
+            form.Timer2Timer();
+        form.knopka3Click();
+        form.Image2Click();
+        form.SpeedButton3Click();  // at 0 A
+        form.Edit2->setText(QString());
+        form.SpeedButton3Click();
+        texts.unite(QSet<QString>(dialogs.messages.begin(), dialogs.messages.end()));
+        texts.unite(QSet<QString>(dialogs.errors.begin(), dialogs.errors.end()));
+        texts.unite(QSet<QString>(dialogs.questions.begin(), dialogs.questions.end()));
+
+        // The calculator's results at every step up to past the fourth focusing.
+        int now = 0, fine = 0;
+        form.LabeledEdit1->setText(QStringLiteral("1400"));
+        form.knopka3Click();
+        for (int mA = 300; mA <= focusingMilliamps(4) + 20; ++mA) {
+            raiseCurrent(form, now, fine, mA);
+            for (int k = 1; k <= 4; ++k) {
+                form.Edit2->setText(QString::number(k));
+                form.SpeedButton3Click();
+                texts << form.Edit1->text();
+            }
+        }
+
+        TForm1 zero;
+        zero.LabeledEdit3->setText(QStringLiteral("00"));
+        zero.knopka1Click();
+        zero.knopka2Click();
+        for (int i = 0; i < 1000 && zero.Timer2->isActive(); ++i)
+            zero.Timer2Timer();
+        zero.knopka3Click();
+        zero.knopka3Click();
+        texts.unite(QSet<QString>(dialogs.errors.begin(), dialogs.errors.end()));
+    }
+
+    // The real boxes: their captions and buttons as a student sees them.
+    TForm1 form;
+    auto readAndClose = [&texts](QAbstractButton *(*pick)(QMessageBox *)) {
+        QTimer::singleShot(0, [&texts, pick] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            texts << shown(box->windowTitle()) << shown(box->text());
+            for (QAbstractButton *b : box->buttons())
+                texts << shown(b->text());
+            pick(box)->click();
+        });
+    };
+    readAndClose([](QMessageBox *box) { return box->buttons().constLast(); });
+    form.N2Click();  // No, the last button, keeps the window
+    form.LabeledEdit2->setText(QString());
+    form.knopka1Click();
+    readAndClose([](QMessageBox *box) { return box->buttons().constFirst(); });
+    form.knopka2Click();
+    texts.remove(QString());
+    return texts;
+}
+
+} // namespace
+
+class TestDocuments : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void builtDocuments_data();
+    void builtDocuments();
+    void titlePagesCarryTheBuildsYearAndTheDepartment();
+    void quotedTextsExistInTheProgram();
+    void workedExampleUsesTheFocusingCurrents();
+
+private:
+    QSet<QString> program_;
+};
+
+void TestDocuments::initTestCase()
+{
+    initPictures();
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(),
+             "pdftotext (poppler-utils) is needed");
+    // The boxes carry the program's title, as when the program runs.
+    InitialiseApplication(*qApp);
+    program_ = programTexts();
+    // The collection itself works: a few texts every bench shows.
+    for (const char *known : {"On/Off", "Файл", "Проверьте наличие данных в окнах панели ПАРАМЕТРЫ УСТАНОВКИ",
+                              "Warning", "Yes", "No", "OK", "1,759E11 Кл/кг", "'' is not a valid integer value",
+                              "Invalid floating point operation", "Floating point division by zero"})
+        QVERIFY2(program_.contains(QString::fromUtf8(known)), known);
+}
+
+void TestDocuments::builtDocuments_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("minPages");
+    for (const Document &d : kDocuments)
+        QTest::newRow(d.name) << QString::fromUtf8(d.name) << d.minPages;
+}
+
+void TestDocuments::builtDocuments()
+{
+    QFETCH(QString, name);
+    QFETCH(int, minPages);
+
+    // The menu opens "Files\<name>" relative to the working directory.
+    const QString path = filesPath(name);
+    QVERIFY2(QFile::exists(path), qPrintable(path + QStringLiteral(" is missing")));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5) == "%PDF-");
+
+    const QString info = run(QStringLiteral("pdfinfo"), {path});
+    const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+    QVERIFY(pages.hasMatch());
+    QVERIFY(pages.captured(1).toInt() >= minPages);
+
+    // Every font embedded: the "emb" column of pdffonts says yes throughout.
+    const QStringList fonts = run(QStringLiteral("pdffonts"), {path}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QVERIFY(fonts.size() > 2);
+    for (const QString &line : fonts.mid(2)) {
+        const QStringList columns = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QVERIFY(columns.size() >= 5);
+        QCOMPARE(columns[columns.size() - 5], QStringLiteral("yes"));
+    }
+    QVERIFY(run(QStringLiteral("pdffonts"), {path}).contains(QStringLiteral("LiberationSerif")));
+}
+
+void TestDocuments::titlePagesCarryTheBuildsYearAndTheDepartment()
+{
+    for (const char *name : {"Титульный лист(Р).pdf", "Титульный лист(К).pdf"}) {
+        const QString text = documentText(QString::fromUtf8(name));
+        QVERIFY(text.contains(QStringLiteral(EMLAB_RELEASE_YEAR)));
+        const QStringList lines = DepartmentLines(QStringLiteral("title page"));
+        QVERIFY(!lines.isEmpty());
+        for (const QString &line : lines)
+            QVERIFY2(text.contains(line.simplified()), qPrintable(line));
+        QVERIFY(text.contains(DepartmentLines(QStringLiteral("city")).value(0)));
+        QVERIFY(text.contains(QStringLiteral("Определение удельного заряда электрона")));
+    }
+}
+
+void TestDocuments::quotedTextsExistInTheProgram()
+{
+    static const QRegularExpression quoted(QStringLiteral("«([^«»]*)»"));
+    int count = 0;
+    QStringList missing;
+    for (const Document &d : kDocuments) {
+        const QString text = documentText(QString::fromUtf8(d.name));
+        QVERIFY(!text.isEmpty());
+        for (const QRegularExpressionMatch &m : quoted.globalMatch(text)) {
+            ++count;
+            const QString quote = m.captured(1).simplified();
+            if (!program_.contains(quote))
+                missing << QStringLiteral("%1: «%2»").arg(QString::fromUtf8(d.name), quote);
+        }
+    }
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char('\n'))));
+    // The guide and the procedures quote the program a lot; none got lost.
+    QVERIFY(count > 60);
+}
+
+void TestDocuments::workedExampleUsesTheFocusingCurrents()
+{
+    const QString text = documentText(QStringLiteral("Порядок выполнения(К).pdf"));
+    for (int k = 1; k <= 4; ++k) {
+        const QString current = QString::number(focusingMilliamps(k) / 1000.0, 'f', 3).replace(u'.', u',');
+        QVERIFY2(text.contains(current), qPrintable(current));
+    }
+}
+
+QTEST_MAIN(TestDocuments)
+#include "tst_documents.moc"
