@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QToolButton>
 #include <cmath>
 
 using namespace bench_test;
@@ -377,15 +378,15 @@ private slots:
         TForm1 &f = b.form;
         f.show();
         // The plate length is set with the oscilloscope off.
-        for (int i = 0; i < 6; ++i) QTest::mouseClick(f.UpDown3, Qt::LeftButton, {}, f.UpDown3->arrowRect(TUDBtnType::btNext).center());
+        for (int i = 0; i < 6; ++i) QTest::mouseClick(f.UpDown3->arrow(TUDBtnType::btNext), Qt::LeftButton);
         QCOMPARE(f.Dplastin1->Value(), 2.5);
-        for (int i = 0; i < 6; ++i) QTest::mouseClick(f.UpDown3, Qt::LeftButton, {}, f.UpDown3->arrowRect(TUDBtnType::btPrev).center());
+        for (int i = 0; i < 6; ++i) QTest::mouseClick(f.UpDown3->arrow(TUDBtnType::btPrev), Qt::LeftButton);
         QCOMPARE(f.Dplastin1->Value(), 0.0);
 
         b.toSourceOn();
         auto press = [](TUpDown *u, TUDBtnType button, int times) {
             for (int i = 0; i < times; ++i)
-                QTest::mouseClick(u, Qt::LeftButton, {}, u->arrowRect(button).center());
+                QTest::mouseClick(u->arrow(button), Qt::LeftButton);
         };
         press(f.UpDown1, TUDBtnType::btNext, 3);
         QVERIFY(std::abs(f.Fmax1->Value() - 0.25) < 1e-12);
@@ -459,7 +460,7 @@ private slots:
         f.show();
         b.toSourceOn();
         auto press = [](TUpDown *u, TUDBtnType button) {
-            QTest::mouseClick(u, Qt::LeftButton, {}, u->arrowRect(button).center());
+            QTest::mouseClick(u->arrow(button), Qt::LeftButton);
         };
         // The fine pair starts at the bottom of its range: its first previous does nothing.
         press(f.sh_vprm_2, TUDBtnType::btPrev);
