@@ -316,7 +316,7 @@ void TForm1::FormCreate()
 {
     runHandler([&] {
         // 1. Centred on the work area.
-        move(centredOrigin(workAreaSize(), outerSize()));
+        move(centredOrigin(workArea(this), outerSize()));
         // 2. The parameter fields' start texts, 3. and the values they stand for.
         LabeledEdit1->setText(QStringLiteral("1400"));
         LabeledEdit2->setText(QStringLiteral("155"));

@@ -7,12 +7,12 @@
 #include "toolkit/panel.h"
 #include "toolkit/status_bar.h"
 #include "toolkit/text_label.h"
-#include "toolkit/work_area.h"
 #include "widgets/iSevenSegmentDisplay.h"
 
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolButton>
 
 using namespace bench_test;
@@ -41,7 +41,9 @@ private slots:
         QCOMPARE(f.height() - f.menuBar()->sizeHint().height(), 579);
         QCOMPARE(f.StatusBar1->height(), 18);
         // Centred on the work area.
-        QCOMPARE(f.pos(), centredOrigin(workAreaSize(), f.outerSize()));
+        const QSize work = f.screen()->availableGeometry().size();
+        QCOMPARE(f.pos(), QPoint(work.width() / 2 - f.outerSize().width() / 2,
+                                 work.height() / 2 - f.outerSize().height() / 2));
     }
 
     void stackingAndSelfSizing()
