@@ -499,6 +499,8 @@ void TForm1::changeEvent(QEvent *e)
 
 void TForm1::systemCommandSettled()
 {
+    // A window closed meanwhile (the exit question answered Yes) is done.
+    if (!isVisible()) return;
     if (passMustWait())
         passPending_ = true;
     else

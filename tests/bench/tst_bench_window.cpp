@@ -390,6 +390,23 @@ private slots:
         QCOMPARE(b.dialogs.errors.size(), 1);
     }
 
+    void aClosedWindowAnswersNoCommand()
+    {
+        // Moved, then closed (the exit question answered Yes) before the
+        // move settled: nothing is drawn, nothing reported after the end.
+        Bench b;
+        TForm1 &f = b.form;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QTest::qWait(300);   // the first showing's pass is over
+        makeEveryTraceFail(f);
+        b.dialogs.clear();
+        f.move(f.pos() + QPoint(6, 6));
+        f.close();
+        QTest::qWait(300);
+        QVERIFY(b.dialogs.errors.isEmpty());
+    }
+
     void realBoxesOfThePassesNeverStack()
     {
         // Qt's own boxes: a move's pass opens one; while it is open the
