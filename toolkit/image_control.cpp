@@ -16,12 +16,19 @@ Canvas TImage::canvas()
     return Canvas(picture_, &state_);
 }
 
+QSize TImage::pictureSize() const
+{
+    const qreal ratio = picture_.devicePixelRatio();
+    return QSize(qRound(picture_.width() / ratio), qRound(picture_.height() / ratio));
+}
+
 void TImage::setPictureSize(int width, int height)
 {
-    width = qMax(width, 1);
-    height = qMax(height, 1);
-    if (picture_.width() == width && picture_.height() == height) return;
-    QImage resized(width, height, QImage::Format_RGB32);
+    const qreal ratio = devicePixelRatioF();
+    const QSize size(qRound(qMax(width, 1) * ratio), qRound(qMax(height, 1) * ratio));
+    if (picture_.size() == size && picture_.devicePixelRatio() == ratio) return;
+    QImage resized(size, QImage::Format_RGB32);
+    resized.setDevicePixelRatio(ratio);
     resized.fill(Qt::white);
     {
         QPainter p(&resized);
