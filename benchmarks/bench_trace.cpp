@@ -1,12 +1,10 @@
 // The beam trace as a handler draws it (compute, darken the disc, 100 wide
 // segments) against the bare cost of drawing the same 100 segments with one
-// painter and one pen; and the trace's arithmetic after a fill, with the
-// canvas's settling of the vector registers and without.
+// painter and one pen.
 #include "bench/oscilloscope_screen.h"
 #include "harness.h"
 #include "model/beam_trace.h"
 #include "model/lab_state.h"
-#include "toolkit/canvas.h"
 #include "toolkit/colors.h"
 #include "toolkit/image_control.h"
 
@@ -58,49 +56,5 @@ const bench::Register bareSegments("bare_segments", [] {
 });
 
 const bench::RegisterRatio traceVsBare("trace_vs_bare", "trace_line", "bare_segments");
-
-// The trace's arithmetic right after the disc is darkened, as Line does it:
-// after our canvas, which settles the vector registers when it ends, and
-// after a bare painter doing the same fill, which leaves them as Qt's raster
-// code left them. The difference is what the settling is there for.
-std::shared_ptr<QImage> darkenedScreen()
-{
-    auto image = std::make_shared<QImage>(kSide, kSide, QImage::Format_RGB32);
-    image->fill(toQColor(clGray));
-    return image;
-}
-
-const bench::Register traceAfterCanvas("trace_after_canvas", [] {
-    auto image = darkenedScreen();
-    auto lab = std::make_shared<LabState>(benchLab());
-    BeginTrace(*lab, kSettings);
-    return [image, lab] {
-        {
-            Canvas c(*image);
-            c.setBrushColor(clScreenDark);
-            c.ellipse(TRect{0, 0, kSide, kSide});
-        }
-        const TracePath path = TracePoints(*lab, kCurrent, kSide);
-        (void)path;
-    };
-});
-
-const bench::Register traceAfterBarePainter("trace_after_bare_painter", [] {
-    auto image = darkenedScreen();
-    auto lab = std::make_shared<LabState>(benchLab());
-    BeginTrace(*lab, kSettings);
-    return [image, lab] {
-        {
-            QPainter p(image.get());
-            p.setBrush(toQColor(clScreenDark));
-            p.drawEllipse(QRect(0, 0, kSide - 1, kSide - 1));
-        }
-        const TracePath path = TracePoints(*lab, kCurrent, kSide);
-        (void)path;
-    };
-});
-
-const bench::RegisterRatio settledVsUnsettled("trace_settled_vs_unsettled", "trace_after_canvas",
-                                              "trace_after_bare_painter");
 
 } // namespace

@@ -4,26 +4,15 @@
 #include <QLineF>
 #include <QPen>
 #include <QPolygonF>
+#include <QWidget>
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdlib>
+#include <map>
+#include <tuple>
 
 namespace {
-
-// Qt's raster fills leave the upper halves of the AVX registers in use, and
-// until something clears them every SSE instruction that follows pays for it:
-// the trace's trigonometry ran fifteen times slower right after a repaint.
-// Every canvas therefore settles them when its drawing ends.
-#if defined(__x86_64__) || defined(__i386__)
-__attribute__((target("avx"))) void clearUpperVectorHalves() { __builtin_ia32_vzeroupper(); }
-void settleVectorState()
-{
-    static const bool hasAvx = __builtin_cpu_supports("avx");
-    if (hasAvx) clearUpperVectorHalves();
-}
-#else
-void settleVectorState() {}
-#endif
 
 // The product of two pixel distances, each up to 2^32 when a setting is
 // extreme, needs more than 64 bits.
@@ -82,6 +71,101 @@ void appendLinePixels(QPoint a, QPoint b, const QRect &bounds, std::vector<QPoin
     }
 }
 
+// A wide round-capped line along a row or a column, as Qt's stroker draws
+// it. The stroker builds and fills an outline with curved caps, which costs
+// many times a handful of filled spans; but such a line is a band of equal
+// spans with the same few rows at each end, whatever its length. So the ends
+// are learnt once per width and direction from Qt itself, and the line is
+// drawn span by span, to the very same pixels.
+class StraightStroke {
+public:
+    // Learns from a line Qt draws; unusable if Qt's line is not made of
+    // equal spans between two ends.
+    StraightStroke(int width, QPoint direction)
+        : reach_(width / 2 + 2)
+    {
+        const int length = 4 * reach_ + 4, margin = width + 4;
+        const bool alongX = direction.x() != 0;
+        QImage probe(alongX ? length + 2 * margin : 2 * margin, alongX ? 2 * margin : length + 2 * margin,
+                     QImage::Format_RGB32);
+        probe.fill(Qt::white);
+        const QPoint start = direction.x() > 0 || direction.y() > 0 ? QPoint(margin, margin)
+                                                                  : QPoint(probe.width() - margin, probe.height() - margin);
+        {
+            QPainter p(&probe);
+            p.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.drawLine(start, start + direction * length);
+        }
+        // Spans across the line, for every step u along it from the start.
+        auto spanAt = [&](int u) {
+            Span span;
+            for (int v = -margin + 1; v < margin; ++v) {
+                const QPoint at = start + direction * u + (alongX ? QPoint(0, v) : QPoint(v, 0));
+                if (probe.pixel(at) != 0xFFFFFFFFu) {
+                    if (span.empty()) span.from = v;
+                    span.to = v;
+                }
+            }
+            return span;
+        };
+        for (int u = -reach_; u < reach_; ++u) head_.push_back(spanAt(u));
+        for (int u = -reach_ + 1; u <= reach_; ++u) tail_.push_back(spanAt(length + u));
+        body_ = spanAt(reach_);
+        usable_ = !body_.empty() && spanAt(-reach_ - 1).empty() && spanAt(length + reach_ + 1).empty();
+        for (int u = reach_; u <= length - reach_ && usable_; ++u) usable_ = spanAt(u) == body_;
+    }
+
+    bool usable() const { return usable_; }
+    // Lines shorter than this have ends that meet; they go to Qt.
+    int shortest() const { return 2 * reach_; }
+
+    // The line from a, `length` steps in `direction`, as rectangles.
+    template <class Fill>
+    void draw(QPoint a, QPoint direction, int length, Fill fill) const
+    {
+        const bool alongX = direction.x() != 0;
+        // Steps u from u0 to u1 with the same span, as one rectangle.
+        auto band = [&](int u0, int u1, const Span &span) {
+            if (span.empty()) return;
+            const QPoint p = a + direction * u0, q = a + direction * u1;
+            const QRect across = alongX ? QRect(QPoint(std::min(p.x(), q.x()), a.y() + span.from),
+                                                QPoint(std::max(p.x(), q.x()), a.y() + span.to))
+                                        : QRect(QPoint(a.x() + span.from, std::min(p.y(), q.y())),
+                                                QPoint(a.x() + span.to, std::max(p.y(), q.y())));
+            fill(across);
+        };
+        for (int k = 0; k < int(head_.size()); ++k) band(k - reach_, k - reach_, head_[std::size_t(k)]);
+        band(reach_, length - reach_, body_);
+        for (int k = 0; k < int(tail_.size()); ++k)
+            band(length - reach_ + 1 + k, length - reach_ + 1 + k, tail_[std::size_t(k)]);
+    }
+
+private:
+    struct Span {
+        int from = 1, to = 0;
+        bool empty() const { return from > to; }
+        friend bool operator==(const Span &, const Span &) = default;
+    };
+    int reach_;                  // how far the caps' influence reaches along the line
+    std::vector<Span> head_;     // steps -reach .. reach - 1 from the start
+    std::vector<Span> tail_;     // steps -reach + 1 .. reach from the end
+    Span body_;
+    bool usable_ = false;
+};
+
+// The learnt strokes, one per width and direction, for the widths the
+// program draws with.
+const StraightStroke *straightStroke(int width, QPoint direction)
+{
+    constexpr int kWidestLearnt = 32;
+    if (width > kWidestLearnt) return nullptr;
+    thread_local std::map<std::tuple<int, int, int>, StraightStroke> learnt;
+    const auto key = std::make_tuple(width, direction.x(), direction.y());
+    auto found = learnt.find(key);
+    if (found == learnt.end()) found = learnt.emplace(key, StraightStroke(width, direction)).first;
+    return found->second.usable() ? &found->second : nullptr;
+}
+
 // Coordinates beyond this cannot reach an image; keeping rectangles inside
 // it keeps Qt's int arithmetic (right = left + width - 1) from overflowing.
 constexpr int kCoordinateLimit = 1 << 24;
@@ -111,8 +195,8 @@ QPointF centreOf(QPoint p) { return QPointF(p.x() + 0.5, p.y() + 0.5); }
 
 } // namespace
 
-Canvas::Canvas(QImage &image, CanvasState *state)
-    : image_(&image), state_(state ? state : &ownState_)
+Canvas::Canvas(QImage &image, CanvasState *state, QWidget *shownOn)
+    : image_(&image), state_(state ? state : &ownState_), shownOn_(shownOn)
 {
     const qreal ratio = image.devicePixelRatio();
     exact_ = ratio == 1;
@@ -125,7 +209,23 @@ Canvas::Canvas(QImage &image, CanvasState *state)
 Canvas::~Canvas()
 {
     painter_.end();
-    settleVectorState();
+    if (shownOn_ && !touched_.isEmpty()) shownOn_->update(touched_);
+}
+
+void Canvas::touch(const QRect &area)
+{
+    if (shownOn_) touched_ |= area & QRect(QPoint(0, 0), size_);
+}
+
+// The box of the points, wide enough for the pen.
+void Canvas::touchPoints(const QPoint *points, int count)
+{
+    if (!shownOn_) return;
+    auto heldPoint = [](QPoint p) { return QPoint(held(p.x()), held(p.y())); };
+    QRect box(heldPoint(points[0]), heldPoint(points[0]));
+    for (int i = 1; i < count; ++i) box |= QRect(heldPoint(points[i]), heldPoint(points[i]));
+    const int reach = std::clamp(state_->penWidth, 1, kCoordinateLimit);
+    touch(box.adjusted(-reach, -reach, reach, reach));
 }
 
 // The painter takes the pen and brush of the state only when something is
@@ -235,6 +335,7 @@ void Canvas::strokeThinPath(const QPoint *points, int count)
 void Canvas::lineTo(int x, int y)
 {
     const QPoint to(x, y);
+    touchPoints(std::array<QPoint, 2>{state_->penPos, to}.data(), 2);
     if (thinPen()) {
         const QPoint ends[2] = {state_->penPos, to};
         if (exact_) {
@@ -244,8 +345,7 @@ void Canvas::lineTo(int x, int y)
             strokeThinPath(ends, 2);
         }
     } else if (to != state_->penPos) {
-        usePen();
-        painter_.drawLine(state_->penPos, to);
+        wideLine(state_->penPos, to);
     } else {
         usePen();
         painter_.drawPoint(to);  // a wide pen still leaves its round dot
@@ -253,10 +353,28 @@ void Canvas::lineTo(int x, int y)
     state_->penPos = to;
 }
 
+void Canvas::wideLine(QPoint from, QPoint to)
+{
+    const QPoint step(from.x() == to.x() ? 0 : (to.x() > from.x() ? 1 : -1),
+                      from.y() == to.y() ? 0 : (to.y() > from.y() ? 1 : -1));
+    const long long length = std::max(std::llabs((long long)to.x() - from.x()), std::llabs((long long)to.y() - from.y()));
+    const bool near = from == QPoint(held(from.x()), held(from.y())) && to == QPoint(held(to.x()), held(to.y()));
+    const StraightStroke *stroke =
+        exact_ && near && (step.x() == 0 || step.y() == 0) ? straightStroke(state_->penWidth, step) : nullptr;
+    if (!stroke || length < stroke->shortest()) {
+        usePen();
+        painter_.drawLine(from, to);
+        return;
+    }
+    const QColor colour = toQColor(state_->penColor);
+    stroke->draw(from, step, int(length), [&](const QRect &r) { painter_.fillRect(r, colour); });
+}
+
 void Canvas::fillRect(const TRect &rect)
 {
     const TRect r = heldRect(rect);
     if (isEmpty(r)) return;
+    touch(QRect(r.Left, r.Top, r.width(), r.height()));
     painter_.fillRect(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), toQColor(state_->brushColor));
 }
 
@@ -264,6 +382,7 @@ void Canvas::rectangle(const TRect &rect)
 {
     const TRect r = heldRect(rect);
     if (isEmpty(r)) return;
+    touch(QRect(r.Left, r.Top, r.width(), r.height()));
     usePen();
     useBrush();
     if (exact_)
@@ -276,6 +395,7 @@ void Canvas::ellipse(const TRect &rect)
 {
     const TRect r = heldRect(rect);
     if (isEmpty(r)) return;
+    touch(QRect(r.Left, r.Top, r.width(), r.height()));
     usePen();
     useBrush();
     if (exact_)
@@ -288,6 +408,7 @@ void Canvas::roundRect(const TRect &rect, int cornerWidth, int cornerHeight)
 {
     const TRect r = heldRect(rect);
     if (isEmpty(r)) return;
+    touch(QRect(r.Left, r.Top, r.width(), r.height()));
     usePen();
     useBrush();
     if (exact_)
@@ -299,6 +420,7 @@ void Canvas::roundRect(const TRect &rect, int cornerWidth, int cornerHeight)
 void Canvas::polygon(const QPoint *points, int count)
 {
     if (count <= 0) return;
+    touchPoints(points, count);
     useBrush();
     if (!exact_) {
         QPolygonF shape;
@@ -326,6 +448,7 @@ void Canvas::polygon(const QPoint *points, int count)
 void Canvas::polyline(const QPoint *points, int count)
 {
     if (count < 2) return;
+    touchPoints(points, count);
     if (!thinPen()) {
         usePen();
         painter_.drawPolyline(points, count);
@@ -344,6 +467,7 @@ void Canvas::textOut(int x, int y, const QString &text)
     if (x != held(x) || y != held(y)) return;
     const QFontMetrics fm(state_->font);
     const QRect box(x, y, fm.horizontalAdvance(text), fm.height());
+    touch(box.adjusted(-box.height(), -box.height(), box.height(), box.height()));  // glyphs may reach past it
     if (state_->brushStyle == BrushStyle::Solid)
         painter_.fillRect(box, toQColor(state_->brushColor));
     painter_.setPen(toQColor(state_->fontColor));
@@ -369,12 +493,14 @@ QSize Canvas::textExtent(const QString &text) const
 void Canvas::draw(int x, int y, const QImage &picture)
 {
     if (x != held(x) || y != held(y)) return;  // far off the image
+    touch(QRect(QPoint(x, y), picture.deviceIndependentSize().toSize()));
     painter_.drawImage(QPoint(x, y), picture);
 }
 
 void Canvas::stretchDraw(const TRect &rect, const QImage &picture)
 {
     const TRect r = heldRect(rect);
+    touch(QRect(r.Left, r.Top, r.width(), r.height()));
     painter_.drawImage(QRect(r.Left, r.Top, r.width(), r.height()), picture);
 }
 
@@ -393,6 +519,7 @@ void Canvas::edge3D(const TRect &r, bool raised)
         painter_.fillRect(QRect(l, b, rr - l + 1, 1), toQColor(br));
         painter_.fillRect(QRect(rr, t, 1, b - t + 1), toQColor(br));
     };
+    touch(QRect(r.Left, r.Top, r.width(), r.height()));
     ring(0, outerTL, outerBR);
     ring(1, innerTL, innerBR);
 }

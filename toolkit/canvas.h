@@ -29,6 +29,8 @@
 #include <QString>
 #include <vector>
 
+class QWidget;
+
 // Left, top inclusive; right, bottom exclusive.
 struct TRect {
     int Left = 0, Top = 0, Right = 0, Bottom = 0;
@@ -56,8 +58,9 @@ class Canvas {
 public:
     // Draws on `image` with the given state; without one, the canvas starts
     // from a default state of its own. The image's device pixel ratio says
-    // how many of its pixels make one logical pixel.
-    explicit Canvas(QImage &image, CanvasState *state = nullptr);
+    // how many of its pixels make one logical pixel. A widget that shows the
+    // image is asked, when the canvas ends, to repaint what was drawn on.
+    explicit Canvas(QImage &image, CanvasState *state = nullptr, QWidget *shownOn = nullptr);
     ~Canvas();
     Canvas(const Canvas &) = delete;
     Canvas &operator=(const Canvas &) = delete;
@@ -109,6 +112,10 @@ private:
     // Thin lines on a high-density image: from pixel centre to pixel centre,
     // each stroke covering its start pixel and stopping short of its end.
     void strokeThinPath(const QPoint *points, int count);
+    void wideLine(QPoint from, QPoint to);
+    // Notes a part of the image drawn on, for the widget that shows it.
+    void touch(const QRect &area);
+    void touchPoints(const QPoint *points, int count);
     void plotPixels();
 
     QImage *image_;
@@ -119,5 +126,7 @@ private:
     bool penStale_ = true;       // the painter's pen is not yet the state's
     bool brushStale_ = true;
     std::vector<QPoint> pixels_; // thin line pixels waiting to be plotted
+    QWidget *shownOn_;
+    QRect touched_;
     QPainter painter_;
 };

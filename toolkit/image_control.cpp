@@ -1,6 +1,7 @@
 #include "toolkit/image_control.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 TImage::TImage(QWidget *parent)
@@ -12,8 +13,8 @@ TImage::TImage(QWidget *parent)
 
 Canvas TImage::canvas()
 {
-    update();  // the paint comes later, after the caller has drawn
-    return Canvas(picture_, &state_);
+    // When the caller has drawn, the parts drawn on are repainted.
+    return Canvas(picture_, &state_, this);
 }
 
 QSize TImage::pictureSize() const
@@ -38,11 +39,14 @@ void TImage::setPictureSize(int width, int height)
     update();
 }
 
-void TImage::paintEvent(QPaintEvent *)
+void TImage::paintEvent(QPaintEvent *e)
 {
+    // Only what needs painting is painted (the painter is clipped to it):
+    // a handler's stroke repaints its own few pixels, not the whole screen.
     QPainter p(this);
     // The parts of the control the picture does not cover show the parent's colour.
-    p.fillRect(rect(), palette().color(backgroundRole()));
+    for (const QRect &r : e->region().subtracted(QRect(QPoint(0, 0), pictureSize())))
+        p.fillRect(r, palette().color(backgroundRole()));
     p.drawImage(0, 0, picture_);
 }
 

@@ -3,6 +3,7 @@
 #include "common/reference_raster.h"
 #include "toolkit/canvas.h"
 
+#include <QPainter>
 #include <QTest>
 #include <climits>
 
@@ -37,6 +38,8 @@ private slots:
     void thinPolylineLeavesOutItsLastPoint();
     void farAwayCornersStayQuick();
     void widePenHasRoundCaps();
+    void wideStraightLinesAsQtStrokesThem_data();
+    void wideStraightLinesAsQtStrokesThem();
     void stateOutlivesTheCanvas();
 };
 
@@ -271,6 +274,44 @@ void TestCanvas::widePenHasRoundCaps()
     for (int y = 15; y < 26; ++y)
         for (int x = 40; x < 51; ++x) dot += at(image, x, y) == clGreen;
     QVERIFY2(dot >= 9 && dot <= 16, QByteArray::number(dot));
+}
+
+void TestCanvas::wideStraightLinesAsQtStrokesThem_data()
+{
+    QTest::addColumn<int>("width");
+    for (int width = 2; width <= 9; ++width) QTest::newRow(qPrintable(QString::number(width))) << width;
+}
+
+void TestCanvas::wideStraightLinesAsQtStrokesThem()
+{
+    // Along a row or a column, every length, both ways, near and across the
+    // picture's edges: the same pixels as Qt's own stroke of the line.
+    QFETCH(int, width);
+    for (const QPoint direction : {QPoint(0, 1), QPoint(0, -1), QPoint(1, 0), QPoint(-1, 0)})
+        for (int length = 0; length <= 60; ++length)
+            for (const QPoint from : {QPoint(70, 70), QPoint(2, 1), QPoint(139, 138), QPoint(-5, 30)}) {
+                const QPoint to = from + direction * (length == 60 ? 194 : length);
+                QImage image = whiteImage(140, 140), expected = whiteImage(140, 140);
+                {
+                    Canvas c(image);
+                    c.setPenColor(clGreen);
+                    c.setPenWidth(width);
+                    c.moveTo(from.x(), from.y());
+                    c.lineTo(to.x(), to.y());
+                }
+                {
+                    QPainter p(&expected);
+                    p.setPen(QPen(toQColor(clGreen), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+                    if (from == to)
+                        p.drawPoint(from);
+                    else
+                        p.drawLine(from, to);
+                }
+                if (image != expected)
+                    QFAIL(qPrintable(QStringLiteral("(%1, %2) to (%3, %4): %5")
+                                         .arg(from.x()).arg(from.y()).arg(to.x()).arg(to.y())
+                                         .arg(FirstDifference(image, expected))));
+            }
 }
 
 void TestCanvas::stateOutlivesTheCanvas()

@@ -9,6 +9,7 @@
 #include "widgets/iSevenSegmentDisplay.h"
 
 #include <QApplication>
+#include <QPaintEvent>
 #include <QTest>
 #include <cmath>
 #include <numbers>
@@ -57,6 +58,7 @@ private slots:
     void traceEndsAtTwiceTheirLogicalPoints();
     void lampAtDeviceResolution();
     void instrumentsAtDeviceResolution();
+    void aStrokeRepaintsItsOwnPixels();
 };
 
 void TestImageControl::pictureHasTheDeviceResolution()
@@ -165,6 +167,43 @@ void TestImageControl::instrumentsAtDeviceResolution()
     QCOMPARE(face.size(), QSize(366, 366));
     QCOMPARE(at(face, 40, 40), clGray);
     QVERIFY(splitsLogicalPixels(face, clBlack));
+}
+
+void TestImageControl::aStrokeRepaintsItsOwnPixels()
+{
+    // The regulator's ramp draws a few pixels a tick: only they are painted
+    // again, and the control shows what its picture holds.
+    struct PaintRegions : QObject {
+        QRegion painted;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::Paint) painted += static_cast<QPaintEvent *>(e)->region();
+            return false;
+        }
+    } regions;
+    TImage screen;
+    screen.resize(222, 222);
+    screen.setPictureSize(222, 222);
+    Zalivka(screen);
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&screen));
+    QCoreApplication::processEvents();
+    screen.installEventFilter(&regions);
+    {
+        Canvas c = screen.canvas();
+        c.setPenColor(clGreen);
+        c.setPenWidth(4);
+        c.moveTo(111, 60);
+        c.lineTo(111, 160);
+    }
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    QVERIFY(!regions.painted.isEmpty());
+    QVERIFY2(QRect(104, 53, 15, 115).contains(regions.painted.boundingRect()),
+             qPrintable(QStringLiteral("%1 %2 %3 %4").arg(regions.painted.boundingRect().x())
+                            .arg(regions.painted.boundingRect().y()).arg(regions.painted.boundingRect().width())
+                            .arg(regions.painted.boundingRect().height())));
+    QCOMPARE(screen.grab().toImage().convertToFormat(QImage::Format_RGB32), screen.picture());
 }
 
 int main(int argc, char **argv)
