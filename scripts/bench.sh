@@ -20,8 +20,6 @@ awk '
     t["dial_dynamic_vs_full"] = 0.2; t["dial_dynamic_vs_qdial"] = 1.0
     t["ramp_tick_vs_dial_dynamic"] = 1.2; t["startup_vs_bare_window"] = 1.5
     t["memory_vs_bare_window"] = 1.3
-    # The canvas settles the vector registers after drawing; it must pay.
-    t["trace_settled_vs_unsettled"] = 0.9
   }
   $1 == "ratio" {
     target = ($2 in t) ? sprintf("%.2f", t[$2]) : "-"
