@@ -75,7 +75,7 @@ void Off(TImage &screen)
 void Lampochka1(TImage &screen, LabState &state)
 {
     // The spot's column and rows come from the width; the screen is square.
-    const int half = screen.picture().width() / 2;
+    const int half = screen.pictureSize().width() / 2;
     state.PixelX = half;
     state.PixelY = half + 1;
     state.PixelY2 = half - 1;
@@ -130,7 +130,7 @@ void Line(TImage &screen, LabState &state, double current, const TraceSettings &
     // All points first, then the drawing. A fault at a point ends the trace
     // there: the segments before it are still drawn, then the fault goes on
     // to the handler.
-    const int width = screen.picture().width();
+    const int width = screen.pictureSize().width();
     TracePath path{};
     int computed = 0;
     std::exception_ptr fault;

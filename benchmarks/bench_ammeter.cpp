@@ -1,6 +1,6 @@
 // The ammeter read-out at its bench size: a full frame of `amper` showing
 // 1.234, against Qt's own seven-segment number of the same size showing the
-// same text rendered into an image.
+// same text, each rendered into an image.
 #include "harness.h"
 #include "widgets/iSevenSegmentDisplay.h"
 
@@ -13,15 +13,14 @@ namespace {
 constexpr int kWidth = 80;
 constexpr int kHeight = 28;
 
+// Both read-outs paint through their paint events into an image of their
+// size, as Qt's own render does for any widget.
 const bench::Register ammeterPaint("ammeter_paint", [] {
     auto amper = std::make_shared<TiSevenSegmentAnalog>();
     LoadBenchReadout(*amper, BenchReadout::amper);
     amper->setValue(1.234);
-    return [amper] {
-        // Each frame is a new image of the widget's size, as every paint is.
-        const QImage frame = amper->PaintFrame();
-        (void)frame;
-    };
+    auto image = std::make_shared<QImage>(kWidth, kHeight, QImage::Format_RGB32);
+    return [amper, image] { amper->render(image.get()); };
 });
 
 const bench::Register qlcdnumberPaint("qlcdnumber_paint", [] {

@@ -9,6 +9,7 @@
 #include "widgets/iAngularGauge.h"
 
 #include <QElapsedTimer>
+#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTimer>
@@ -137,24 +138,26 @@ const RampFigures &rampFigures()
         form.knopka1Click();
         form.knopka2Click();  // starts Timer2, which never fires here: no event loop runs
         TiAngularGauge &dial = *form.transformator;
+        // The dial paints through its paint event, as on the screen.
+        QImage frame(dial.size(), QImage::Format_RGB32);
         using Clock = std::chrono::steady_clock;
         std::vector<double> perTick, perRepaint;
         for (int ramp = 0; ramp < 60; ++ramp) {
             form.Timer2->start();
             dial.setPosition(0);
             form.Lab.WarmupStep = 0;
-            dial.PaintFrame();
+            dial.render(&frame);
             const auto start = Clock::now();
             int ticks = 0;
             while (dial.Position() < 90) {
                 form.Timer2Timer();
-                dial.PaintFrame();
+                dial.render(&frame);
                 ++ticks;
             }
             const auto ramped = Clock::now();
             for (int p = 0; p < 90; ++p) {
                 dial.setPosition(p);
-                dial.PaintFrame();
+                dial.render(&frame);
             }
             const auto repainted = Clock::now();
             if (ramp < 5 || ticks == 0) continue;  // the first ramps warm the caches

@@ -18,7 +18,7 @@ awk '
   BEGIN {
     t["trace_vs_bare"] = 1.3; t["ammeter_vs_qlcdnumber"] = 1.0
     t["dial_dynamic_vs_full"] = 0.2; t["dial_dynamic_vs_qdial"] = 1.0
-    t["ramp_tick_vs_dial_dynamic"] = 1.5; t["startup_vs_bare_window"] = 1.5
+    t["ramp_tick_vs_dial_dynamic"] = 1.2; t["startup_vs_bare_window"] = 1.5
     t["memory_vs_bare_window"] = 1.3
   }
   $1 == "ratio" {

@@ -4,6 +4,20 @@
 // ellipses whose right and bottom edges are exclusive. All of Qt's
 // rasterisation quirks are handled here, so the instruments' drawing code can
 // read like its documented steps. Antialiasing is always off.
+//
+// Coordinates are logical pixels. On an image whose device pixel ratio is 1
+// every thin line and polygon is rasterised here, pixel by pixel, by the
+// rules below; on a high-density image (ratio 1.25, 1.5, 2, ...) the same
+// logical shapes are drawn by Qt at the device's resolution, so their edges
+// are device pixels rather than enlarged logical ones.
+//
+// Thin lines (pen width 1): in each column (or row, for a line steeper than
+// 45 degrees) the pixel nearest to the line, a tie going to the larger
+// coordinate, from the start pixel up to the end pixel, which is left out in
+// whatever direction the line runs. Polygons: the pixels inside the polygon
+// in the brush colour, then the thin lines from each corner to the next
+// (closing the shape) in the pen colour, so the outline pixels belong to the
+// polygon.
 #include "toolkit/colors.h"
 
 #include <QFont>
@@ -13,6 +27,9 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <vector>
+
+class QWidget;
 
 // Left, top inclusive; right, bottom exclusive.
 struct TRect {
@@ -40,15 +57,18 @@ struct CanvasState {
 class Canvas {
 public:
     // Draws on `image` with the given state; without one, the canvas starts
-    // from a default state of its own.
-    explicit Canvas(QImage &image, CanvasState *state = nullptr);
+    // from a default state of its own. The image's device pixel ratio says
+    // how many of its pixels make one logical pixel. A widget that shows the
+    // image is asked, when the canvas ends, to repaint what was drawn on.
+    explicit Canvas(QImage &image, CanvasState *state = nullptr, QWidget *shownOn = nullptr);
     ~Canvas();
     Canvas(const Canvas &) = delete;
     Canvas &operator=(const Canvas &) = delete;
 
     QImage &image() { return *image_; }
-    int width() const { return image_->width(); }
-    int height() const { return image_->height(); }
+    // The logical size.
+    int width() const { return size_.width(); }
+    int height() const { return size_.height(); }
 
     void setBrushColor(TColor c);
     TColor brushColor() const { return state_->brushColor; }
@@ -70,6 +90,7 @@ public:
     void ellipse(const TRect &r);                  // filled and outlined
     void roundRect(const TRect &r, int cornerWidth, int cornerHeight);
     void polygon(const QPoint *points, int count); // filled and outlined
+    // The lines from each point to the next; the last point is left out.
     void polyline(const QPoint *points, int count);
 
     void textOut(int x, int y, const QString &text);
@@ -83,11 +104,29 @@ public:
     void edge3D(const TRect &r, bool raised);
 
 private:
+    void usePen();
+    void useBrush();
     void applyPen();
     void applyBrush();
+    bool thinPen() const { return state_->penWidth <= 1; }
+    // Thin lines on a high-density image: from pixel centre to pixel centre,
+    // each stroke covering its start pixel and stopping short of its end.
+    void strokeThinPath(const QPoint *points, int count);
+    void wideLine(QPoint from, QPoint to);
+    // Notes a part of the image drawn on, for the widget that shows it.
+    void touch(const QRect &area);
+    void touchPoints(const QPoint *points, int count);
+    void plotPixels();
 
     QImage *image_;
     CanvasState ownState_;
     CanvasState *state_;
+    QSize size_;
+    bool exact_;                 // one image pixel per logical pixel
+    bool penStale_ = true;       // the painter's pen is not yet the state's
+    bool brushStale_ = true;
+    std::vector<QPoint> pixels_; // thin line pixels waiting to be plotted
+    QWidget *shownOn_;
+    QRect touched_;
     QPainter painter_;
 };

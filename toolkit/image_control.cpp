@@ -1,6 +1,7 @@
 #include "toolkit/image_control.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 TImage::TImage(QWidget *parent)
@@ -12,16 +13,23 @@ TImage::TImage(QWidget *parent)
 
 Canvas TImage::canvas()
 {
-    update();  // the paint comes later, after the caller has drawn
-    return Canvas(picture_, &state_);
+    // When the caller has drawn, the parts drawn on are repainted.
+    return Canvas(picture_, &state_, this);
+}
+
+QSize TImage::pictureSize() const
+{
+    const qreal ratio = picture_.devicePixelRatio();
+    return QSize(qRound(picture_.width() / ratio), qRound(picture_.height() / ratio));
 }
 
 void TImage::setPictureSize(int width, int height)
 {
-    width = qMax(width, 1);
-    height = qMax(height, 1);
-    if (picture_.width() == width && picture_.height() == height) return;
-    QImage resized(width, height, QImage::Format_RGB32);
+    const qreal ratio = devicePixelRatioF();
+    const QSize size(qRound(qMax(width, 1) * ratio), qRound(qMax(height, 1) * ratio));
+    if (picture_.size() == size && picture_.devicePixelRatio() == ratio) return;
+    QImage resized(size, QImage::Format_RGB32);
+    resized.setDevicePixelRatio(ratio);
     resized.fill(Qt::white);
     {
         QPainter p(&resized);
@@ -31,11 +39,14 @@ void TImage::setPictureSize(int width, int height)
     update();
 }
 
-void TImage::paintEvent(QPaintEvent *)
+void TImage::paintEvent(QPaintEvent *e)
 {
+    // Only what needs painting is painted (the painter is clipped to it):
+    // a handler's stroke repaints its own few pixels, not the whole screen.
     QPainter p(this);
     // The parts of the control the picture does not cover show the parent's colour.
-    p.fillRect(rect(), palette().color(backgroundRole()));
+    for (const QRect &r : e->region().subtracted(QRect(QPoint(0, 0), pictureSize())))
+        p.fillRect(r, palette().color(backgroundRole()));
     p.drawImage(0, 0, picture_);
 }
 

@@ -1,5 +1,7 @@
 #include "widgets/iAngularGauge.h"
 
+#include "toolkit/rounding.h"
+
 #include <QFontMetrics>
 #include <cmath>
 #include <numbers>
@@ -66,73 +68,59 @@ QSize TiAngularGauge::measureTickLabel(const QString &text)
 
 double TiAngularGauge::PositionToDegrees(double value)
 {
-    TiDialGeometry g;
-    g.PositionMin = PositionMin();
-    g.PositionMax = PositionMax();
-    g.ArcRangeDegrees = arcRangeDegrees_;
-    g.ArcStartDegrees = arcStartDegrees_;
-    g.ReverseScale = reverseScale_;
-    return ::PositionToDegrees(g, value);
+    return ::PositionToDegrees(Geometry(), value);
 }
 
-QPoint TiAngularGauge::GetCenterPoint(Canvas &canvas)
+QPoint TiAngularGauge::GetCenterPoint(Canvas &)
 {
-    canvas.setFont(TickLabelFont().Font, TickLabelFont().Color);
-    lastCenter_ = DialCenterPoint(Geometry());
-    return lastCenter_;
-}
-
-void TiAngularGauge::CalcAutoSizeRadius(Canvas &canvas)
-{
-    canvas.setFont(TickLabelFont().Font, TickLabelFont().Color);
-    // Stored without a repaint request: the paint that asks is under way.
-    arcRadius_ = AutoSizeRadius(Geometry());
-}
-
-TRect TiAngularGauge::GetTickLabelRect(Canvas &canvas, int index, QPoint center)
-{
-    canvas.setFont(TickLabelFont().Font, TickLabelFont().Color);
-    return TickLabelRect(Geometry(), index, center);
+    TiDialGeometry g = Geometry();
+    if (autoSize_) g.ArcRadius = AutoSizeRadius(g);
+    return DialCenterPoint(g);
 }
 
 void TiAngularGauge::PaintContents(Canvas &canvas)
 {
-    if (autoSize_) CalcAutoSizeRadius(canvas);
-    const QPoint center = GetCenterPoint(canvas);
+    TiDialGeometry g = Geometry();
+    if (autoSize_) {
+        // Stored without a repaint request: the paint that asks is under way.
+        arcRadius_ = AutoSizeRadius(g);
+        g.ArcRadius = arcRadius_;
+    }
+    const QPoint center = DialCenterPoint(g);
+    lastCenter_ = center;
     if (CachedDrawing()) {
         QImage &cache = GetBackgroundCache();
         // A cache made anew at another size holds nothing of ours yet.
         if (BackgroundChanged() || cache.size() != cacheDrawnSize_) {
             Canvas layer(cache);
             layer.setBrushStyle(BrushStyle::Solid);
-            drawBackgroundLayer(layer, center);
+            drawBackgroundLayer(layer, g, center);
             ClearBackgroundChanged();
             cacheDrawnSize_ = cache.size();
         }
         DrawBackgroundCache(canvas);
     } else {
-        drawBackgroundLayer(canvas, center);
+        drawBackgroundLayer(canvas, g, center);
     }
-    drawDynamicLayer(canvas, center);
+    drawDynamicLayer(canvas, g, center);
 }
 
-void TiAngularGauge::drawBackgroundLayer(Canvas &canvas, QPoint center)
+void TiAngularGauge::drawBackgroundLayer(Canvas &canvas, const TiDialGeometry &g, QPoint center)
 {
-    ++backgroundLayerDraws_;
     PaintBackground(canvas, BackGroundColor());
     DrawPanelFace(canvas);
-    DrawSections(canvas, center);
-    DrawArcs(canvas, center);
-    DrawTicks(canvas, center);
+    DrawSections(canvas, g, center);
+    DrawArcs(canvas, g, center);
+    DrawTicks(canvas, g, center);
 }
 
-void TiAngularGauge::drawDynamicLayer(Canvas &canvas, QPoint center)
+void TiAngularGauge::drawDynamicLayer(Canvas &canvas, const TiDialGeometry &g, QPoint center)
 {
     DrawLabels(canvas, center);
-    DrawMinMaxPointers(canvas, center);
+    DrawMinMaxPointers(canvas, g, center);
     for (int i = 0; i < Pointers().Count(); ++i) {
         const TiGaugePointer *p = Pointers().Items(i);
-        DrawPointer(canvas, center, p->Position(), p->Style(), p->Size(), p->Margin(), p->Color(), false, nullptr);
+        DrawPointer(canvas, g, center, p->Position(), p->Style(), p->Size(), p->Margin(), p->Color(), false, nullptr);
     }
     DrawHub(canvas, center);
 }
@@ -146,7 +134,8 @@ void TiAngularGauge::DrawPanelFace(Canvas &canvas)
     canvas.roundRect(TRect{0, 0, w, h}, w / 8, h / 8);
     canvas.setBrushColor(panelFaceInnerColor_);
     canvas.setPenColor(panelFaceInnerColor_);
-    canvas.ellipse(TRect{panelFaceSize_, panelFaceSize_, w - panelFaceSize_, h - panelFaceSize_});
+    canvas.ellipse(TRect{panelFaceSize_, panelFaceSize_, saturate((long long)w - panelFaceSize_),
+                         saturate((long long)h - panelFaceSize_)});
 }
 
 void TiAngularGauge::DrawArcBand(Canvas &canvas, double r1, double r2, TColor color, QPoint center, double a1,
@@ -161,65 +150,63 @@ void TiAngularGauge::DrawArcBand(Canvas &canvas, double r1, double r2, TColor co
         canvas.polygon(points.data(), int(points.size()));
 }
 
-void TiAngularGauge::DrawSections(Canvas &canvas, QPoint center)
+void TiAngularGauge::DrawSections(Canvas &canvas, const TiDialGeometry &g, QPoint center)
 {
-    const double r1 = double(arcRadius_) + TickMargin() + (showInnerArcRadius_ ? 1 : 0);
-    const double r2 = double(arcRadius_) + TickMargin() + TickMajorLength() - (showOuterArcRadius_ ? 1 : 0);
+    const double r1 = double(g.ArcRadius) + g.TickMargin + (showInnerArcRadius_ ? 1 : 0);
+    const double r2 = double(g.ArcRadius) + g.TickMargin + g.TickMajorLength - (showOuterArcRadius_ ? 1 : 0);
     for (const TiSectionSpan &span : GetSectionSpans())
-        DrawArcBand(canvas, r1, r2, span.Color, center, PositionToDegrees(span.Start), PositionToDegrees(span.End));
+        DrawArcBand(canvas, r1, r2, span.Color, center, ::PositionToDegrees(g, span.Start),
+                    ::PositionToDegrees(g, span.End));
 }
 
-void TiAngularGauge::DrawArcs(Canvas &canvas, QPoint center)
+void TiAngularGauge::DrawArcs(Canvas &canvas, const TiDialGeometry &g, QPoint center)
 {
-    const double a1 = PositionToDegrees(PositionMin()), a2 = PositionToDegrees(PositionMax());
-    const double inner = double(arcRadius_) + TickMargin();
+    const double a1 = ::PositionToDegrees(g, g.PositionMin), a2 = ::PositionToDegrees(g, g.PositionMax);
+    const double inner = double(g.ArcRadius) + g.TickMargin;
     if (showInnerArcRadius_) DrawArcBand(canvas, inner, inner, TickMajorColor(), center, a1, a2);
-    const double outer = inner + TickMajorLength();
+    const double outer = inner + g.TickMajorLength;
     if (showOuterArcRadius_) DrawArcBand(canvas, outer, outer, TickMajorColor(), center, a1, a2);
 }
 
-void TiAngularGauge::DrawTicks(Canvas &canvas, QPoint center)
+void TiAngularGauge::DrawTicks(Canvas &canvas, const TiDialGeometry &g, QPoint center)
 {
     canvas.setBrushStyle(BrushStyle::Clear);
-    const int rin = arcRadius_ + TickMargin();
-    const int rout = rin + TickMajorLength();
-    const double minorLength = TickMinorLength();
+    // Whole pixels, added up as reals so that no setting can overflow them.
+    const double rin = double(g.ArcRadius) + g.TickMargin;
+    const double rout = rin + g.TickMajorLength;
+    const double minorLength = g.TickMinorLength;
     double ms = rin, me = rin + minorLength;
     if (TickMinorAlignment() == itmnaCenter) {
-        ms = (rin + rout) / 2.0 - minorLength / 2;
-        me = (rin + rout) / 2.0 + minorLength / 2;
+        ms = (rin + rout) / 2 - minorLength / 2;
+        me = (rin + rout) / 2 + minorLength / 2;
     } else if (TickMinorAlignment() == itmnaOutside) {
         ms = rout;
         me = rout - minorLength;
     }
     const double lo = TickRangeLo(), hi = TickRangeHi();
-    const int count = TickMajorCount();
+    const int count = g.TickMajorCount;
     const double step = (hi - lo) / (count - 1);
     const double minorStep = step / (TickMinorCount() + 1);
-    auto minorTick = [&](double w) {
-        const double a = PositionToDegrees(w);
-        const QPoint from = PolarPoint(center, me, a), to = PolarPoint(center, ms, a);
-        canvas.moveTo(from.x(), from.y());
-        canvas.lineTo(to.x(), to.y());
+    auto tick = [&](double value, double from, double to) {
+        const double a = ::PositionToDegrees(g, value);
+        const QPoint outer = PolarPoint(center, from, a), inner = PolarPoint(center, to, a);
+        canvas.moveTo(outer.x(), outer.y());
+        canvas.lineTo(inner.x(), inner.y());
     };
 
     for (int i = 0; i < count; ++i) {
         const double v = i * step + lo;
         if (ShowTicksMajor()) {
             canvas.setPenColor(TickMajorColor());
-            const double a = PositionToDegrees(v);
-            const QPoint from = PolarPoint(center, rout, a), to = PolarPoint(center, rin, a);
-            canvas.moveTo(from.x(), from.y());
-            canvas.lineTo(to.x(), to.y());
+            tick(v, rout, rin);
         }
         if (ShowTickLabels()) {
             canvas.setFont(TickLabelFont().Font, TickLabelFont().Color);
-            const QString text = GetTickLabelText(i);
-            canvas.textCentered(GetTickLabelRect(canvas, i, center), text);
+            canvas.textCentered(TickLabelRect(g, i, center), g.TickLabelText(i));
         }
         if (ShowTicksMinor() && i < count - 1) {
             canvas.setPenColor(TickMinorColor());
-            for (int k = 1; k <= TickMinorCount(); ++k) minorTick(i * step + lo + k * minorStep);
+            for (int k = 1; k <= TickMinorCount(); ++k) tick(i * step + lo + k * minorStep, me, ms);
         }
     }
 
@@ -229,8 +216,8 @@ void TiAngularGauge::DrawTicks(Canvas &canvas, QPoint center)
     if (TickRangeIsOwn() && ShowTicksMinor() && minorStep > 0 && std::isfinite(minorStep)) {
         constexpr int kMaxExtra = 10000;
         canvas.setPenColor(TickMinorColor());
-        for (int k = 1; k <= kMaxExtra && hi + k * minorStep <= PositionMax(); ++k) minorTick(hi + k * minorStep);
-        for (int k = 1; k <= kMaxExtra && lo - k * minorStep >= PositionMin(); ++k) minorTick(lo - k * minorStep);
+        for (int k = 1; k <= kMaxExtra && hi + k * minorStep <= PositionMax(); ++k) tick(hi + k * minorStep, me, ms);
+        for (int k = 1; k <= kMaxExtra && lo - k * minorStep >= PositionMin(); ++k) tick(lo - k * minorStep, me, ms);
     }
 }
 
@@ -241,19 +228,19 @@ void TiAngularGauge::DrawLabels(Canvas &canvas, QPoint center)
         canvas.setFont(font.Font, font.Color);
         canvas.setBrushStyle(BrushStyle::Clear);
         const QSize size = canvas.textExtent(text);
-        int y = offsetY;
-        if (av == iavCenter) y = center.y() + offsetY - size.height() / 2;
-        else if (av == iavBottom) y = offsetY + height() - size.height();
-        int x = offsetX;
-        if (ah == iahCenter) x = center.x() + offsetX - size.width() / 2;
-        else if (ah == iahRight) x = offsetX + width() - size.width();
+        long long y = offsetY;
+        if (av == iavCenter) y = center.y() + (long long)offsetY - size.height() / 2;
+        else if (av == iavBottom) y = (long long)offsetY + height() - size.height();
+        long long x = offsetX;
+        if (ah == iahCenter) x = center.x() + (long long)offsetX - size.width() / 2;
+        else if (ah == iahRight) x = (long long)offsetX + width() - size.width();
         // A label placed well off the widget (as the bench's is) leaves no
         // pixel; skipping it spares the text shaping. The margin of one text
         // height allows for glyphs reaching past their box.
-        const int m = size.height();
+        const long long m = size.height();
         if (x >= canvas.width() + m || y >= canvas.height() + m || x + size.width() <= -m || y + size.height() <= -m)
             return;
-        canvas.textOut(x, y, text);
+        canvas.textOut(int(x), int(y), text);
     };
     if (showLabel1_)
         draw(label1Text_, label1Font_, label1AlignVertical_, label1AlignHorizontal_, label1OffsetX_, label1OffsetY_);
@@ -261,26 +248,19 @@ void TiAngularGauge::DrawLabels(Canvas &canvas, QPoint center)
         draw(label2Text_, label2Font_, label2AlignVertical_, label2AlignHorizontal_, label2OffsetX_, label2OffsetY_);
 }
 
-void TiAngularGauge::DrawMinMaxPointers(Canvas &canvas, QPoint center)
+void TiAngularGauge::DrawMinMaxPointers(Canvas &canvas, const TiDialGeometry &g, QPoint center)
 {
     if (ShowMaxPointer())
-        DrawPointer(canvas, center, CurrentMax(), minMaxPointerStyle_, MinMaxPointerSize(), MinMaxPointerMargin(),
+        DrawPointer(canvas, g, center, CurrentMax(), minMaxPointerStyle_, MinMaxPointerSize(), MinMaxPointerMargin(),
                     MaxPointerColor(), false, &maxPointerRect_);
     if (ShowMinPointer())
-        DrawPointer(canvas, center, CurrentMin(), minMaxPointerStyle_, MinMaxPointerSize(), MinMaxPointerMargin(),
+        DrawPointer(canvas, g, center, CurrentMin(), minMaxPointerStyle_, MinMaxPointerSize(), MinMaxPointerMargin(),
                     MinPointerColor(), false, &minPointerRect_);
 }
 
-void TiAngularGauge::DrawPointer(Canvas &canvas, QPoint center, double value, int style, int size, int margin,
-                                 TColor color, bool outward, TRect *hitRect)
+void TiAngularGauge::DrawPointer(Canvas &canvas, const TiDialGeometry &g, QPoint center, double value, int style,
+                                 int size, int margin, TColor color, bool outward, TRect *hitRect)
 {
-    TiDialGeometry g;
-    g.PositionMin = PositionMin();
-    g.PositionMax = PositionMax();
-    g.ArcRadius = arcRadius_;
-    g.ArcRangeDegrees = arcRangeDegrees_;
-    g.ArcStartDegrees = arcStartDegrees_;
-    g.ReverseScale = reverseScale_;
     const TiPointerShape shape = PointerShape(g, center, value, style, size, margin, outward);
     canvas.setBrushColor(color);
     canvas.setPenColor(color);

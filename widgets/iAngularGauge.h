@@ -11,45 +11,41 @@
 #include <QHash>
 #include <optional>
 
-enum TiAlignmentVertical { iavCenter, iavTop, iavBottom };
-enum TiAlignmentHorizontal { iahCenter, iahLeft, iahRight };
-enum TiPanelFaceStyle { ipfsNone, ipfsStandard, ipfsPicture };
-
 class TiAngularGauge : public TiGaugeComponent {
     Q_OBJECT
     Q_PROPERTY(int ArcRadius READ ArcRadius WRITE setArcRadius)
     Q_PROPERTY(int ArcRangeDegrees READ ArcRangeDegrees WRITE setArcRangeDegrees)
     Q_PROPERTY(int ArcStartDegrees READ ArcStartDegrees WRITE setArcStartDegrees)
     Q_PROPERTY(QString Label1Text READ Label1Text WRITE setLabel1Text)
-    Q_PROPERTY(TiAlignmentVertical Label1AlignVertical READ Label1AlignVertical WRITE setLabel1AlignVertical)
-    Q_PROPERTY(TiAlignmentHorizontal Label1AlignHorizontal READ Label1AlignHorizontal WRITE setLabel1AlignHorizontal)
+    Q_PROPERTY(TiTypes::TiAlignmentVertical Label1AlignVertical READ Label1AlignVertical WRITE setLabel1AlignVertical)
+    Q_PROPERTY(TiTypes::TiAlignmentHorizontal Label1AlignHorizontal READ Label1AlignHorizontal WRITE setLabel1AlignHorizontal)
     Q_PROPERTY(int Label1OffsetX READ Label1OffsetX WRITE setLabel1OffsetX)
     Q_PROPERTY(int Label1OffsetY READ Label1OffsetY WRITE setLabel1OffsetY)
     Q_PROPERTY(TiFont Label1Font READ Label1Font WRITE setLabel1Font)
     Q_PROPERTY(QString Label2Text READ Label2Text WRITE setLabel2Text)
-    Q_PROPERTY(TiAlignmentVertical Label2AlignVertical READ Label2AlignVertical WRITE setLabel2AlignVertical)
-    Q_PROPERTY(TiAlignmentHorizontal Label2AlignHorizontal READ Label2AlignHorizontal WRITE setLabel2AlignHorizontal)
+    Q_PROPERTY(TiTypes::TiAlignmentVertical Label2AlignVertical READ Label2AlignVertical WRITE setLabel2AlignVertical)
+    Q_PROPERTY(TiTypes::TiAlignmentHorizontal Label2AlignHorizontal READ Label2AlignHorizontal WRITE setLabel2AlignHorizontal)
     Q_PROPERTY(int Label2OffsetX READ Label2OffsetX WRITE setLabel2OffsetX)
     Q_PROPERTY(int Label2OffsetY READ Label2OffsetY WRITE setLabel2OffsetY)
     Q_PROPERTY(TiFont Label2Font READ Label2Font WRITE setLabel2Font)
     Q_PROPERTY(int HubSize READ HubSize WRITE setHubSize)
     Q_PROPERTY(TColor HubColor READ HubColor WRITE setHubColor)
-    Q_PROPERTY(TiAngularGaugePointerStyle MinMaxPointerStyle READ MinMaxPointerStyle WRITE setMinMaxPointerStyle)
+    Q_PROPERTY(TiTypes::TiAngularGaugePointerStyle MinMaxPointerStyle READ MinMaxPointerStyle WRITE setMinMaxPointerStyle)
     Q_PROPERTY(int PointerMargin READ PointerMargin WRITE setPointerMargin)
     Q_PROPERTY(TColor PointerColor READ PointerColor WRITE setPointerColor)
     Q_PROPERTY(int PointerSize READ PointerSize WRITE setPointerSize)
-    Q_PROPERTY(TiAngularGaugePointerStyle PointerStyle READ PointerStyle WRITE setPointerStyle)
+    Q_PROPERTY(TiTypes::TiAngularGaugePointerStyle PointerStyle READ PointerStyle WRITE setPointerStyle)
     Q_PROPERTY(bool ShowInnerArcRadius READ ShowInnerArcRadius WRITE setShowInnerArcRadius)
     Q_PROPERTY(bool ShowOuterArcRadius READ ShowOuterArcRadius WRITE setShowOuterArcRadius)
     Q_PROPERTY(bool ShowHub READ ShowHub WRITE setShowHub)
     Q_PROPERTY(bool ShowLabel1 READ ShowLabel1 WRITE setShowLabel1)
     Q_PROPERTY(bool ShowLabel2 READ ShowLabel2 WRITE setShowLabel2)
     Q_PROPERTY(bool AutoCenter READ AutoCenter WRITE setAutoCenter)
-    Q_PROPERTY(TiLabelAlignment TickLabelAlignment READ TickLabelAlignment WRITE setTickLabelAlignment)
+    Q_PROPERTY(TiTypes::TiLabelAlignment TickLabelAlignment READ TickLabelAlignment WRITE setTickLabelAlignment)
     Q_PROPERTY(bool ReverseScale READ ReverseScale WRITE setReverseScale)
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize)
     Q_PROPERTY(int OuterMargin READ OuterMargin WRITE setOuterMargin)
-    Q_PROPERTY(TiPanelFaceStyle PanelFaceStyle READ PanelFaceStyle WRITE setPanelFaceStyle)
+    Q_PROPERTY(TiTypes::TiPanelFaceStyle PanelFaceStyle READ PanelFaceStyle WRITE setPanelFaceStyle)
     Q_PROPERTY(TColor PanelFaceOuterColor READ PanelFaceOuterColor WRITE setPanelFaceOuterColor)
     Q_PROPERTY(TColor PanelFaceInnerColor READ PanelFaceInnerColor WRITE setPanelFaceInnerColor)
     Q_PROPERTY(int PanelFaceSize READ PanelFaceSize WRITE setPanelFaceSize)
@@ -140,29 +136,22 @@ public:
     TiDialGeometry Geometry(TiTextMeasurer measurer = {});
 
     double PositionToDegrees(double value);
+    // The pivot of the dial, as the next paint places it.
     QPoint GetCenterPoint(Canvas &canvas) override;
-    void CalcAutoSizeRadius(Canvas &canvas);
-    TRect GetTickLabelRect(Canvas &canvas, int index, QPoint center);
-
-    QPoint LastCenter() const { return lastCenter_; }
-    TRect MaxPointerRect() const { return maxPointerRect_; }
-    TRect MinPointerRect() const { return minPointerRect_; }
-    bool DraggingMax() const { return draggingMax_; }
-    bool DraggingMin() const { return draggingMin_; }
-    // How often the background layer has been drawn (tests and benchmarks).
-    int BackgroundLayerDraws() const { return backgroundLayerDraws_; }
 
 protected:
+    // Every step of a paint works from one snapshot of the settings, taken
+    // (and given its automatic radius) when the paint begins.
     void PaintContents(Canvas &canvas) override;
     void DrawPanelFace(Canvas &canvas);
-    void DrawSections(Canvas &canvas, QPoint center);
-    void DrawArcs(Canvas &canvas, QPoint center);
+    void DrawSections(Canvas &canvas, const TiDialGeometry &g, QPoint center);
+    void DrawArcs(Canvas &canvas, const TiDialGeometry &g, QPoint center);
     void DrawArcBand(Canvas &canvas, double r1, double r2, TColor color, QPoint center, double a1, double a2);
-    void DrawTicks(Canvas &canvas, QPoint center);
+    void DrawTicks(Canvas &canvas, const TiDialGeometry &g, QPoint center);
     void DrawLabels(Canvas &canvas, QPoint center);
-    void DrawMinMaxPointers(Canvas &canvas, QPoint center);
-    void DrawPointer(Canvas &canvas, QPoint center, double value, int style, int size, int margin, TColor color,
-                     bool outward, TRect *hitRect);
+    void DrawMinMaxPointers(Canvas &canvas, const TiDialGeometry &g, QPoint center);
+    void DrawPointer(Canvas &canvas, const TiDialGeometry &g, QPoint center, double value, int style, int size,
+                     int margin, TColor color, bool outward, TRect *hitRect);
     void DrawHub(Canvas &canvas, QPoint center);
 
     void MouseDownHook(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
@@ -177,8 +166,8 @@ private:
         field = value;
         InvalidateBackground();
     }
-    void drawBackgroundLayer(Canvas &canvas, QPoint center);
-    void drawDynamicLayer(Canvas &canvas, QPoint center);
+    void drawBackgroundLayer(Canvas &canvas, const TiDialGeometry &g, QPoint center);
+    void drawDynamicLayer(Canvas &canvas, const TiDialGeometry &g, QPoint center);
     double screenAngle(int x, int y) const;
     QSize measureTickLabel(const QString &text);
 
@@ -221,7 +210,6 @@ private:
     bool draggingMin_ = false;
     bool draggingMax_ = false;
     double dragAngle_ = 0;
-    int backgroundLayerDraws_ = 0;
     QSize cacheDrawnSize_;
     // Sizes of tick label texts in the tick label font: the centre and the
     // radius are recomputed at every paint, and shaping the same texts

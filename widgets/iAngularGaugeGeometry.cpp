@@ -14,6 +14,13 @@ QPoint polar(QPoint center, double radius, double degrees)
     return TiComponent::PolarPoint(center, radius, degrees);
 }
 
+// Pixel arithmetic on settings of any size is done in 64 bits and held in
+// the int range.
+QPoint point(long long x, long long y)
+{
+    return QPoint(saturate(x), saturate(y));
+}
+
 struct Box {
     int Left, Top, Right, Bottom;
     explicit Box(QPoint p) : Left(p.x()), Top(p.y()), Right(p.x()), Bottom(p.y()) {}
@@ -43,7 +50,7 @@ double labelRadius(const TiDialGeometry &g)
 double PositionToDegrees(const TiDialGeometry &g, double value)
 {
     const double f = PositionFraction(g.PositionMin, g.PositionMax, value);
-    if (g.ReverseScale) return f * g.ArcRangeDegrees + (g.ArcStartDegrees - g.ArcRangeDegrees);
+    if (g.ReverseScale) return f * g.ArcRangeDegrees + (double(g.ArcStartDegrees) - g.ArcRangeDegrees);
     return g.ArcStartDegrees - f * g.ArcRangeDegrees;
 }
 
@@ -52,32 +59,36 @@ TRect TickLabelRect(const TiDialGeometry &g, int index, QPoint center)
     const QString text = g.TickLabelText(index);
     double a = PositionToDegrees(g, g.TickValue(index));
     const QSize size = g.Measure(text);
-    const int w = size.width(), h = size.height();
-    const QPoint p = polar(center, labelRadius(g), a);
-    if (g.TickLabelAlignment == ilaCenter) return {p.x() - w / 2, p.y() - h / 2, p.x() + w / 2, p.y() + h / 2};
+    const long long w = size.width(), h = size.height();
+    const QPoint anchor = polar(center, labelRadius(g), a);
+    const long long x = anchor.x(), y = anchor.y();
+    auto rect = [](long long left, long long top, long long right, long long bottom) {
+        return TRect{saturate(left), saturate(top), saturate(right), saturate(bottom)};
+    };
+    if (g.TickLabelAlignment == ilaCenter) return rect(x - w / 2, y - h / 2, x + w / 2, y + h / 2);
 
     // Angles of a scale laid past a full turn or below 0 are placed by
     // where they point.
     a = std::fmod(a, 360.0);
     if (a < 0) a += 360;
-    if (a == 0) return {p.x(), p.y() - h / 2, p.x() + w, p.y() + h / 2};
-    if (a < 90) return {p.x(), p.y() - h, p.x() + w, p.y()};
-    if (a == 90) return {p.x() - w / 2, p.y() - h, p.x() + w / 2, p.y()};
-    if (a < 180) return {p.x() - w, p.y() - h, p.x(), p.y()};
-    if (a == 180) return {p.x() - w, p.y() - h / 2, p.x(), p.y() + h / 2};
-    if (a < 270) return {p.x() - w, p.y(), p.x(), p.y() + h};
-    if (a == 270) return {p.x() - w / 2, p.y(), p.x() + w / 2, p.y() + h};
-    return {p.x(), p.y(), p.x() + w, p.y() + h};
+    if (a == 0) return rect(x, y - h / 2, x + w, y + h / 2);
+    if (a < 90) return rect(x, y - h, x + w, y);
+    if (a == 90) return rect(x - w / 2, y - h, x + w / 2, y);
+    if (a < 180) return rect(x - w, y - h, x, y);
+    if (a == 180) return rect(x - w, y - h / 2, x, y + h / 2);
+    if (a < 270) return rect(x - w, y, x, y + h);
+    if (a == 270) return rect(x - w / 2, y, x + w / 2, y + h);
+    return rect(x, y, x + w, y + h);
 }
 
 QPoint DialCenterPoint(const TiDialGeometry &g)
 {
-    QPoint c(g.Width / 2 + g.OffsetX, g.Height / 2 + g.OffsetY);
+    QPoint c = point(g.Width / 2 + (long long)g.OffsetX, g.Height / 2 + (long long)g.OffsetY);
     if (!g.AutoCenter && !g.AutoSize) return c;
 
     Box box(c);
-    box.add(QPoint(c.x() - g.HubSize / 2, c.y() - g.HubSize / 2));
-    box.add(QPoint(c.x() + g.HubSize / 2, c.y() + g.HubSize / 2));
+    box.add(point(c.x() - (long long)(g.HubSize / 2), c.y() - (long long)(g.HubSize / 2)));
+    box.add(point(c.x() + (long long)(g.HubSize / 2), c.y() + (long long)(g.HubSize / 2)));
 
     // Ten samples along the scale. The count is bounded: on a range far from
     // zero the step can vanish in the running sum, which would never end.
@@ -90,11 +101,9 @@ QPoint DialCenterPoint(const TiDialGeometry &g)
     }
     for (int i = 0; i < g.TickMajorCount; ++i) box.add(TickLabelRect(g, i, c));
 
-    c.rx() -= (box.Left + box.Right - g.Width) / 2;
-    c.ry() -= (box.Top + box.Bottom - g.Height) / 2;
-    c.rx() += g.OffsetX;
-    c.ry() -= g.OffsetY;
-    return c;
+    const long long x = c.x() - ((long long)box.Left + box.Right - g.Width) / 2;
+    const long long y = c.y() - ((long long)box.Top + box.Bottom - g.Height) / 2;
+    return point(saturate(x) + (long long)g.OffsetX, saturate(y) - (long long)g.OffsetY);
 }
 
 int AutoSizeRadius(const TiDialGeometry &geometry)
@@ -104,11 +113,12 @@ int AutoSizeRadius(const TiDialGeometry &geometry)
     const QPoint origin(0, 0);
     Box box(origin);
     for (int i = 0; i < g.TickMajorCount; ++i) box.add(TickLabelRect(g, i, origin));
-    const int avail = std::min(g.Width - (box.Right - box.Left), g.Height - (box.Bottom - box.Top));
-    if (g.ArcRangeDegrees <= 90) return avail - g.OuterMargin - g.HubSize;
+    const long long avail = std::min(g.Width - ((long long)box.Right - box.Left),
+                                     g.Height - ((long long)box.Bottom - box.Top));
+    if (g.ArcRangeDegrees <= 90) return saturate(avail - g.OuterMargin - g.HubSize);
     if (g.ArcRangeDegrees <= 180)
-        return roundEven(avail / ((g.ArcRangeDegrees - 90) / 90.0 + 1)) - g.OuterMargin;
-    return roundEven(avail / 2.0) - g.OuterMargin;
+        return saturate((long long)roundEven(avail / ((g.ArcRangeDegrees - 90) / 90.0 + 1)) - g.OuterMargin);
+    return saturate((long long)roundEven(avail / 2.0) - g.OuterMargin);
 }
 
 std::vector<QPoint> ArcBandPoints(QPoint center, double r1, double r2, double a1, double a2)
@@ -135,9 +145,10 @@ TRect BoundsWithMinSize(const std::vector<QPoint> &points, int minSize)
     for (const QPoint &p : points) box.add(p);
     // An extent narrower than minSize is widened to it around its middle.
     auto widen = [minSize](int &low, int &high) {
-        if (high - low > minSize) return;
-        low = (low + high) / 2 - minSize / 2;
-        high = low + minSize;
+        if ((long long)high - low > minSize) return;
+        const long long from = ((long long)low + high) / 2 - minSize / 2;
+        low = saturate(from);
+        high = saturate(from + minSize);
     };
     TRect r{box.Left, box.Top, box.Right, box.Bottom};
     widen(r.Left, r.Right);
@@ -147,8 +158,9 @@ TRect BoundsWithMinSize(const std::vector<QPoint> &points, int minSize)
 
 TRect HubRect(QPoint center, int hubSize)
 {
-    const int half = hubSize / 2;
-    return {center.x() - half, center.y() - half, center.x() + half, center.y() + half};
+    const long long half = hubSize / 2;
+    return {saturate(center.x() - half), saturate(center.y() - half), saturate(center.x() + half),
+            saturate(center.y() + half)};
 }
 
 TiPointerShape PointerShape(const TiDialGeometry &g, QPoint center, double value, int style, int size, int margin,

@@ -4,15 +4,13 @@
 // Pure functions over a snapshot of the dial's settings; text sizes come from
 // a measurer, so the numbers do not depend on the fonts installed.
 #include "toolkit/canvas.h"
+#include "widgets/iTypes.h"
 
 #include <QPoint>
 #include <QSize>
 #include <QString>
 #include <functional>
 #include <vector>
-
-enum TiAngularGaugePointerStyle { iagpsArrowLine, iagpsArrow, iagpsLine, iagpsTriangle };
-enum TiLabelAlignment { ilaCenter, ilaJustified };
 
 using TiTextMeasurer = std::function<QSize(const QString &)>;
 

@@ -10,14 +10,6 @@
 #include <cmath>
 #include <numbers>
 
-namespace {
-std::function<TiComponent::Clock::time_point()> &testClock()
-{
-    static std::function<TiComponent::Clock::time_point()> clock;
-    return clock;
-}
-} // namespace
-
 TiComponent::TiComponent(QWidget *parent)
     : QWidget(parent), lastRepaint_(now())
 {
@@ -28,14 +20,16 @@ TiComponent::TiComponent(QWidget *parent)
 
 TiComponent::~TiComponent() = default;
 
-TiComponent::Clock::time_point TiComponent::now()
+TiComponent::Clock::time_point TiComponent::now() const
 {
-    return testClock() ? testClock()() : Clock::now();
+    return clock_ ? clock_() : Clock::now();
 }
 
-void TiComponent::setClockForTesting(std::function<Clock::time_point()> clock)
+void TiComponent::setClock(ClockFunction clock)
 {
-    testClock() = std::move(clock);
+    clock_ = std::move(clock);
+    // A time of the old clock means nothing on the new one.
+    lastRepaint_ = now();
 }
 
 void TiComponent::setBackGroundColor(TColor value)
@@ -158,7 +152,6 @@ void TiComponent::repaintNow()
     contentsPending_ = false;
     backgroundPending_ = false;
     lastRepaint_ = now();
-    ++repaintRequests_;
     update();  // deferred; several requests before the paint give one paint
 }
 
@@ -174,11 +167,20 @@ void TiComponent::EndLoading()
     Loaded();
 }
 
+QImage TiComponent::NewBitmap() const
+{
+    const qreal ratio = devicePixelRatioF();
+    QImage bitmap(qMax(qRound(width() * ratio), 1), qMax(qRound(height() * ratio), 1), QImage::Format_RGB32);
+    bitmap.setDevicePixelRatio(ratio);
+    return bitmap;
+}
+
 QImage &TiComponent::GetBackgroundCache()
 {
-    const QSize size(qMax(width(), 1), qMax(height(), 1));
-    if (backgroundCache_.size() != size) {
-        backgroundCache_ = QImage(size, QImage::Format_RGB32);
+    const qreal ratio = devicePixelRatioF();
+    const QSize size(qMax(qRound(width() * ratio), 1), qMax(qRound(height() * ratio), 1));
+    if (backgroundCache_.size() != size || backgroundCache_.devicePixelRatio() != ratio) {
+        backgroundCache_ = NewBitmap();
         backgroundCache_.fill(Qt::black);
     }
     return backgroundCache_;
@@ -191,13 +193,14 @@ void TiComponent::DrawBackgroundCache(Canvas &canvas)
 
 QPoint TiComponent::GetCenterPoint(Canvas &)
 {
-    return QPoint(width() / 2 + offsetX_, height() / 2 + offsetY_);
+    return QPoint(saturate(width() / 2 + (long long)offsetX_), saturate(height() / 2 + (long long)offsetY_));
 }
 
 QPoint TiComponent::PolarPoint(QPoint center, double radius, double degrees)
 {
     const double a = degrees * std::numbers::pi / 180.0;
-    return QPoint(center.x() + roundEven(radius * std::cos(a)), center.y() - roundEven(radius * std::sin(a)));
+    return QPoint(saturate(center.x() + (long long)roundEven(radius * std::cos(a))),
+                  saturate(center.y() - (long long)roundEven(radius * std::sin(a))));
 }
 
 void TiComponent::PaintBackground(Canvas &canvas, TColor color)
@@ -221,7 +224,7 @@ void TiComponent::PaintBorder(Canvas &canvas)
 
 QImage TiComponent::PaintFrame()
 {
-    QImage frame(qMax(width(), 1), qMax(height(), 1), QImage::Format_RGB32);
+    QImage frame = NewBitmap();
     Canvas canvas(frame);
     canvas.setBrushStyle(BrushStyle::Solid);
     PaintContents(canvas);
@@ -304,7 +307,6 @@ void TiComponent::mousePressEvent(QMouseEvent *e)
         MouseDownHook(e->button(), e->modifiers(), p.x(), p.y());
     } catch (...) {
     }
-    if (e->button() == Qt::LeftButton) leftPressed_ = true;
     QWidget::mousePressEvent(e);
 }
 
@@ -315,10 +317,7 @@ void TiComponent::mouseReleaseEvent(QMouseEvent *e)
         MouseUpHook(e->button(), e->modifiers(), p.x(), p.y());
     } catch (...) {
     }
-    const bool click = leftPressed_ && e->button() == Qt::LeftButton && rect().contains(p);
-    if (e->button() == Qt::LeftButton) leftPressed_ = false;
     QWidget::mouseReleaseEvent(e);
-    if (click) emit clicked();
 }
 
 void TiComponent::mouseMoveEvent(QMouseEvent *e)
@@ -352,13 +351,11 @@ void TiComponent::wheelEvent(QWheelEvent *e)
 
 void TiComponent::FocusGained()
 {
-    hasFocus_ = true;
     update();
 }
 
 void TiComponent::FocusLost()
 {
-    hasFocus_ = false;
     try {
         MouseUpHook(Qt::LeftButton, Qt::NoModifier, 0, 0);
     } catch (...) {

@@ -8,6 +8,7 @@
 // background cache for widgets whose static parts are costly to draw.
 #include "toolkit/canvas.h"
 #include "toolkit/colors.h"
+#include "widgets/iTypes.h"
 
 #include <QImage>
 #include <QPoint>
@@ -16,12 +17,10 @@
 #include <functional>
 #include <memory>
 
-enum TiBevelStyle { ibsNone = 0, ibsRaised = 1, ibsLowered = 2 };
-
 class TiComponent : public QWidget {
     Q_OBJECT
     Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE setBackGroundColor)
-    Q_PROPERTY(TiBevelStyle BorderStyle READ BorderStyle WRITE setBorderStyle)
+    Q_PROPERTY(TiTypes::TiBevelStyle BorderStyle READ BorderStyle WRITE setBorderStyle)
     Q_PROPERTY(bool CachedDrawing READ CachedDrawing WRITE setCachedDrawing)
     Q_PROPERTY(int OffsetX READ OffsetX WRITE setOffsetX)
     Q_PROPERTY(int OffsetY READ OffsetY WRITE setOffsetY)
@@ -30,6 +29,7 @@ class TiComponent : public QWidget {
 
 public:
     using Clock = std::chrono::steady_clock;
+    using ClockFunction = std::function<Clock::time_point()>;
 
     explicit TiComponent(QWidget *parent = nullptr);
     ~TiComponent() override;
@@ -80,19 +80,19 @@ public:
     // do nothing; otherwise the cache follows and the background is stale.
     void SetBounds(int left, int top, int width, int height);
 
-    // Draws a complete frame of the widget's size, as every paint does.
-    // Throws whatever PaintContents throws; the paint event swallows it.
-    QImage PaintFrame();
-
-    // How many repaint requests went through to the toolkit (for tests).
-    int RepaintRequests() const { return repaintRequests_; }
-    bool HasFocusFlag() const { return hasFocus_; }
-
-    // Replaces the clock of the frame-rate limit (tests); an empty function
-    // restores the steady clock.
-    static void setClockForTesting(std::function<Clock::time_point()> clock);
+    // The time source of the frame-rate limit: the steady clock, unless
+    // another is given (an empty function restores it). The last repaint
+    // counts as made now on the new clock.
+    void setClock(ClockFunction clock);
 
 protected:
+    // Draws a complete frame of the widget's size, as every paint does, at
+    // the device's resolution. Throws whatever PaintContents throws.
+    QImage PaintFrame();
+    // A bitmap of the widget's size for the device the widget is shown on:
+    // logical pixels times the device pixel ratio.
+    QImage NewBitmap() const;
+
     virtual void PaintContents(Canvas &canvas) = 0;
     virtual void PaintBackground(Canvas &canvas, TColor color);
     virtual void PaintBorder(Canvas &canvas);
@@ -125,14 +125,11 @@ protected:
     void focusInEvent(QFocusEvent *) override;
     void focusOutEvent(QFocusEvent *) override;
 
-signals:
-    void clicked();
-
 private:
     void requestThrottled();
     void repaintNow();
     void boundsChanged();
-    static Clock::time_point now();
+    Clock::time_point now() const;
 
     TColor backGroundColor_ = clBtnFace;
     TiBevelStyle borderStyle_ = ibsNone;
@@ -146,9 +143,7 @@ private:
     bool backgroundPending_ = false;
     bool backgroundChanged_ = true;
     bool loading_ = false;
-    bool hasFocus_ = false;
-    bool leftPressed_ = false;
-    int repaintRequests_ = 0;
+    ClockFunction clock_;
     Clock::time_point lastRepaint_;
     std::unique_ptr<QImage> backGroundPicture_;
     QImage backgroundCache_;

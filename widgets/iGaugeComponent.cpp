@@ -26,10 +26,7 @@ TiGaugeComponent::TiGaugeComponent(QWidget *parent)
 {
     pointers_ = std::make_unique<TiGaugePointerManager>(
         [this](TiGaugePointer *) { InvalidateContents(); },
-        [this](TiGaugePointer *p) {
-            PointerInserted(p);
-            InvalidateContents();
-        },
+        [this](TiGaugePointer *) { InvalidateContents(); },
         [this](TiGaugePointer *) { InvalidateContents(); });
     pointers_->Add();
 }

@@ -92,7 +92,6 @@ protected:
     double StoredPosition() const override;
     void StorePosition(double value) override;
     void ClampPointersToRange() override;
-    virtual void PointerInserted(TiGaugePointer *) {}
 
 private:
     void setSectionEnd(int index, double v);

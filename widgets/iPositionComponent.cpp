@@ -19,17 +19,6 @@ TiPositionComponent::TiPositionComponent(QWidget *parent)
 
 TiPositionComponent::~TiPositionComponent() = default;
 
-double TiPositionComponent::StoredPosition() const
-{
-    return position_;
-}
-
-void TiPositionComponent::StorePosition(double value)
-{
-    position_ = value;
-    InvalidateContents();
-}
-
 double TiPositionComponent::GetPosition() const
 {
     return StoredPosition();

@@ -77,17 +77,16 @@ protected:
     virtual void SetPositionMax(double value);
     virtual void ClampPointersToRange();
 
-    // Where the position is kept. The gauge keeps it in its first pointer;
-    // StorePosition makes that holder's own repaint request.
-    virtual double StoredPosition() const;
-    virtual void StorePosition(double value);
+    // Where the position is kept: the gauge keeps it in its first pointer,
+    // whose change makes the repaint request.
+    virtual double StoredPosition() const = 0;
+    virtual void StorePosition(double value) = 0;
 
     // Writes the maximum without any range logic, as a stored layout's
     // extra entry does.
     void AssignPositionMaxDirectly(double value) { positionMax_ = value; }
 
 private:
-    double position_ = 0;
     double positionMax_ = 100;
     double positionMin_ = 0;
     double currentMax_ = 0;

@@ -81,8 +81,10 @@ void TiScaleComponent::setOnCustomizeTickLabel(TOnCustomizeTickLabel handler)
 void TiScaleComponent::setAutoScaleEnabled(bool v)
 {
     if (autoScaleEnabled_ == v) return;
+    const bool ownRange = TickRangeIsOwn();
     autoScaleEnabled_ = v;
     DoAutoScale(PositionMin(), PositionMax());
+    tickRangeSwitched(ownRange);
 }
 
 void TiScaleComponent::setAutoScaleDesiredTicks(int v)
@@ -102,8 +104,18 @@ void TiScaleComponent::setAutoScaleMaxTicks(int v)
 void TiScaleComponent::setAutoScaleStyle(TiAutoScaleStyle v)
 {
     if (autoScaleStyle_ == v) return;
+    const bool ownRange = TickRangeIsOwn();
     autoScaleStyle_ = v;
     DoAutoScale(PositionMin(), PositionMax());
+    tickRangeSwitched(ownRange);
+}
+
+// The ticks drawn on the background follow the tick range: when the scale's
+// own range stops (or starts) applying, the background must be drawn again,
+// even though auto scaling itself, switched off, requests nothing.
+void TiScaleComponent::tickRangeSwitched(bool ownRangeBefore)
+{
+    if (TickRangeIsOwn() != ownRangeBefore) InvalidateBackground();
 }
 
 void TiScaleComponent::SetPositionMin(double value)

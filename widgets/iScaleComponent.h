@@ -9,10 +9,6 @@
 #include <functional>
 #include <memory>
 
-enum TiTickMinorAlignment { itmnaInside, itmnaCenter, itmnaOutside };
-enum TiPrecisionStyle { ipsSignificantDigits, ipsFixedDecimalPoints };
-enum TiAutoScaleStyle { iassAutoMinMax, iassFixedMinMax };
-
 // A font as the instruments keep it: the face with its colour.
 struct TiFont {
     QFont Font;
@@ -107,15 +103,15 @@ class TiScaleComponent : public TiPositionComponent {
     Q_PROPERTY(int TickMinorCount READ TickMinorCount WRITE setTickMinorCount)
     Q_PROPERTY(int TickMinorLength READ TickMinorLength WRITE setTickMinorLength)
     Q_PROPERTY(TColor TickMinorColor READ TickMinorColor WRITE setTickMinorColor)
-    Q_PROPERTY(TiTickMinorAlignment TickMinorAlignment READ TickMinorAlignment WRITE setTickMinorAlignment)
+    Q_PROPERTY(TiTypes::TiTickMinorAlignment TickMinorAlignment READ TickMinorAlignment WRITE setTickMinorAlignment)
     Q_PROPERTY(int TickMargin READ TickMargin WRITE setTickMargin)
     Q_PROPERTY(int TickLabelMargin READ TickLabelMargin WRITE setTickLabelMargin)
     Q_PROPERTY(int TickLabelPrecision READ TickLabelPrecision WRITE setTickLabelPrecision)
-    Q_PROPERTY(TiPrecisionStyle PrecisionStyle READ PrecisionStyle WRITE setPrecisionStyle)
+    Q_PROPERTY(TiTypes::TiPrecisionStyle PrecisionStyle READ PrecisionStyle WRITE setPrecisionStyle)
     Q_PROPERTY(bool AutoScaleEnabled READ AutoScaleEnabled WRITE setAutoScaleEnabled)
     Q_PROPERTY(int AutoScaleDesiredTicks READ AutoScaleDesiredTicks WRITE setAutoScaleDesiredTicks)
     Q_PROPERTY(int AutoScaleMaxTicks READ AutoScaleMaxTicks WRITE setAutoScaleMaxTicks)
-    Q_PROPERTY(TiAutoScaleStyle AutoScaleStyle READ AutoScaleStyle WRITE setAutoScaleStyle)
+    Q_PROPERTY(TiTypes::TiAutoScaleStyle AutoScaleStyle READ AutoScaleStyle WRITE setAutoScaleStyle)
 
 public:
     explicit TiScaleComponent(QWidget *parent = nullptr);
@@ -185,6 +181,8 @@ protected:
     void DoAutoScale(double lo, double hi);
 
 private:
+    void tickRangeSwitched(bool ownRangeBefore);
+
     std::unique_ptr<TiScaleObject> scale_;
     TOnCustomizeTickLabel onCustomizeTickLabel_;
     bool autoScaleEnabled_ = false;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace {
 
@@ -404,7 +405,9 @@ const TiSevenSegmentCharacter::CachedGlyph *TiSevenSegmentCharacter::cachedGlyph
         return nullptr;
     }
     slot.offset = QPoint(int(left) - 1, int(top) - 1);
-    slot.image = QImage(int(right - left) + 3, int(bottom - top) + 3, QImage::Format_ARGB32_Premultiplied);
+    slot.image = QImage(int(right - left + 3) * key.pixelRatio, int(bottom - top + 3) * key.pixelRatio,
+                        QImage::Format_ARGB32_Premultiplied);
+    slot.image.setDevicePixelRatio(key.pixelRatio);
     slot.image.fill(Qt::transparent);
     Canvas glyph(slot.image);
     drawShapes(glyph, GlyphGeometry(GlyphCell{-slot.offset, key.width, key.height, key.margin, key.separation, key.size},
@@ -418,12 +421,16 @@ void TiSevenSegmentCharacter::DrawGlyph(Canvas &canvas, QPoint origin, TSevenSeg
 {
     const TColor unlit = UnlitSegmentColor(segmentColor_, segmentOffColor_, autoSegmentOffColor_);
     const TColor lit = powerOff_ ? unlit : segmentColor_;
-    const GlyphKey key{cellWidth, cellHeight, segmentMargin_, segmentSeperation_, segmentSize_,
+    // A glyph's image lands on whole device pixels only at a whole pixel
+    // ratio; at 1.25 or 1.5 the glyph is drawn in place.
+    const qreal ratio = canvas.image().devicePixelRatio();
+    const bool wholeRatio = ratio == std::floor(ratio) && ratio <= 8;
+    const GlyphKey key{cellWidth, cellHeight, segmentMargin_, segmentSeperation_, segmentSize_, int(ratio),
                        toQColor(lit).rgb(), toQColor(unlit).rgb(), showOffSegments_, useSegmentBits_,
                        useSegmentBits_ ? segmentBits_ : quint8(0)};
     // The cached pixels are exact: drawn without antialiasing, they are
     // either fully opaque or fully transparent.
-    if (const CachedGlyph *glyph = cachedGlyph(code, key, lit, unlit)) {
+    if (const CachedGlyph *glyph = wholeRatio ? cachedGlyph(code, key, lit, unlit) : nullptr) {
         if (!glyph->image.isNull())
             canvas.draw(saturate(origin.x() + (long long)glyph->offset.x()),
                         saturate(origin.y() + (long long)glyph->offset.y()), glyph->image);

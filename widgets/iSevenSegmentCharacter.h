@@ -16,13 +16,7 @@
 #include <array>
 #include <cstdint>
 
-enum TSevenSegmentCharacter {
-    ssc0, ssc1, ssc2, ssc3, ssc4, ssc5, ssc6, ssc7, ssc8, ssc9,
-    sscA, sscB, sscC, sscD, sscE, sscF,
-    sscPeriod, sscColon, sscPlus, sscMinus, sscBlank, sscLine,
-    sscUpArrow, sscDownArrow, sscSemiColon, sscComma
-};
-inline constexpr int kGlyphCodeCount = 26;
+inline constexpr int kGlyphCodeCount = 26;  // ssc0 ... sscComma
 
 // Segment bits of a pattern: A (top) = bit 0 ... G (middle) = bit 6.
 enum SegmentBit : std::uint8_t {
@@ -92,7 +86,7 @@ TColor UnlitSegmentColor(TColor segmentColor, TColor offColor, bool autoOff);
 
 class TiSevenSegmentCharacter : public TiCustomComponent {
     Q_OBJECT
-    Q_PROPERTY(TSevenSegmentCharacter Value READ Value WRITE setValue)
+    Q_PROPERTY(TiTypes::TSevenSegmentCharacter Value READ Value WRITE setValue)
     Q_PROPERTY(char Character READ Character WRITE setCharacter)
     Q_PROPERTY(TColor SegmentColor READ SegmentColor WRITE setSegmentColor)
     Q_PROPERTY(TColor SegmentOffColor READ SegmentOffColor WRITE setSegmentOffColor)
@@ -179,6 +173,7 @@ private:
     // the cell's origin. A read-out draws the same few glyphs over and over.
     struct GlyphKey {
         int width = 0, height = 0, margin = 0, separation = 0, size = 0;
+        int pixelRatio = 1;  // device pixels per logical pixel
         QRgb lit = 0, unlit = 0;
         bool showOff = false, useBits = false;
         quint8 bits = 0;

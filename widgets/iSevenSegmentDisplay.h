@@ -13,8 +13,6 @@
 #include <QString>
 #include <vector>
 
-enum TiLeadingStyle { ilsNone = 0, ilsZeros = 1, ilsSpaces = 2 };
-
 class TiSevenSegmentDisplay : public TiCustomComponent {
     Q_OBJECT
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize)
@@ -122,7 +120,7 @@ std::vector<CellGlyph> LayoutReadout(const ReadoutSettings &settings, double val
 class TiSevenSegmentAnalog : public TiSevenSegmentDisplay {
     Q_OBJECT
     Q_PROPERTY(int DigitCount READ DigitCount WRITE setDigitCount)
-    Q_PROPERTY(TiLeadingStyle LeadingStyle READ LeadingStyle WRITE setLeadingStyle)
+    Q_PROPERTY(TiTypes::TiLeadingStyle LeadingStyle READ LeadingStyle WRITE setLeadingStyle)
     Q_PROPERTY(double Value READ Value WRITE setValue)
     Q_PROPERTY(bool ShowSign READ ShowSign WRITE setShowSign)
     Q_PROPERTY(int Precision READ Precision WRITE setPrecision)

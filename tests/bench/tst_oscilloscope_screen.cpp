@@ -32,10 +32,10 @@ LabState labAt(int width)
     return s;
 }
 
-void penIsBlackAndThin(const TImage &image)
+void penIsBlackAndThin(TImage &image)
 {
-    QCOMPARE(image.canvasState().penColor, clBlack);
-    QCOMPARE(image.canvasState().penWidth, 1);
+    QCOMPARE(image.canvas().penColor(), clBlack);
+    QCOMPARE(image.canvas().penWidth(), 1);
 }
 
 int countOf(const TImage &image, TColor colour, QRect area = QRect())
@@ -121,7 +121,7 @@ void TestOscilloscopeScreen::zalivka()
     const double disc = M_PI * 111 * 111;
     QVERIFY2(std::fabs(dark + black - disc) < 0.01 * disc, QByteArray::number(dark + black));
     penIsBlackAndThin(screen);
-    QCOMPARE(screen.canvasState().brushColor, kDark);
+    QCOMPARE(screen.canvas().brushColor(), kDark);
     // A picture that is not square gets an inscribed ellipse.
     TImage wide;
     wide.setPictureSize(100, 40);
@@ -159,7 +159,7 @@ void TestOscilloscopeScreen::lampAndSpotWithScopeOn()
     const int green = countOf(screen, clGreen);
     QVERIFY2(green >= 12 && green <= 30, QByteArray::number(green));
     penIsBlackAndThin(screen);
-    QCOMPARE(screen.canvasState().brushColor, clBlack);
+    QCOMPARE(screen.canvas().brushColor(), clBlack);
     // Drawn over whatever is there: a second call does not clear anything.
     screen.canvas().fillRect(TRect{150, 150, 152, 152});
     Lampochka1(screen, s);
@@ -181,7 +181,7 @@ void TestOscilloscopeScreen::lampWithScopeOff()
     // The spot is gone, the disc dark again.
     QCOMPARE(countOf(screen, clGreen), 0);
     COMPARE_PIXEL(screen, 111, 111, kDark);
-    QCOMPARE(screen.canvasState().brushColor, kDark);  // Off leaves its brush
+    QCOMPARE(screen.canvas().brushColor(), kDark);  // Off leaves its brush
     penIsBlackAndThin(screen);
     // Off on its own leaves the lamp in the corner, whatever its look.
     Off(screen);

@@ -12,6 +12,8 @@ private slots:
     void chooseCount();
     void roundsTheRange_data();
     void roundsTheRange();
+    void fixedRangeRoundsTheTicks_data();
+    void fixedRangeRoundsTheTicks();
     void fixedRangeKeepsLimitsAndRoundsTicks();
     void gaugeZeroToHundredFiveTicks();
     void triggers();
@@ -69,20 +71,41 @@ void TestGaugeAutoScale::roundsTheRange()
     QCOMPARE(r->TickCount, ticks);
 }
 
+void TestGaugeAutoScale::fixedRangeRoundsTheTicks_data()
+{
+    QTest::addColumn<double>("lo");
+    QTest::addColumn<double>("hi");
+    QTest::addColumn<double>("a");
+    QTest::addColumn<double>("b");
+    QTest::addColumn<int>("ticks");
+    QTest::newRow("0..100") << 0.0 << 100.0 << 0.0 << 100.0 << 5;
+    // Lengths 94 down to 61 have no tidy step; 60 in 4 ticks of 20 placed
+    // from 20 fits, with no room for another step above 80.
+    QTest::newRow("3..97") << 3.0 << 97.0 << 20.0 << 80.0 << 4;
+    // Lengths 130 to 110 (decade 100, in tenths) have no tidy step; 100 in
+    // 5 ticks of 25 leaves room for one more step below 130, and so with 4
+    // ticks at most; with 3 at most, 100 in steps of 50 fits.
+    QTest::newRow("0..130") << 0.0 << 130.0 << 0.0 << 100.0 << 3;
+    // Placed down from 0, the same 5 ticks of 25 end at the top: they fit.
+    QTest::newRow("-130..0") << -130.0 << 0.0 << -100.0 << 0.0 << 5;
+}
+
+void TestGaugeAutoScale::fixedRangeRoundsTheTicks()
+{
+    QFETCH(double, lo);
+    QFETCH(double, hi);
+    QFETCH(double, a);
+    QFETCH(double, b);
+    QFETCH(int, ticks);
+    const auto r = AutoScaleFixedMinMax(lo, hi, 5, 6);
+    QVERIFY(r.has_value());
+    QCOMPARE(r->A, a);
+    QCOMPARE(r->B, b);
+    QCOMPARE(r->TickCount, ticks);
+}
+
 void TestGaugeAutoScale::fixedRangeKeepsLimitsAndRoundsTicks()
 {
-    auto r = AutoScaleFixedMinMax(0, 100, 5, 6);
-    QVERIFY(r.has_value());
-    QCOMPARE(r->A, 0.0);
-    QCOMPARE(r->B, 100.0);
-    QCOMPARE(r->TickCount, 5);
-    // Inside 3..97 the first tidy fit is 20..80 in steps of 20.
-    r = AutoScaleFixedMinMax(3, 97, 5, 6);
-    QVERIFY(r.has_value());
-    QCOMPARE(r->A, 20.0);
-    QCOMPARE(r->B, 80.0);
-    QCOMPARE(r->TickCount, 4);
-
     TiAngularGauge g;
     g.setPositionMin(3);
     g.setPositionMax(97);
@@ -106,7 +129,7 @@ void TestGaugeAutoScale::gaugeZeroToHundredFiveTicks()
 {
     TiAngularGauge g;
     g.setTickMajorCount(11);
-    g.PaintFrame();
+    g.grab();
     g.setAutoScaleEnabled(true);
     QCOMPARE(g.PositionMin(), 0.0);
     QCOMPARE(g.PositionMax(), 100.0);
@@ -181,7 +204,7 @@ void TestGaugeAutoScale::unfitRangeIsKeptAsRequested()
     g.setAutoScaleStyle(iassAutoMinMax);
     QCOMPARE(g.PositionMin(), -1e308);
     QCOMPARE(g.TickMajorCount(), ticks);
-    g.PaintFrame();  // and it paints without hanging
+    g.grab();  // and it paints without hanging
 }
 
 void TestGaugeAutoScale::farFromZeroEnds()

@@ -1,23 +1,14 @@
 // The dial's value model: position and range, running maximum and minimum
 // with their notifications, loading, tick values and labels, clamps,
 // section spans and the pointer list.
+#include "common/paint_counter.h"
 #include "widgets/iAngularGauge.h"
 
 #include <QLocale>
+#include <QMetaProperty>
 #include <QSignalSpy>
 #include <QTest>
 
-namespace {
-
-// A gauge whose pending repaint requests have been drawn, so the next
-// request can be told apart as background or contents only.
-void settle(TiAngularGauge &g)
-{
-    g.PaintFrame();
-    QVERIFY(!g.BackgroundChanged());
-}
-
-} // namespace
 
 class TestGaugeModel : public QObject {
     Q_OBJECT
@@ -40,6 +31,8 @@ private slots:
     void clampsOfTheSettings();
     void repaintKindOfEachSetter_data();
     void repaintKindOfEachSetter();
+    void enumerationsByName_data();
+    void enumerationsByName();
     void sectionSpans_data();
     void sectionSpans();
     void pointerManagerNeedsAllHandlers();
@@ -63,16 +56,17 @@ void TestGaugeModel::equalPositionWriteDoesNothing()
 {
     TiAngularGauge g;
     g.setPosition(30);
+    PaintCounter paints(g);
     QSignalSpy changes(&g, &TiPositionComponent::PositionChange);
-    const int requests = g.RepaintRequests();
     g.setPosition(30);
     g.setPosition(30.0 + 0.0);
+    QCOMPARE(paints.take(), 0);
     g.setPosition(130);  // clamps to 100, which differs
     QCOMPARE(changes.count(), 1);
-    QCOMPARE(g.RepaintRequests(), requests + 1);
+    QCOMPARE(paints.take(), 1);
     g.setPosition(200);  // clamps to 100 again: nothing
     QCOMPARE(changes.count(), 1);
-    QCOMPARE(g.RepaintRequests(), requests + 1);
+    QCOMPARE(paints.take(), 0);
 }
 
 void TestGaugeModel::loadingStoresPositionUnclampedAndSilently()
@@ -80,19 +74,29 @@ void TestGaugeModel::loadingStoresPositionUnclampedAndSilently()
     TiAngularGauge g;
     QSignalSpy changes(&g, &TiPositionComponent::PositionChange);
     QSignalSpy maxChanges(&g, &TiPositionComponent::CurrentMaxChange);
+    QSignalSpy minChanges(&g, &TiPositionComponent::CurrentMinChange);
+    QSignalSpy over(&g, &TiPositionComponent::PositionOverMax);
+    QSignalSpy under(&g, &TiPositionComponent::PositionUnderMin);
     g.BeginLoading();
+    g.setMinMaxFixed(true);
     g.setPosition(150);
     g.setCurrentMax(500);
+    g.setCurrentMin(-40);
     QCOMPARE(g.Position(), 150.0);
     QCOMPARE(g.CurrentMax(), 500.0);
-    // The range write clamps the pointers even while loading, but not the
-    // current maximum.
+    QCOMPARE(g.CurrentMin(), -40.0);
+    g.setPosition(-60);
+    QCOMPARE(g.Position(), -60.0);
+    // The range writes clamp the pointers even while loading, but not the
+    // current maximum and minimum.
+    g.setPositionMin(-50);
     g.setPositionMax(120);
-    QCOMPARE(g.Position(), 120.0);
+    QCOMPARE(g.Position(), -50.0);
     QCOMPARE(g.CurrentMax(), 500.0);
+    QCOMPARE(g.CurrentMin(), -40.0);
     g.EndLoading();
-    QCOMPARE(changes.count(), 0);
-    QCOMPARE(maxChanges.count(), 0);
+    for (const QSignalSpy *spy : {&changes, &maxChanges, &minChanges, &over, &under})
+        QVERIFY2(spy->isEmpty(), spy->signal().constData());
     QVERIFY(!g.IsLoading());
 }
 
@@ -104,19 +108,19 @@ void TestGaugeModel::benchRampTracksCurrentMax()
     LoadBenchDial(g);  // silently, in loading mode
     QCOMPARE(maxChanges.count(), 0);
     QCOMPARE(g.CurrentMax(), 10.0);
-    settle(g);
+    PaintCounter paints(g);
+    QVERIFY(!g.BackgroundChanged());
     QSignalSpy minChanges(&g, &TiPositionComponent::CurrentMinChange);
     QSignalSpy over(&g, &TiPositionComponent::PositionOverMax);
-    const int requests = g.RepaintRequests();
     for (int step = 1; step <= 90; ++step) {
         g.setPosition(g.Position() + 1);
+        // Each step asks for the moving parts only.
+        QVERIFY(!g.BackgroundChanged());
+        QCOMPARE(paints.take(), 1);
         QCOMPARE(g.CurrentMax(), step <= 10 ? 10.0 : double(step));
         QCOMPARE(changes.count(), step);
         QCOMPARE(maxChanges.count(), step <= 10 ? 0 : step - 10);
     }
-    // Each step asks for the moving parts only.
-    QCOMPARE(g.RepaintRequests(), requests + 90);
-    QVERIFY(!g.BackgroundChanged());
     QCOMPARE(over.count(), 0);
     for (int step = 1; step <= 90; ++step) g.setPosition(g.Position() - 1);
     QCOMPARE(g.Position(), 0.0);
@@ -148,7 +152,8 @@ void TestGaugeModel::loweringMaxUnderThePointer()
 {
     TiAngularGauge g;
     g.setPosition(90);
-    settle(g);
+    PaintCounter paints(g);
+    QVERIFY(!g.BackgroundChanged());
     QSignalSpy changes(&g, &TiPositionComponent::PositionChange);
     QSignalSpy maxChanges(&g, &TiPositionComponent::CurrentMaxChange);
     g.setPositionMax(50);
@@ -370,16 +375,48 @@ void TestGaugeModel::repaintKindOfEachSetter()
     QFETCH(QVariant, value);
     QFETCH(bool, full);
     TiAngularGauge g;
-    settle(g);
+    PaintCounter paints(g);
+    QVERIFY(!g.BackgroundChanged());
     const QVariant old = g.property(property.constData());
     QVERIFY(old.isValid());
-    int requests = g.RepaintRequests();
     QVERIFY(g.setProperty(property.constData(), old));  // the same value
-    QCOMPARE(g.RepaintRequests(), requests);
+    QCOMPARE(paints.take(), 0);
     QVERIFY(g.setProperty(property.constData(), value));
     QCOMPARE(g.property(property.constData()), value);
-    QVERIFY(g.RepaintRequests() > requests);
     QCOMPARE(g.BackgroundChanged(), full);
+    QCOMPARE(paints.take(), 1);
+}
+
+void TestGaugeModel::enumerationsByName_data()
+{
+    QTest::addColumn<QByteArray>("property");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<int>("value");
+    QTest::newRow("BorderStyle") << QByteArray("BorderStyle") << QByteArray("ibsRaised") << int(ibsRaised);
+    QTest::newRow("TickMinorAlignment") << QByteArray("TickMinorAlignment") << QByteArray("itmnaOutside") << int(itmnaOutside);
+    QTest::newRow("PrecisionStyle") << QByteArray("PrecisionStyle") << QByteArray("ipsSignificantDigits") << int(ipsSignificantDigits);
+    QTest::newRow("AutoScaleStyle") << QByteArray("AutoScaleStyle") << QByteArray("iassFixedMinMax") << int(iassFixedMinMax);
+    QTest::newRow("Label1AlignVertical") << QByteArray("Label1AlignVertical") << QByteArray("iavBottom") << int(iavBottom);
+    QTest::newRow("Label2AlignHorizontal") << QByteArray("Label2AlignHorizontal") << QByteArray("iahRight") << int(iahRight);
+    QTest::newRow("MinMaxPointerStyle") << QByteArray("MinMaxPointerStyle") << QByteArray("iagpsTriangle") << int(iagpsTriangle);
+    QTest::newRow("PointerStyle") << QByteArray("PointerStyle") << QByteArray("iagpsLine") << int(iagpsLine);
+    QTest::newRow("TickLabelAlignment") << QByteArray("TickLabelAlignment") << QByteArray("ilaJustified") << int(ilaJustified);
+    QTest::newRow("PanelFaceStyle") << QByteArray("PanelFaceStyle") << QByteArray("ipfsPicture") << int(ipfsPicture);
+}
+
+void TestGaugeModel::enumerationsByName()
+{
+    QFETCH(QByteArray, property);
+    QFETCH(QByteArray, key);
+    QFETCH(int, value);
+    TiAngularGauge g;
+    const QMetaProperty meta = g.metaObject()->property(g.metaObject()->indexOfProperty(property.constData()));
+    QVERIFY(meta.isEnumType());
+    QVERIFY(g.setProperty(property.constData(), QString::fromLatin1(key)));
+    QCOMPARE(g.property(property.constData()).toInt(), value);
+    QCOMPARE(QByteArray(meta.enumerator().valueToKey(value)), key);
+    QVERIFY(!g.setProperty(property.constData(), QStringLiteral("noSuchValue")));
+    QCOMPARE(g.property(property.constData()).toInt(), value);
 }
 
 void TestGaugeModel::sectionSpans_data()
@@ -492,8 +529,7 @@ void TestGaugeModel::storedEntriesApplyDirectly()
     g.BeginLoading();
     g.setPosition(80);
     g.setPointerStyle(iagpsLine);
-    settle(g);
-    const int requests = g.RepaintRequests();
+    PaintCounter paints(g);
     TiGaugeStoredEntries entries;
     entries.PositionMax_2 = 60;
     entries.SectionEnd1_2 = 20;
@@ -504,7 +540,7 @@ void TestGaugeModel::storedEntriesApplyDirectly()
     QCOMPARE(g.Position(), 80.0);
     QCOMPARE(g.SectionEnd1(), 20.0);
     QCOMPARE(g.SectionEnd2(), 30.0);
-    QCOMPARE(g.RepaintRequests(), requests);
+    QCOMPARE(paints.take(), 0);
     QCOMPARE(g.PointerStyle(), iagpsLine);
 
     TiStoredPointer first, second;

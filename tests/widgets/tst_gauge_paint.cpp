@@ -1,32 +1,118 @@
-// The dial's painting: the bench's dial in real pixels, the two layers and
-// their cache, the pointer styles, sections, labels, panel face and the
-// dragging of the peak pointers.
+// The dial's painting: whole frames against frames composed here from the
+// drawing rules (radii, angles, label boxes, pointer shapes) and pixels worked
+// out without the canvas; the two layers and their cache; pointer styles,
+// labels, panel face; the dragging of the peak pointers; and settings at the
+// ends of the int range.
+#include "common/paint_counter.h"
+#include "common/reference_raster.h"
 #include "widgets/iAngularGauge.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLocale>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTest>
+#include <climits>
 #include <cmath>
 #include <numbers>
 
 namespace {
 
 TColor at(const QImage &image, QPoint p) { return fromQColor(image.pixelColor(p)); }
-TColor sys(TColor c) { return fromQColor(toQColor(c)); }
 
 #define COMPARE_AT(image, p, colour) \
     QVERIFY2(at(image, p) == (colour), \
              QByteArray("(" + QByteArray::number((p).x()) + "," + QByteArray::number((p).y()) + ") is " + \
                         QByteArray::number(at(image, p), 16)).constData())
 
-bool anyInBox(const QImage &image, const TRect &r, TColor colour)
+#define COMPARE_FRAMES(actual, expected) \
+    QVERIFY2((actual) == (expected), qPrintable(FirstDifference(actual, expected)))
+
+QImage frameOf(QWidget &w) { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+QImage blank(int w, int h, TColor colour)
 {
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x)
-            if (image.rect().contains(x, y) && at(image, QPoint(x, y)) == colour) return true;
-    return false;
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(toQColor(colour));
+    return image;
+}
+
+// A point at a radius and an angle (degrees, counter-clockwise, y down),
+// each coordinate rounded to nearest with ties to even.
+QPoint polar(QPoint c, double r, double degrees)
+{
+    const double a = degrees * std::numbers::pi / 180;
+    return QPoint(c.x() + int(std::nearbyint(r * std::cos(a))), c.y() - int(std::nearbyint(r * std::sin(a))));
+}
+
+void line(QImage &image, QPoint from, QPoint to, TColor colour)
+{
+    PaintPixels(image, ReferenceLine(from, to), toQColor(colour));
+}
+
+void triangle(QImage &image, QPoint a, QPoint b, QPoint c, TColor colour)
+{
+    PaintPixels(image, ReferencePolygon({a, b, c}), toQColor(colour));
+}
+
+// The arc line through 401 points from angle lo to hi.
+void arc(QImage &image, QPoint c, double r, double lo, double hi, TColor colour)
+{
+    QList<QPoint> points;
+    for (int k = 0; k <= 400; ++k) points << polar(c, r, k == 400 ? hi : lo + k * ((hi - lo) / 400));
+    PaintPixels(image, ReferencePolyline(points), toQColor(colour));
+}
+
+// A band between two radii: the outer edge from lo to hi, the inner edge
+// back, closed.
+void band(QImage &image, QPoint c, double r1, double r2, double lo, double hi, TColor colour)
+{
+    QList<QPoint> points;
+    const double step = (hi - lo) / 400;
+    for (int k = 0; k <= 400; ++k) points << polar(c, r1, k == 400 ? hi : lo + k * step);
+    for (int k = 400; k >= 0; --k) points << polar(c, r2, k == 400 ? hi : lo + k * step);
+    points << points.front();
+    PaintPixels(image, ReferencePolygon(points), toQColor(colour));
+}
+
+// An arrow-and-line pointer: the line from the centre to the tip at radius
+// r - margin, and the head's triangle on a base size wide at radius
+// r - margin - size.
+void arrowLinePointer(QImage &image, QPoint c, double r, double a, int size, int margin, TColor colour)
+{
+    const QPoint tip = polar(c, r - margin, a);
+    const QPoint base = polar(c, r - margin - size, a);
+    line(image, c, tip, colour);
+    triangle(image, polar(base, size / 2.0, a + 90), polar(base, size / 2.0, a - 90), tip, colour);
+}
+
+// Text as the dial writes it: its box's top-left corner at (x, y), unclipped,
+// without antialiasing.
+void text(QImage &image, const QFont &font, TColor colour, int x, int y, const QString &s)
+{
+    QFont plain = font;
+    plain.setStyleStrategy(QFont::NoAntialias);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    p.setFont(plain);
+    p.setPen(toQColor(colour));
+    p.drawText(QPoint(x, y + QFontMetrics(plain).ascent()), s);
+}
+
+// The raised 2-pixel border on the whole image.
+void raisedBorder(QImage &image)
+{
+    const int r = image.width() - 1, b = image.height() - 1;
+    QPainter p(&image);
+    auto ring = [&](int i, TColor topLeft, TColor bottomRight) {
+        p.fillRect(QRect(i, i, r - 2 * i + 1, 1), toQColor(topLeft));
+        p.fillRect(QRect(i, i, 1, b - 2 * i + 1), toQColor(topLeft));
+        p.fillRect(QRect(i, b - i, r - 2 * i + 1, 1), toQColor(bottomRight));
+        p.fillRect(QRect(r - i, i, 1, b - 2 * i + 1), toQColor(bottomRight));
+    };
+    ring(0, cl3DLight, cl3DDkShadow);
+    ring(1, clBtnHighlight, clBtnShadow);
 }
 
 void sendMouse(QWidget &w, QEvent::Type type, QPoint p, Qt::MouseButton button = Qt::LeftButton)
@@ -37,15 +123,38 @@ void sendMouse(QWidget &w, QEvent::Type type, QPoint p, Qt::MouseButton button =
     QCoreApplication::sendEvent(&w, &e);
 }
 
-QPoint middle(const TRect &r) { return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
-
-// The bench's dial at 200 x 200 on position 90.
-void benchDialAt90(TiAngularGauge &g)
+// A plain dial whose centre and radius do not depend on any font: no
+// automatic centre or size, on white, nothing drawn unless a test asks.
+void plainDial(TiAngularGauge &g)
 {
-    LoadBenchDial(g);
-    g.SetBounds(0, 0, 200, 200);
-    g.setPosition(90);
+    g.SetBounds(0, 0, 150, 150);
+    g.setBackGroundColor(clWhite);
+    g.setAutoCenter(false);  // centre (75, 75), radius 60
+    g.setShowTickLabels(false);
+    g.setShowTicksMajor(false);
+    g.setShowTicksMinor(false);
+    g.setShowHub(false);
+    g.setPointerStyle(TiAngularGaugePointerStyle(4));  // draws nothing
 }
+
+constexpr QPoint kPlainCentre(75, 75);
+
+// The angle of a value on 0..100 from 180 clockwise through 90 degrees.
+double angleOf(double v) { return 180 - v * 0.9; }
+
+// Counts how often the static layer is drawn: every drawing of it begins
+// with the background.
+class CountingGauge : public TiAngularGauge {
+public:
+    int backgroundLayers = 0;
+
+protected:
+    void PaintBackground(Canvas &canvas, TColor color) override
+    {
+        ++backgroundLayers;
+        TiAngularGauge::PaintBackground(canvas, color);
+    }
+};
 
 } // namespace
 
@@ -54,196 +163,260 @@ class TestGaugePaint : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void benchDialPixels();
+    void arcLinesAndSectionsUnderTheTicks();
+    void peakPointersInTheirOwnColours();
     void rampRedrawsOnlyTheDynamicLayer();
     void uncachedDrawingGivesTheSameFrame();
     void resizedCacheIsRedrawn();
     void labelFontAndTextsResizeTheDial();
     void unknownPointerStyleDrawsNothing();
     void severalPointersDrawInListOrder();
-    void sectionsAreColouredBands();
     void labelsByEdgeAlignment();
     void pictureFaceIsTheStandardFace();
     void extraMinorTicksOfFixedAutoScale();
+    void switchingAutoScaleOffRedrawsTheTicks();
     void draggingTheMaximumAQuarterTurn();
     void draggingTheMinimumInSteps();
     void noDragWithoutPermission();
+    void settingsAtTheEndsOfTheIntRange_data();
+    void settingsAtTheEndsOfTheIntRange();
 };
 
 void TestGaugePaint::benchDialPixels()
 {
+    // The bench's dial at 200 x 200 on position 90, as its window lays it out.
     TiAngularGauge g;
-    benchDialAt90(g);
-    const QImage frame = g.PaintFrame();
+    LoadBenchDial(g);
+    g.SetBounds(0, 0, 200, 200);
+    g.setLabel1OffsetX(10 - 200 / 2);
+    g.setLabel1OffsetY(200 / 2 - 10);
+    g.setPosition(90);
+    const QImage frame = frameOf(g);
 
-    // Expected points from the same functions, with the real label font.
-    TiDialGeometry geometry = g.Geometry();
-    geometry.ArcRadius = AutoSizeRadius(geometry);
-    QCOMPARE(g.ArcRadius(), geometry.ArcRadius);
-    const QPoint c = DialCenterPoint(geometry);
-    QCOMPARE(g.LastCenter(), c);
+    // The tick labels "0" ... "100" at 180, 171, ... 90 degrees, in the label
+    // font's own measure, as (left, top, right, bottom) around their anchor.
+    const QFont font = g.TickLabelFont().Font;
+    const QFontMetrics fm(font);
+    struct Box {
+        int l, t, r, b;
+        void add(const Box &o) { l = std::min(l, o.l), t = std::min(t, o.t), r = std::max(r, o.r), b = std::max(b, o.b); }
+    };
+    auto labelBox = [&](int i, QPoint c, double radius) {
+        const int w = fm.horizontalAdvance(QString::number(10 * i)), h = fm.height();
+        const QPoint p = polar(c, radius, 180 - 9 * i);
+        return Box{p.x() - w / 2, p.y() - h / 2, p.x() + w / 2, p.y() + h / 2};
+    };
+    // The radius: labels at 10 + 7 + 10 + 4 = 31 around (0, 0); what is left
+    // of the smaller side, less the outer margin 5 and the hub 5.
+    Box box{0, 0, 0, 0};
+    for (int i = 0; i <= 10; ++i) box.add(labelBox(i, QPoint(0, 0), 31));
+    const int radius = std::min(200 - (box.r - box.l), 200 - (box.b - box.t)) - 5 - 5;
+    // The centre: the box of the hub, ten samples along the scale at the
+    // minor tick radius and the labels, centred in the widget.
+    box = Box{98, 98, 102, 102};
+    for (int v = 0; v < 100; v += 10) {
+        const QPoint s = polar(QPoint(100, 100), 10 + radius + 3, angleOf(v));
+        box.add(Box{s.x(), s.y(), s.x(), s.y()});
+    }
+    for (int i = 0; i <= 10; ++i) box.add(labelBox(i, QPoint(100, 100), radius + 31));
+    const QPoint c(100 - (box.l + box.r - 200) / 2, 100 - (box.t + box.b - 200) / 2);
 
-    const TiPointerShape head = PointerShape(geometry, c, 90, iagpsArrowLine, 10, 10, false);
-    const QPoint *t = head.Triangle;
-    const QPoint centroid((t[0].x() + t[1].x() + t[2].x()) / 3, (t[0].y() + t[1].y() + t[2].y()) / 3);
-    COMPARE_AT(frame, centroid, clBlack);
-    COMPARE_AT(frame, t[0], clBlack);
-    // The pointer's line, halfway out, passes within a pixel of its midpoint.
-    const QPoint half = TiComponent::PolarPoint(c, (geometry.ArcRadius - 10) / 2.0, 99);
-    QVERIFY(anyInBox(frame, TRect{half.x() - 1, half.y() - 1, half.x() + 2, half.y() + 2}, clBlack));
+    // The static layer: grey face, raised border, the arc line at R + 10,
+    // then for each major tick its line from R + 17 in to R + 10, its label
+    // in white, and the four minor ticks after it from R + 15 in to R + 12
+    // (centred in the major tick band).
+    QImage expected = blank(200, 200, clGray);
+    raisedBorder(expected);
+    arc(expected, c, radius + 10, 90, 180, clBlack);
+    for (int i = 0; i <= 10; ++i) {
+        const double a = 180 - 9 * i;
+        line(expected, polar(c, radius + 17, a), polar(c, radius + 10, a), clBlack);
+        const Box r = labelBox(i, c, radius + 31);
+        const QString s = QString::number(10 * i);
+        text(expected, font, clWhite, r.l + (r.r - r.l - fm.horizontalAdvance(s)) / 2,
+             r.t + (r.b - r.t - fm.height()) / 2, s);
+        for (int k = 1; k <= 4 && i < 10; ++k) {
+            const double m = angleOf(10 * i + 2 * k);
+            line(expected, polar(c, radius + 15, m), polar(c, radius + 12, m), clBlack);
+        }
+    }
+    // The moving parts: the "U" lies below the widget; the pointer at 99
+    // degrees, tip 10 inside the radius, a head 10 long; the white hub in
+    // the square 2 around the centre.
+    arrowLinePointer(expected, c, radius, 99, 10, 10, clBlack);
+    {
+        QPainter p(&expected);
+        p.setPen(toQColor(clWhite));
+        p.setBrush(toQColor(clWhite));
+        p.drawEllipse(QRect(c.x() - 2, c.y() - 2, 3, 3));
+    }
+    COMPARE_FRAMES(frame, expected);
+    COMPARE_AT(frame, polar(c, radius - 10, 99), clBlack);  // the tip
+}
 
-    const TRect hub = HubRect(c, 5);
-    COMPARE_AT(frame, c, clWhite);
-    COMPARE_AT(frame, QPoint(hub.Left + 1, hub.Top + 1), clWhite);
-    COMPARE_AT(frame, QPoint(hub.Right + 1, hub.Top + 1), clGray);  // just right of the hub
+void TestGaugePaint::arcLinesAndSectionsUnderTheTicks()
+{
+    // Three sections between the two arc lines, the ticks over them.
+    TiAngularGauge g;
+    plainDial(g);
+    g.setShowTicksMajor(true);
+    g.setShowTicksMinor(true);
+    g.setTickMajorColor(clBlue);
+    g.setTickMinorColor(clBlack);
+    g.setTickMajorCount(3);
+    g.setTickMinorCount(1);
+    g.setShowInnerArcRadius(true);
+    g.setShowOuterArcRadius(true);
+    g.setSectionCount(3);
+    const QImage frame = frameOf(g);
 
-    // The grey face and the raised 2-pixel border.
-    COMPARE_AT(frame, QPoint(20, 20), clGray);
-    COMPARE_AT(frame, QPoint(2, 100), clGray);
-    COMPARE_AT(frame, QPoint(0, 0), sys(cl3DLight));
-    COMPARE_AT(frame, QPoint(0, 100), sys(cl3DLight));
-    COMPARE_AT(frame, QPoint(1, 1), sys(clBtnHighlight));
-    COMPARE_AT(frame, QPoint(199, 199), sys(cl3DDkShadow));
-    COMPARE_AT(frame, QPoint(199, 50), sys(cl3DDkShadow));
-    COMPARE_AT(frame, QPoint(198, 198), sys(clBtnShadow));
+    // Radius 60, tick margin 5, major ticks 7 long: the arcs at 65 and 72,
+    // the bands from 66 to 71 at 0..50 green, 50..75 yellow, 75..100 red.
+    QImage expected = blank(150, 150, clWhite);
+    band(expected, kPlainCentre, 66, 71, angleOf(50), angleOf(0), clGreen);
+    band(expected, kPlainCentre, 66, 71, angleOf(75), angleOf(50), clYellow);
+    band(expected, kPlainCentre, 66, 71, angleOf(100), angleOf(75), clRed);
+    arc(expected, kPlainCentre, 65, 90, 180, clBlue);
+    arc(expected, kPlainCentre, 72, 90, 180, clBlue);
+    // Major ticks at 0, 50, 100 from 72 in to 65; minor ticks at 25 and 75,
+    // inside: from 68 in to 65.
+    for (double v : {0.0, 50.0, 100.0}) {
+        line(expected, polar(kPlainCentre, 72, angleOf(v)), polar(kPlainCentre, 65, angleOf(v)), clBlue);
+        if (v < 100) line(expected, polar(kPlainCentre, 68, angleOf(v + 25)), polar(kPlainCentre, 65, angleOf(v + 25)), clBlack);
+    }
+    COMPARE_FRAMES(frame, expected);
+}
 
-    // The black arc line through the middle of the scale, white label text
-    // inside the label rectangles.
-    COMPARE_AT(frame, TiComponent::PolarPoint(c, geometry.ArcRadius + 10, 135), clBlack);
-    QVERIFY(anyInBox(frame, TickLabelRect(geometry, 0, c), clWhite));
-    QVERIFY(anyInBox(frame, TickLabelRect(geometry, 10, c), clWhite));
-    QVERIFY(anyInBox(frame, TickLabelRect(geometry, 5, c), clWhite));
-    // Major tick at 50: the outer end pixel; the first minor tick after it,
-    // at 52, centred in the band (radii + 12 to + 15).
-    COMPARE_AT(frame, TiComponent::PolarPoint(c, geometry.ArcRadius + 17, 135), clBlack);
-    COMPARE_AT(frame, TiComponent::PolarPoint(c, geometry.ArcRadius + 15, 133.2), clBlack);
-    COMPARE_AT(frame, TiComponent::PolarPoint(c, geometry.ArcRadius + 17, 133.2), clGray);
+void TestGaugePaint::peakPointersInTheirOwnColours()
+{
+    TiAngularGauge g;
+    plainDial(g);
+    g.setShowMaxPointer(true);
+    g.setShowMinPointer(true);
+    g.setCurrentMax(80);
+    g.setCurrentMin(20);
+    g.setMaxPointerColor(clBlue);
+    g.setMinPointerColor(clRed);
+    const QImage frame = frameOf(g);
+    // Arrow-and-line pointers 8 long with no margin: the maximum's first,
+    // then the minimum's.
+    QImage expected = blank(150, 150, clWhite);
+    arrowLinePointer(expected, kPlainCentre, 60, angleOf(80), 8, 0, clBlue);
+    arrowLinePointer(expected, kPlainCentre, 60, angleOf(20), 8, 0, clRed);
+    COMPARE_FRAMES(frame, expected);
 }
 
 void TestGaugePaint::rampRedrawsOnlyTheDynamicLayer()
 {
-    TiAngularGauge g;
+    CountingGauge g;
     LoadBenchDial(g);
     g.SetBounds(0, 0, 183, 183);
-    g.PaintFrame();
-    QCOMPARE(g.BackgroundLayerDraws(), 1);
-    QImage frame;
+    PaintCounter paints(g);
+    const int shown = g.backgroundLayers;
+    QVERIFY(shown >= 1);
     for (int p = 1; p <= 90; ++p) {
         g.setPosition(p);
         QVERIFY(!g.BackgroundChanged());
-        frame = g.PaintFrame();
+        QCOMPARE(paints.take(), 1);
     }
-    QCOMPARE(g.BackgroundLayerDraws(), 1);
+    const QImage frame = frameOf(g);
+    QCOMPARE(g.backgroundLayers, shown);
     // The dynamic layer over the cache gives the frame a full redraw gives.
     g.InvalidateBackground();
-    const QImage full = g.PaintFrame();
-    QCOMPARE(g.BackgroundLayerDraws(), 2);
+    const QImage full = frameOf(g);
+    QCOMPARE(g.backgroundLayers, shown + 1);
     QCOMPARE(frame, full);
     // A setting of the static parts rebuilds the layer.
     g.setTickMajorColor(clRed);
-    g.PaintFrame();
-    QCOMPARE(g.BackgroundLayerDraws(), 3);
+    frameOf(g);
+    QCOMPARE(g.backgroundLayers, shown + 2);
 }
 
 void TestGaugePaint::uncachedDrawingGivesTheSameFrame()
 {
-    TiAngularGauge g;
-    benchDialAt90(g);
+    CountingGauge g;
+    LoadBenchDial(g);
+    g.SetBounds(0, 0, 200, 200);
+    g.setPosition(90);
     g.setShowMaxPointer(true);
     g.setSectionCount(3);
-    const QImage cached = g.PaintFrame();
+    const QImage cached = frameOf(g);
     g.setCachedDrawing(false);
-    const int before = g.BackgroundLayerDraws();
-    const QImage direct = g.PaintFrame();
-    g.PaintFrame();
-    QCOMPARE(g.BackgroundLayerDraws(), before + 2);  // every paint draws everything
+    const int before = g.backgroundLayers;
+    const QImage direct = frameOf(g);
+    frameOf(g);
+    QCOMPARE(g.backgroundLayers, before + 2);  // every paint draws everything
     QCOMPARE(direct, cached);
 }
 
 void TestGaugePaint::resizedCacheIsRedrawn()
 {
     TiAngularGauge g;
-    benchDialAt90(g);
-    g.PaintFrame();
+    LoadBenchDial(g);
+    g.SetBounds(0, 0, 200, 200);
+    frameOf(g);
     g.resize(190, 190);  // hidden: no resize event reaches the base
-    const QImage frame = g.PaintFrame();
+    const QImage frame = frameOf(g);
     g.InvalidateBackground();
-    QCOMPARE(frame, g.PaintFrame());
+    QCOMPARE(frame, frameOf(g));
     COMPARE_AT(frame, QPoint(20, 20), clGray);
 }
 
 void TestGaugePaint::labelFontAndTextsResizeTheDial()
 {
     TiAngularGauge g;
-    benchDialAt90(g);
-    g.PaintFrame();
+    LoadBenchDial(g);
+    g.SetBounds(0, 0, 200, 200);
+    frameOf(g);
     const int radius = g.ArcRadius();
-    auto freshRadius = [&] {
+    auto fresh = [&] {
         const QFontMetrics fm(g.TickLabelFont().Font);
         return AutoSizeRadius(g.Geometry([&](const QString &t) { return QSize(fm.horizontalAdvance(t), fm.height()); }));
     };
-    QCOMPARE(radius, freshRadius());
+    QCOMPARE(radius, fresh());
     g.setTickLabelFont(MakeFont(QStringLiteral("DejaVu Sans"), 22, clWhite));
-    g.PaintFrame();
+    frameOf(g);
     QVERIFY(g.ArcRadius() < radius);
-    QCOMPARE(g.ArcRadius(), freshRadius());
+    QCOMPARE(g.ArcRadius(), fresh());
     const int bigFont = g.ArcRadius();
     g.setOnCustomizeTickLabel([](QObject *, int, QString &text) { text += QStringLiteral(" kV"); });
-    g.PaintFrame();
+    frameOf(g);
     QVERIFY(g.ArcRadius() < bigFont);
-    QCOMPARE(g.ArcRadius(), freshRadius());
+    QCOMPARE(g.ArcRadius(), fresh());
 }
 
 void TestGaugePaint::unknownPointerStyleDrawsNothing()
 {
     TiAngularGauge g;
-    benchDialAt90(g);
+    LoadBenchDial(g);
+    g.setPosition(90);
     g.setPointerStyle(TiAngularGaugePointerStyle(4));
-    const QImage styleFour = g.PaintFrame();
+    const QImage styleFour = frameOf(g);
     g.Pointers().Clear();
-    const QImage none = g.PaintFrame();
+    const QImage none = frameOf(g);
     QCOMPARE(styleFour, none);
     g.Pointers().Add()->setStyle(iagpsLine);
-    QVERIFY(g.PaintFrame() != none);
+    QVERIFY(frameOf(g) != none);
 }
 
 void TestGaugePaint::severalPointersDrawInListOrder()
 {
     TiAngularGauge g;
-    benchDialAt90(g);
-    g.setShowHub(false);
+    plainDial(g);
+    g.setPosition(90);
+    g.setPointerStyle(iagpsArrowLine);
+    g.setPointerMargin(10);
     TiGaugePointer *second = g.Pointers().Add();
     second->setStyle(iagpsLine);
     second->setColor(clRed);
     second->setPosition(90);
     second->setMargin(10);
-    const QImage frame = g.PaintFrame();
-    TiDialGeometry geometry = g.Geometry();
-    geometry.ArcRadius = g.ArcRadius();
-    const QPoint c = g.LastCenter();
-    // Both lie on the same line: the later, red one covers the black line
-    // but not the black head beyond its tip.
-    const QPoint half = TiComponent::PolarPoint(c, (geometry.ArcRadius - 10) / 2.0, 99);
-    QVERIFY(anyInBox(frame, TRect{half.x() - 1, half.y() - 1, half.x() + 2, half.y() + 2}, clRed));
-    QVERIFY(!anyInBox(frame, TRect{half.x() - 1, half.y() - 1, half.x() + 2, half.y() + 2}, clBlack));
-    const TiPointerShape head = PointerShape(geometry, c, 90, iagpsArrowLine, 10, 10, false);
-    COMPARE_AT(frame, head.Triangle[0], clBlack);
-}
-
-void TestGaugePaint::sectionsAreColouredBands()
-{
-    TiAngularGauge g;
-    benchDialAt90(g);
-    g.setShowTicksMajor(false);
-    g.setShowTicksMinor(false);
-    g.setSectionCount(3);
-    const QImage frame = g.PaintFrame();
-    const QPoint c = g.LastCenter();
-    const double r = g.ArcRadius() + 10 + 3.5;  // the middle of the band
-    COMPARE_AT(frame, TiComponent::PolarPoint(c, r, g.PositionToDegrees(25)), clGreen);
-    COMPARE_AT(frame, TiComponent::PolarPoint(c, r, g.PositionToDegrees(62)), clYellow);
-    COMPARE_AT(frame, TiComponent::PolarPoint(c, r, g.PositionToDegrees(90)), clRed);
-    // The inner arc line keeps its own pixel row.
-    COMPARE_AT(frame, TiComponent::PolarPoint(c, g.ArcRadius() + 10, g.PositionToDegrees(25)), clBlack);
+    const QImage frame = frameOf(g);
+    // The later, red line covers the black one but not the black head.
+    QImage expected = blank(150, 150, clWhite);
+    arrowLinePointer(expected, kPlainCentre, 60, angleOf(90), 10, 10, clBlack);
+    line(expected, kPlainCentre, polar(kPlainCentre, 50, angleOf(90)), clRed);
+    COMPARE_FRAMES(frame, expected);
 }
 
 void TestGaugePaint::labelsByEdgeAlignment()
@@ -258,7 +431,7 @@ void TestGaugePaint::labelsByEdgeAlignment()
     g.setLabel2AlignVertical(iavBottom);
     g.setLabel2OffsetX(-10);
     g.setLabel2OffsetY(-20);
-    const QImage frame = g.PaintFrame();
+    const QImage frame = frameOf(g);
     const QFontMetrics fm(g.Label2Font().Font);
     const int w = fm.horizontalAdvance(QStringLiteral("WW")), h = fm.height();
     const TRect box{150 - 10 - w, 150 - 20 - h, 150 - 10, 150 - 20};
@@ -273,33 +446,25 @@ void TestGaugePaint::labelsByEdgeAlignment()
 void TestGaugePaint::pictureFaceIsTheStandardFace()
 {
     TiAngularGauge g;
-    g.setShowTicksMajor(false);
-    g.setShowTicksMinor(false);
-    g.setShowTickLabels(false);
-    g.setShowHub(false);
-    g.setPointerStyle(TiAngularGaugePointerStyle(4));
+    plainDial(g);
     g.setPanelFaceStyle(ipfsStandard);
     g.setPanelFaceOuterColor(clBlue);
     g.setPanelFaceInnerColor(clYellow);
-    const QImage standard = g.PaintFrame();
+    const QImage standard = frameOf(g);
     COMPARE_AT(standard, QPoint(75, 20), clYellow);  // inside the inner ellipse
     COMPARE_AT(standard, QPoint(8, 75), clBlue);      // between the ellipse and the edge
     COMPARE_AT(standard, QPoint(75, 0), clWhite);     // the outline of the rounded face
     g.setPanelFaceStyle(ipfsPicture);
-    QCOMPARE(g.PaintFrame(), standard);
+    QCOMPARE(frameOf(g), standard);
     g.setPanelFaceStyle(ipfsNone);
-    QVERIFY(g.PaintFrame() != standard);
+    QVERIFY(frameOf(g) != standard);
 }
 
 void TestGaugePaint::extraMinorTicksOfFixedAutoScale()
 {
     TiAngularGauge g;
-    g.SetBounds(0, 0, 150, 150);
-    g.setBackGroundColor(clWhite);
-    g.setShowTicksMajor(false);
-    g.setShowTickLabels(false);
-    g.setShowHub(false);
-    g.setPointerStyle(TiAngularGaugePointerStyle(4));
+    plainDial(g);
+    g.setShowTicksMinor(true);
     g.setTickMinorColor(clRed);
     g.setPositionMin(3);
     g.setPositionMax(97);
@@ -308,70 +473,86 @@ void TestGaugePaint::extraMinorTicksOfFixedAutoScale()
     QCOMPARE(g.TickRangeLo(), 20.0);
     QCOMPARE(g.TickRangeHi(), 80.0);
     QCOMPARE(g.TickMajorCount(), 4);
-    const QImage frame = g.PaintFrame();
-    const QPoint c = g.LastCenter();
-    // Minor ticks every 4 (20 / 5), inside: from radius 65 + 3 inward.
-    auto tickStart = [&](double v) { return TiComponent::PolarPoint(c, 68, g.PositionToDegrees(v)); };
-    COMPARE_AT(frame, tickStart(24), clRed);
-    COMPARE_AT(frame, tickStart(96), clRed);  // beyond the tick range, up to the maximum
-    COMPARE_AT(frame, tickStart(4), clRed);   // and down to the minimum
-    COMPARE_AT(frame, tickStart(20), clWhite);  // no major ticks drawn
-    COMPARE_AT(frame, tickStart(100), clWhite);
+    const QImage frame = frameOf(g);
+    // Minor ticks every 4 (20 / 5), inside: from radius 68 in to 65, also
+    // beyond the tick range up to the maximum and down to the minimum.
+    auto angle = [](double v) { return 180 - (v - 3) / 94 * 90; };
+    QImage expected = blank(150, 150, clWhite);
+    for (double v = 4; v <= 97; v += 4)
+        if (std::fmod(v - 20, 20) != 0 || v < 20 || v > 80)
+            line(expected, polar(kPlainCentre, 68, angle(v)), polar(kPlainCentre, 65, angle(v)), clRed);
+    COMPARE_FRAMES(frame, expected);
+}
+
+void TestGaugePaint::switchingAutoScaleOffRedrawsTheTicks()
+{
+    TiAngularGauge g;
+    plainDial(g);
+    g.setShowTicksMajor(true);
+    g.setTickMajorColor(clBlue);
+    g.setPositionMin(3);
+    g.setPositionMax(97);
+    g.setAutoScaleStyle(iassFixedMinMax);
+    g.setAutoScaleEnabled(true);  // major ticks at 20, 40, 60, 80
+    frameOf(g);
+    auto outerEnd = [](double v) { return polar(kPlainCentre, 72, 180 - (v - 3) / 94 * 90); };
+    g.setAutoScaleEnabled(false);  // the same four ticks, now from 3 to 97
+    QVERIFY(g.BackgroundChanged());
+    QImage frame = frameOf(g);
+    COMPARE_AT(frame, outerEnd(3), clBlue);
+    COMPARE_AT(frame, outerEnd(97), clBlue);
+    COMPARE_AT(frame, outerEnd(20), clWhite);
+    COMPARE_AT(frame, outerEnd(80), clWhite);
 }
 
 void TestGaugePaint::draggingTheMaximumAQuarterTurn()
 {
     TiAngularGauge g;
-    g.SetBounds(0, 0, 150, 150);
+    plainDial(g);
     g.setShowMaxPointer(true);
     g.setMinMaxUserCanMove(true);
     g.setCurrentMax(80);
     g.setCurrentMin(50);
-    g.PaintFrame();
-    const QPoint c = g.LastCenter();
-    const QPoint press = middle(g.MaxPointerRect());
-    QVERIFY(g.MaxPointerRect().contains(press));
-    const int requests = g.RepaintRequests();
+    PaintCounter paints(g);
+    // The middle of the maximum's head: between its base at radius 52 and
+    // its tip at 60.
+    const QPoint press = polar(kPlainCentre, 56, angleOf(80));
     sendMouse(g, QEvent::MouseButtonPress, press);
-    QVERIFY(g.DraggingMax());
-    QVERIFY(g.RepaintRequests() > requests);
+    QCOMPARE(paints.take(), 1);
     // A quarter turn counter-clockwise on the screen: 90 of 90 degrees,
     // so 100 down, clamped to the minimum, pulling CurrentMin with it.
-    const QPoint d = press - c;
-    sendMouse(g, QEvent::MouseMove, c + QPoint(d.y(), -d.x()));
+    const QPoint d = press - kPlainCentre;
+    sendMouse(g, QEvent::MouseMove, kPlainCentre + QPoint(d.y(), -d.x()));
     QCOMPARE(g.CurrentMax(), 0.0);
     QCOMPARE(g.CurrentMin(), 0.0);
-    sendMouse(g, QEvent::MouseButtonRelease, c + QPoint(d.y(), -d.x()));
-    QVERIFY(!g.DraggingMax());
-    sendMouse(g, QEvent::MouseMove, press);
-    QCOMPARE(g.CurrentMax(), 0.0);
+    sendMouse(g, QEvent::MouseButtonRelease, kPlainCentre + QPoint(d.y(), -d.x()));
+    g.setCurrentMax(80);
+    sendMouse(g, QEvent::MouseMove, press);  // released: no drag
+    QCOMPARE(g.CurrentMax(), 80.0);
 }
 
 void TestGaugePaint::draggingTheMinimumInSteps()
 {
     TiAngularGauge g;
-    g.SetBounds(0, 0, 150, 150);
+    plainDial(g);
     g.setShowMinPointer(true);
     g.setShowMaxPointer(true);
     g.setMinMaxUserCanMove(true);
     g.setCurrentMax(30);
     g.setCurrentMin(10);
-    g.PaintFrame();
-    const QPoint c = g.LastCenter();
-    const QPoint press = middle(g.MinPointerRect());
+    frameOf(g);
+    const QPoint press = polar(kPlainCentre, 56, angleOf(10));
     sendMouse(g, QEvent::MouseButtonPress, press);
-    QVERIFY(g.DraggingMin());
-    QVERIFY(!g.DraggingMax());
     // Clockwise, in steps, raises the minimum by the angle turned.
-    const double start = std::atan2(double(press.y() - c.y()), double(press.x() - c.x()));
-    const double radius = std::hypot(press.x() - c.x(), press.y() - c.y());
+    const double start = std::atan2(double(press.y() - 75), double(press.x() - 75));
+    const double radius = std::hypot(press.x() - 75, press.y() - 75);
     QPoint last = press;
     for (int step = 1; step <= 5; ++step) {
         const double a = start + step * 9.0 * std::numbers::pi / 180;
-        last = QPoint(c.x() + int(radius * std::cos(a)), c.y() + int(radius * std::sin(a)));
+        last = QPoint(75 + int(radius * std::cos(a)), 75 + int(radius * std::sin(a)));
         sendMouse(g, QEvent::MouseMove, last);
     }
-    const double turned = (std::atan2(double(last.y() - c.y()), double(last.x() - c.x())) - start) * 180 / std::numbers::pi;
+    const double turned = (std::atan2(double(last.y() - 75), double(last.x() - 75)) - start) * 180 / std::numbers::pi;
     QVERIFY(qAbs(turned - 45) < 2);
     QVERIFY(qAbs(g.CurrentMin() - (10 + turned / 90 * 100)) < 1e-9);
     // The maximum is pushed up to stay above the minimum.
@@ -382,27 +563,73 @@ void TestGaugePaint::draggingTheMinimumInSteps()
 void TestGaugePaint::noDragWithoutPermission()
 {
     TiAngularGauge g;
-    g.SetBounds(0, 0, 150, 150);
+    plainDial(g);
     g.setShowMaxPointer(true);
     g.setCurrentMax(80);
-    g.PaintFrame();
-    const QPoint c = g.LastCenter();
-    const QPoint press = middle(g.MaxPointerRect());
-    const QPoint d = press - c;
+    frameOf(g);
+    const QPoint press = polar(kPlainCentre, 56, angleOf(80));
+    const QPoint d = press - kPlainCentre;
+    const QPoint quarter = kPlainCentre + QPoint(d.y(), -d.x());
     sendMouse(g, QEvent::MouseButtonPress, press);
-    QVERIFY(!g.DraggingMax());
-    sendMouse(g, QEvent::MouseMove, c + QPoint(d.y(), -d.x()));
+    sendMouse(g, QEvent::MouseMove, quarter);
     QCOMPARE(g.CurrentMax(), 80.0);
     sendMouse(g, QEvent::MouseButtonRelease, press);
 
     g.setMinMaxUserCanMove(true);
     sendMouse(g, QEvent::MouseButtonPress, press, Qt::RightButton);
-    QVERIFY(!g.DraggingMax());
-    sendMouse(g, QEvent::MouseButtonRelease, press, Qt::RightButton);
-    sendMouse(g, QEvent::MouseButtonPress, c);  // off the pointer
-    QVERIFY(!g.DraggingMax());
-    sendMouse(g, QEvent::MouseMove, c + QPoint(d.y(), -d.x()));
+    sendMouse(g, QEvent::MouseMove, quarter);
     QCOMPARE(g.CurrentMax(), 80.0);
+    sendMouse(g, QEvent::MouseButtonRelease, press, Qt::RightButton);
+    sendMouse(g, QEvent::MouseButtonPress, kPlainCentre);  // off the pointer
+    sendMouse(g, QEvent::MouseMove, quarter);
+    QCOMPARE(g.CurrentMax(), 80.0);
+}
+
+void TestGaugePaint::settingsAtTheEndsOfTheIntRange_data()
+{
+    QTest::addColumn<QByteArray>("property");
+    QTest::addColumn<int>("value");
+    for (const char *name : {"ArcRadius", "ArcRangeDegrees", "ArcStartDegrees", "TickMargin", "TickMajorLength",
+                             "TickMinorLength", "TickLabelMargin", "OuterMargin", "HubSize", "PointerSize",
+                             "PointerMargin", "MinMaxPointerSize", "MinMaxPointerMargin", "PanelFaceSize",
+                             "Label1OffsetX", "Label1OffsetY", "OffsetX", "OffsetY"}) {
+        QTest::newRow(qPrintable(QStringLiteral("%1 max").arg(name))) << QByteArray(name) << INT_MAX;
+        QTest::newRow(qPrintable(QStringLiteral("%1 min").arg(name))) << QByteArray(name) << INT_MIN;
+    }
+}
+
+void TestGaugePaint::settingsAtTheEndsOfTheIntRange()
+{
+    // Every part drawn: sections, both arcs, peak pointers, face, labels.
+    // The pixel arithmetic holds such settings in range instead of
+    // overflowing (the sanitized build would stop here otherwise).
+    QFETCH(QByteArray, property);
+    QFETCH(int, value);
+    for (bool automatic : {true, false}) {
+        TiAngularGauge g;
+        LoadBenchDial(g);
+        g.SetBounds(0, 0, 183, 183);
+        g.setAutoSize(automatic);
+        g.setAutoCenter(automatic);
+        g.setSectionCount(3);
+        g.setShowOuterArcRadius(true);
+        g.setShowMaxPointer(true);
+        g.setShowMinPointer(true);
+        g.setPanelFaceStyle(ipfsStandard);
+        g.setLabel1OffsetX(-20);
+        g.setLabel1OffsetY(20);
+        g.setPosition(60);
+        QVERIFY(g.setProperty(property.constData(), value));
+        // Settings are never rejected, only held as their setters say: the
+        // arc's range at a full turn, tick lengths at one pixel or more.
+        int stored = value;
+        if (property == "ArcRangeDegrees") stored = std::min(value, 360);
+        if (property.startsWith("Tick") && property.endsWith("Length")) stored = std::max(value, 1);
+        QCOMPARE(g.property(property.constData()).toInt(), stored);
+        QCOMPARE(frameOf(g).size(), QSize(183, 183));
+        g.setPosition(61);  // the dynamic layer alone
+        QCOMPARE(frameOf(g).size(), QSize(183, 183));
+    }
 }
 
 QTEST_MAIN(TestGaugePaint)
