@@ -8,7 +8,10 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-qpa-plugins libgl-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth imagemagick x11-utils
+  librsvg2-bin qt6-translations-l10n desktop-file-utils appstream man-db
 )
+# Scripts that need more (the package and its checks) name it on the command line.
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
