@@ -48,7 +48,7 @@ in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root 
 snapshot() {
   in_root find / -xdev \( -path /proc -o -path /sys -o -path /dev -o -path /run -o -path /tmp \
     -o -path /var/cache -o -path /var/lib/apt -o -path /var/lib/dpkg -o -path /var/log \) -prune \
-    -o -print | sort
+    -o -print | LC_ALL=C sort
 }
 
 in_root apt-get update -qq
@@ -74,6 +74,9 @@ exec_line=$(in_root sed -n 's/^Exec=//p' "$entry")
 path=$(in_root sed -n 's/^Path=//p' "$entry")
 echo "$entry: Exec=$exec_line Path=$path"
 ls "$root$path/Files"
+if grep -q emlab "$root/usr/share/icons/hicolor/icon-theme.cache" 2>/dev/null; then
+  echo "the icon theme's cache lists the icon"
+fi
 
 echo "== starting it as the menu does, under Xvfb"
 in_root apt-get install -y -q --no-install-recommends xvfb xauth x11-utils xdotool imagemagick \
@@ -118,25 +121,32 @@ echo "screenshots: $out/bench.png $out/document.png"
 # Installed from a file, the package is unknown to apt once removed: dpkg purges.
 echo "== apt remove emlab, then dpkg --purge emlab"
 in_root apt-get remove -y -q emlab >"$out/remove.log" 2>&1
+remaining=0
 while read -r f; do
-  [ -d "$root$f" ] && continue
-  [ -e "$root$f" ] && echo "left after remove: $f"
+  if [ -e "$root$f" ] && [ ! -d "$root$f" ]; then echo "left after remove: $f"; remaining=1; fi
 done <"$out/package-files.txt"
+[ "$remaining" = 0 ] || { echo "FAIL: apt remove left the package's files"; exit 1; }
 in_root dpkg --purge emlab >>"$out/remove.log" 2>&1
-in_root dpkg -s emlab >/dev/null 2>&1 && { echo "FAIL: emlab still known to dpkg"; exit 1; }
+if in_root dpkg -s emlab >/dev/null 2>&1; then echo "FAIL: emlab still known to dpkg"; exit 1; fi
 
 # What is new since before the install and belongs to no installed package:
-# that is what the package, or running the program, left behind.
+# that is what the package, or running the program, left behind. Debian 12
+# merges /bin, /sbin and /lib into /usr, so dpkg's paths count there too.
 snapshot >"$out/after.txt"
-comm -13 "$out/before.txt" "$out/after.txt" >"$out/new.txt"
-: >"$out/left.txt"
-while read -r f; do
-  in_root dpkg -S "$f" >/dev/null 2>&1 || echo "$f" >>"$out/left.txt"
-done <"$out/new.txt"
-echo "$(wc -l <"$out/new.txt") new paths, all but these owned by the dependencies and test tools still installed:"
-sed 's/^/  /' "$out/left.txt"
+LC_ALL=C comm -13 "$out/before.txt" "$out/after.txt" >"$out/new.txt"
+in_root sh -c 'cat /var/lib/dpkg/info/*.list' |
+  sed -e p -e 's#^/\(bin\|sbin\|lib\|lib32\|lib64\|libx32\)/#/usr/\1/#' | LC_ALL=C sort -u >"$out/owned.txt"
+LC_ALL=C comm -23 "$out/new.txt" "$out/owned.txt" >"$out/left.txt"
+echo "$(wc -l <"$out/new.txt") new paths; $(wc -l <"$out/left.txt") of them owned by no package (listed in"
+echo "$out/left.txt): the dependencies' alternatives, caches and certificates, and what running the"
+echo "program and the PDF viewer wrote under /root. By area:"
+awk -F/ '{ print "/" $2 "/" $3 }' "$out/left.txt" | sort | uniq -c | sort -rn | sed 's/^/  /'
 if grep -i emlab "$out/left.txt"; then
   echo "FAIL: the package left files behind"
   exit 1
 fi
+# The caches that the desktop's triggers rebuild must have forgotten it too.
+for cache in /usr/share/icons/hicolor/icon-theme.cache /usr/share/applications/mimeinfo.cache; do
+  if [ -e "$root$cache" ] && grep -q emlab "$root$cache"; then echo "FAIL: $cache still names emlab"; exit 1; fi
+done
 echo "nothing of emlab is left"
