@@ -3,8 +3,13 @@
 #include "bench/bench_window.h"
 #include "bench/info_windows.h"
 
+#include "emlab_version.h"
+
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 QString ApplicationTitle()
 {
@@ -20,6 +25,14 @@ void InitialiseApplication(QApplication &app)
     icon.addFile(QStringLiteral(":/icons/emlab-32.png"), QSize(32, 32));
     icon.addFile(QStringLiteral(":/icons/emlab-128.png"), QSize(128, 128));
     app.setWindowIcon(icon);
+    // Docks and task bars match the windows to the menu entry by this name.
+    app.setDesktopFileName(QStringLiteral(EMLAB_APP_ID));
+    // Qt's own texts, such as the fields' context menus, in the program's
+    // language. Without Qt's translations installed they stay English.
+    auto *qtTexts = new QTranslator(&app);
+    if (qtTexts->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(qtTexts);
 }
 
 BenchProgram::BenchProgram() = default;

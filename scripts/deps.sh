@@ -13,7 +13,11 @@ packages=(
   # their tests.
   texlive-xetex texlive-latex-base texlive-latex-recommended texlive-lang-cyrillic texlive-pictures
   fonts-texgyre-math poppler-utils
+  # The menu entry, icon and package checks; Qt's own Russian texts.
+  librsvg2-bin qt6-translations-l10n desktop-file-utils appstream man-db
 )
+# Scripts that need more (the package and its checks) name it on the command line.
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,30 @@
+#!/bin/sh
+# The menu entry passes desktop-file-validate, and docks can match the
+# program's window to it: Qt gives the window the program file's name as the
+# instance part of WM_CLASS, which StartupWMClass must name.
+set -eu
+entry=$1
+
+# Hints are shown but pass: listing both main categories, Education and
+# Science, draws one about the entry possibly showing in both menus.
+out=$(desktop-file-validate "$entry" 2>&1) || { echo "$out"; exit 1; }
+[ -z "$out" ] || echo "$out"
+if echo "$out" | grep -q -e ': error:' -e ': warning:'; then exit 1; fi
+
+value() { sed -n "s/^$1=//p" "$entry"; }
+exec_line=$(value Exec)
+program=$(basename "$exec_line")
+wm_class=$(value StartupWMClass)
+[ "$wm_class" = "$program" ] || { echo "StartupWMClass '$wm_class' does not name the program '$program'"; exit 1; }
+
+# The documents are found relative to the working directory: the entry must
+# start the program in the folder that holds Files/.
+path=$(value Path)
+case $path in
+  /*/share/emlab) ;;
+  *) echo "Path '$path' is not the installed data folder"; exit 1 ;;
+esac
+for category in Education Science; do
+  value Categories | tr ';' '\n' | grep -qx "$category" || { echo "Categories lack $category"; exit 1; }
+done
+echo "menu entry valid: Exec=$exec_line Path=$path StartupWMClass=$wm_class"
