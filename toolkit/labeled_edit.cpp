@@ -29,6 +29,8 @@ public:
 TEdit::TEdit(QWidget *parent)
     : QLineEdit(parent)
 {
+    // A number reads left to right, also in a right-to-left window ("-5", not "5-").
+    setLayoutDirection(Qt::LeftToRight);
     setValidator(new DirectionControlsShown(this));
     connect(this, &QLineEdit::textChanged, this, &TEdit::boundUndoHistory);
 }

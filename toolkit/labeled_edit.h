@@ -13,9 +13,10 @@
 // text: a paste through the context menu, Shift+Insert, the middle button or
 // drag and drop goes into the field as it is.
 //
-// A field shows the bidirectional controls in its text by their code, so that
-// what it shows is in the order it holds ("\u202E1400" would read "0041"),
-// and keeps its undo history bounded however much is pasted into it.
+// A field reads left to right in any window and shows the bidirectional
+// controls in its text by their code, so that what it shows is in the order
+// it holds ("\u202E1400" would read "0041"); it keeps its undo history
+// bounded however much is pasted into it.
 #include "toolkit/text_label.h"
 
 #include <QLineEdit>
