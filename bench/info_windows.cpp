@@ -2,22 +2,35 @@
 
 #include "emlab_version.h"
 #include "toolkit/colors.h"
+#include "toolkit/work_area.h"
 
 #include <QDate>
 #include <QEvent>
-#include <QGuiApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPainter>
 #include <QPalette>
-#include <QScreen>
 
 #include <algorithm>
 
 namespace {
 
-// The photographs ship inside the program (resources/emlab.qrc).
-const char *const kLeadPhoto = ":/photos/lead.jpg";
-const char *const kProgrammerPhoto = ":/photos/programmer.jpg";
+// The department's texts and photographs ship inside the program
+// (resources/department/, compiled in through resources/emlab.qrc).
+const char *const kDepartmentTexts = ":/department/department.txt";
+const char *const kLeadPhoto = ":/department/lead.jpg";
+const char *const kProgrammerPhoto = ":/department/programmer.jpg";
+
+// Exactly `count` lines of a section: a department that gives fewer gets
+// blank lines, one that gives more loses the extra ones, so the windows keep
+// their layout.
+QStringList linesOf(const QString &section, qsizetype count)
+{
+    QStringList lines = DepartmentLines(section).mid(0, count);
+    while (lines.size() < count)
+        lines << QString();
+    return lines;
+}
 
 // Both windows: tool windows with a small caption and a close box only.
 constexpr Qt::WindowFlags kToolWindow =
@@ -38,14 +51,6 @@ void setUpInfoWindow(QWidget *window, int clientWidth, int clientHeight, const Q
     // Closing hides the window; the bench alone decides when the program ends.
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->setAttribute(Qt::WA_QuitOnClose, false);
-}
-
-QSize workAreaSize(const QWidget *window)
-{
-    QScreen *screen = window->screen();
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry().size() : QSize();
 }
 
 void showFocused(QWidget *window)
@@ -72,6 +77,30 @@ QRect photoRectIn(QSize box, QSize photo, bool proportional)
     if (pw * bh >= ph * bw)  // relatively wider than the box: the width limits
         return QRect(0, 0, int(bw), std::max<qint64>(1, ph * bw / pw));
     return QRect(0, 0, std::max<qint64>(1, pw * bh / ph), int(bh));
+}
+
+QStringList DepartmentSection(const QString &text, const QString &section)
+{
+    QStringList lines;
+    bool inSection = false;
+    for (const QString &raw : text.split(QLatin1Char('\n'))) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']')))
+            inSection = line.mid(1, line.size() - 2).trimmed() == section;
+        else if (inSection)
+            lines << line;
+    }
+    return lines;
+}
+
+QStringList DepartmentLines(const QString &section)
+{
+    QFile file(QString::fromLatin1(kDepartmentTexts));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return DepartmentSection(QString::fromUtf8(file.readAll()), section);
 }
 
 QString centredLines(const QStringList &lines)
@@ -143,22 +172,15 @@ TFRaz::TFRaz(QWidget *parent) : QWidget(parent)
 
 QString TFRaz::leadText()
 {
-    return centredLines({
-        QStringLiteral("Руководитель проекта"),
-        QStringLiteral("преподаватель, руководитель разработки"),
-        QStringLiteral("Кафедра физики"),
-        QStringLiteral("учреждение высшего образования"),
-        QStringLiteral("по месту проведения практикума"),
-        QStringLiteral("проект emlab"),
-    });
+    // Full name; academic degree; post and department; institution; city and
+    // country; e-mail address.
+    return centredLines(linesOf(QStringLiteral("lead"), 6));
 }
 
 QString TFRaz::programmerText()
 {
-    return centredLines({
-        QStringLiteral("Программист"),
-        QStringLiteral("разработчик программы стенда"),
-    });
+    // Full name; status as a student of a university.
+    return centredLines(linesOf(QStringLiteral("programmer"), 2));
 }
 
 void TFRaz::showWith(const QString &caption, bool lead, const QString &text)
@@ -183,11 +205,8 @@ void TFRaz::showProgrammer()
 
 void TFRaz::FormActivate()
 {
-    // The work area's origin is not added: the window is centred on a work
-    // area taken to start at the screen's top left corner.
-    const QSize work = workAreaSize(this);
     const QSize outer = frameGeometry().size();
-    move(work.width() / 2 - outer.width() / 2, work.height() / 2 - outer.height() / 2);
+    move(centredOrigin(workArea(this), outer));
     Image1->move(outer.width() / 2 - Image1->width() / 2, Image1->y());
     Image2->move(outer.width() / 2 - Image2->width() / 2, Image2->y());
     Label1->move(50, Label1->y());
@@ -218,26 +237,22 @@ TForm_o_programe::TForm_o_programe(QWidget *parent) : QWidget(parent)
 
 QString TForm_o_programe::aboutText()
 {
-    return centredLines({
+    QStringList lines{
         QStringLiteral("Программа моделирует выполнение лабораторной работы"),
         QStringLiteral("«Определение удельного заряда электрона"),
         QStringLiteral("методом магнитной фокусировки»"),
         QStringLiteral("Версия " EMLAB_VERSION " от ")
             + QDate::fromString(QStringLiteral(EMLAB_RELEASE_DATE), Qt::ISODate).toString(QStringLiteral("dd.MM.yyyy")),
         QString(),
-        QStringLiteral("Программа не проходила государственную регистрацию."),
-        QStringLiteral("© " EMLAB_RELEASE_YEAR ", виртуальный лабораторный стенд emlab"),
-    });
+    };
+    lines << DepartmentLines(QStringLiteral("registration"));
+    lines << QStringLiteral("© ") + linesOf(QStringLiteral("author"), 1).first() + QStringLiteral(", " EMLAB_RELEASE_YEAR);
+    return centredLines(lines);
 }
 
 void TForm_o_programe::centreOnWorkArea()
 {
-    QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect work = screen->availableGeometry();
-    const QSize outer = frameGeometry().size();
-    move(work.x() + work.width() / 2 - outer.width() / 2, work.y() + work.height() / 2 - outer.height() / 2);
+    move(centredOrigin(workArea(this), frameGeometry().size()));
 }
 
 void TForm_o_programe::showAbout()

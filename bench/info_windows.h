@@ -18,6 +18,13 @@ class QLabel;
 // enlarged.
 QRect photoRectIn(QSize box, QSize photo, bool proportional);
 
+// The department's own texts (resources/department/department.txt): the
+// lines of one [section] of such a text, trimmed, without comments (# ...) and
+// empty lines; and the lines of a section of the text compiled into the
+// program.
+QStringList DepartmentSection(const QString &text, const QString &section);
+QStringList DepartmentLines(const QString &section);
+
 // Lines padded with blanks to one width so that they look centred, each
 // ending with a line break, followed by a last line of blanks.
 QString centredLines(const QStringList &lines);

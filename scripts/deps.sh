@@ -9,6 +9,11 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth imagemagick x11-utils
   xdotool xclip openbox x11-xkb-utils
+  # The lab documents: XeLaTeX with Russian hyphenation, TikZ, the serif of
+  # the program's windows and a matching mathematics font; pdftotext for
+  # their tests.
+  texlive-xetex texlive-latex-base texlive-latex-recommended texlive-lang-cyrillic texlive-pictures
+  fonts-texgyre-math poppler-utils
 )
 
 missing=()

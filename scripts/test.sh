@@ -15,7 +15,7 @@ scripts/build.sh build
 (cd build && ctest --output-on-failure -j"$jobs")
 
 echo "== sanitized build (address, undefined)"
-scripts/build.sh build-sanitize -DEMLAB_SANITIZE=ON -DEMLAB_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
+scripts/build.sh build-sanitize -DEMLAB_SANITIZE=ON -DEMLAB_BENCHMARKS=OFF -DEMLAB_DOCUMENTS=OFF -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:halt_on_error=1:detect_stack_use_after_return=0"
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizer/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

@@ -46,10 +46,11 @@ QString forDisplay(const QString &message)
     return breakableAnywhere(message.left(head) + QStringLiteral(" … ") + message.right(tail));
 }
 
+// The program's start names the application after its title. No display
+// name is set: Qt would append it to every other window's caption.
 QString applicationTitle()
 {
-    const QString title = QGuiApplication::applicationDisplayName();
-    return title.isEmpty() ? QCoreApplication::applicationName() : title;
+    return QCoreApplication::applicationName();
 }
 
 class QtDialogs final : public DialogService {

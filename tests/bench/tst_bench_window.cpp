@@ -7,12 +7,12 @@
 #include "toolkit/panel.h"
 #include "toolkit/status_bar.h"
 #include "toolkit/text_label.h"
-#include "toolkit/work_area.h"
 #include "widgets/iSevenSegmentDisplay.h"
 
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolButton>
 
 using namespace bench_test;
@@ -41,7 +41,9 @@ private slots:
         QCOMPARE(f.height() - f.menuBar()->sizeHint().height(), 579);
         QCOMPARE(f.StatusBar1->height(), 18);
         // Centred on the work area.
-        QCOMPARE(f.pos(), centredOrigin(workAreaSize(), f.outerSize()));
+        const QSize work = f.screen()->availableGeometry().size();
+        QCOMPARE(f.pos(), QPoint(work.width() / 2 - f.outerSize().width() / 2,
+                                 work.height() / 2 - f.outerSize().height() / 2));
     }
 
     void stackingAndSelfSizing()
@@ -249,10 +251,41 @@ private slots:
         QCOMPARE(f.transformator->size(), QSize(272, 272));
         QCOMPARE(f.Panel2->width(), 400);
         QCOMPARE(f.Image1->size(), QSize(380, 380));
-        b.setOuterSize(1600, 800);
+        b.setOuterSize(1600, 900);
         QCOMPARE(f.Panel3->width(), 272);
         QCOMPARE(f.Panel2->width(), 533);
         QCOMPARE(f.Image1->width(), 513);
+    }
+
+    void maximisedOnALaptopScreenHidesNothing_data()
+    {
+        QTest::addColumn<QSize>("outer");
+        QTest::newRow("1280x720") << QSize(1280, 720);
+        QTest::newRow("1366x768") << QSize(1366, 768);
+        QTest::newRow("1280x560") << QSize(1280, 560);
+        QTest::newRow("1920x560") << QSize(1920, 560);
+        QTest::newRow("650x550") << QSize(650, 550);
+    }
+
+    void maximisedOnALaptopScreenHidesNothing()
+    {
+        // Read back from the widgets themselves: every child of the
+        // oscilloscope panel, the fields' caption labels included, lies
+        // inside the panel, and the panel inside the window's client area.
+        QFETCH(QSize, outer);
+        Bench b;
+        TForm1 &f = b.form;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        b.setOuterSize(outer.width(), outer.height());
+        QCOMPARE(f.outerSize(), outer);
+        const auto children = f.Panel2->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        QVERIFY(children.size() >= 11);
+        for (const QWidget *w : children)
+            QVERIFY2(f.Panel2->rect().contains(w->geometry()), qPrintable(w->objectName()));
+        QVERIFY(f.ClientArea->rect().contains(f.Panel2->geometry()));
+        QCOMPARE(f.Image1->width(), f.Image1->height());
+        QCOMPARE(f.Lab.PixelsPerCm, f.Image1->width() / 8.0);
     }
 
     void resizeRedrawsTheTraceOnlyWhileTheRegulatorIsOn()
@@ -311,6 +344,104 @@ private slots:
         f.setWindowState(Qt::WindowMaximized);
         QTRY_COMPARE(pixel(*f.Image1, f.Image1->width() - 1, 0), clGray);
         QTRY_COMPARE(f.Panel2->width(), f.outerSize().width() / 3);
+    }
+
+    void aDragIsOneSystemCommand()
+    {
+        // Every pass fails here, so each pass shows up as one error. A drag
+        // moves the window again and again; the pass comes once the moves
+        // have settled.
+        Bench b;
+        TForm1 &f = b.form;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QTest::qWait(300);   // the first showing's pass is over
+        makeEveryTraceFail(f);
+        b.dialogs.clear();
+        for (int i = 1; i <= 5; ++i) {
+            f.move(f.pos() + QPoint(4, 2));
+            QTest::qWait(10);
+        }
+        QTRY_COMPARE(b.dialogs.errors.size(), 1);
+        QTest::qWait(300);
+        QCOMPARE(b.dialogs.errors, QStringList{QStringLiteral("Floating point division by zero")});
+        // A second move, later, is a command of its own.
+        f.move(f.pos() + QPoint(-9, 5));
+        QTRY_COMPARE(b.dialogs.errors.size(), 2);
+    }
+
+    void noBoxOverAMinimisedWindow()
+    {
+        Bench b;
+        TForm1 &f = b.form;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QTest::qWait(300);   // the first showing's pass is over
+        makeEveryTraceFail(f);
+        b.dialogs.clear();
+        f.showMinimized();
+        QTRY_VERIFY(f.isMinimized());
+        QTest::qWait(300);
+        QVERIFY(b.dialogs.errors.isEmpty());
+        // Restored, the window is laid out and its trace drawn (and failing) once.
+        f.showNormal();
+        QTRY_COMPARE(b.dialogs.errors.size(), 1);
+        QTest::qWait(300);
+        QCOMPARE(b.dialogs.errors.size(), 1);
+    }
+
+    void aClosedWindowAnswersNoCommand()
+    {
+        // Moved, then closed (the exit question answered Yes) before the
+        // move settled: nothing is drawn, nothing reported after the end.
+        Bench b;
+        TForm1 &f = b.form;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QTest::qWait(300);   // the first showing's pass is over
+        makeEveryTraceFail(f);
+        b.dialogs.clear();
+        f.move(f.pos() + QPoint(6, 6));
+        f.close();
+        QTest::qWait(300);
+        QVERIFY(b.dialogs.errors.isEmpty());
+    }
+
+    void realBoxesOfThePassesNeverStack()
+    {
+        // Qt's own boxes: a move's pass opens one; while it is open the
+        // window is moved four more times and resized once. The moves need
+        // nothing afterwards; the resize is laid out, with its one box,
+        // after the first box has gone.
+        TForm1 f;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QTest::qWait(300);   // the first showing's pass is over
+        {
+            RecordingDialogs quiet;
+            makeEveryTraceFail(f);
+        }
+        RealBoxes boxes(400);
+        QTimer whileOpen;
+        int changes = 0;
+        connect(&whileOpen, &QTimer::timeout, [&] {
+            if (!QApplication::activeModalWidget() || changes == 5) return;
+            ++changes;
+            if (changes < 5)
+                f.move(f.pos() + QPoint(3, 3));
+            else
+                f.resize(f.size() + QSize(40, 20));
+        });
+        whileOpen.start(30);
+        f.move(f.pos() + QPoint(5, 0));
+        QTRY_COMPARE(boxes.shown, 1);
+        QTRY_COMPARE(changes, 5);
+        QTRY_COMPARE(boxes.shown, 2);
+        QTest::qWait(600);
+        QCOMPARE(boxes.shown, 2);
+        QCOMPARE(boxes.mostOpen, 1);
+        QCOMPARE(boxes.open, 0);
+        QCOMPARE(f.Panel2->width(), f.outerSize().width() / 3);
     }
 
     void statusBar()

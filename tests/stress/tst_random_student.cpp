@@ -1,9 +1,10 @@
 // A random student: a seeded, reproducible run of at least 100,000 random
 // actions on the real bench window through its widgets (clicks on every
 // control, enabled or not, arrow presses and holds, timer ticks, texts typed
-// by key or through the input method and pasted texts, the source lamp and the calculator, resizes and window-state
-// changes), with the bench's invariants checked after every action. A failure
-// prints the seed and the shortest action sequence found that still fails.
+// by key or through the input method, pasted texts, the source lamp and the
+// calculator, resizes and window-state changes), with the bench's invariants
+// checked after every action. A failure prints the seed and the shortest
+// action sequence found that still fails.
 //
 // EMLAB_STRESS_ACTIONS sets the number of actions (longer runs; a shorter
 // one is refused, see kLeastActions), and
@@ -265,16 +266,15 @@ private:
             probe::pressArrow(pair(x.a), x.b ? TUDBtnType::btPrev : TUDBtnType::btNext);
             break;
         case Act::HoldArrow: {
-            TUpDown *p = pair(x.a);
-            const QPoint at = p->arrowRect(x.b ? TUDBtnType::btPrev : TUDBtnType::btNext).center();
-            QTest::mousePress(p, Qt::LeftButton, {}, at);
+            QWidget *p = pair(x.a)->arrow(x.b ? TUDBtnType::btPrev : TUDBtnType::btNext);
+            QTest::mousePress(p, Qt::LeftButton);
             for (int i = 0; i < x.c; ++i) {
                 const int id = probe::repeatTimerId(p);
                 if (id < 0) break;
                 QTimerEvent tick(id);
                 QCoreApplication::sendEvent(p, &tick);
             }
-            QTest::mouseRelease(p, Qt::LeftButton, {}, at);
+            QTest::mouseRelease(p, Qt::LeftButton);
             break;
         }
         case Act::Tick:
