@@ -337,12 +337,14 @@ private:
         }
     }
 
-    // What the event loop does between two actions, short of painting and
-    // timers: a control shown asks to be painted later, an object asks to be
-    // deleted. Left in the queue, these would pile up for good.
+    // What the event loop does between two actions, short of timers and
+    // input: it delivers the posted events (a control shown asks to be
+    // painted later, an object asks to be deleted). Left in the queue they
+    // would pile up for good. Deferred deletions wait for a running loop, so
+    // they are asked for by name.
     static void settle()
     {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+        QCoreApplication::sendPostedEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
