@@ -189,6 +189,11 @@ bool BenchOnScreen::waitForBoxes(int count) const
     return waitFor([&] { return boxes().size() == count; });
 }
 
+bool BenchOnScreen::waitForABox() const
+{
+    return waitFor([&] { return !boxes().isEmpty(); });
+}
+
 void BenchOnScreen::answer(const XWindow &box, const QString &key) const
 {
     input.xdotool({"windowactivate", "--sync", QString::number(box.id), "key", key});

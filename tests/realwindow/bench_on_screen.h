@@ -87,6 +87,8 @@ public:
     QList<XWindow> boxes() const { return screen.modalBoxesOf(process.pid()); }
     // Waits until exactly `count` modal boxes are open.
     bool waitForBoxes(int count) const;
+    // Waits until at least one is.
+    bool waitForABox() const;
     // Gives a box the keyboard focus and presses a key in it.
     void answer(const XWindow &box, const QString &key) const;
 
