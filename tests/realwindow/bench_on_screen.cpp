@@ -199,6 +199,50 @@ void BenchOnScreen::answer(const XWindow &box, const QString &key) const
     input.xdotool({"windowactivate", "--sync", QString::number(box.id), "key", key});
 }
 
+XWindow BenchOnScreen::waitForWindow(const std::function<bool(const XWindow &)> &wanted) const
+{
+    XWindow found;
+    waitFor([&] {
+        for (const XWindow &w : screen.windowsOf(process.pid())) {
+            if (wanted(w)) {
+                found = w;
+                return true;
+            }
+        }
+        return false;
+    });
+    return found;
+}
+
+QList<QRect> BenchOnScreen::menuBarItems(const QImage &image) const
+{
+    // A column of the menu bar is ink where any of its pixels is dark; the
+    // columns of one title lie closer together than the gap between titles.
+    const QRect bar = QRect(window.client.topLeft(), QSize(window.client.width(), menuHeight)) & image.rect();
+    QList<QRect> items;
+    int lastInk = -100;
+    for (int x = bar.left(); x <= bar.right(); ++x) {
+        bool ink = false;
+        for (int y = bar.top(); y <= bar.bottom() && !ink; ++y) {
+            const QRgb c = image.pixel(x, y);
+            ink = qRed(c) < 100 && qGreen(c) < 100 && qBlue(c) < 100;
+        }
+        if (!ink) continue;
+        if (x - lastInk > 8) items << QRect(x, bar.top(), 1, bar.height());
+        else items.last().setRight(x);
+        lastInk = x;
+    }
+    return items;
+}
+
+void BenchOnScreen::chooseFromMenu(int item, const QStringList &keys) const
+{
+    const QPoint title = menuBarItems(shot()).value(item).center();
+    input.xdotool(QStringList{"mousemove", QString::number(title.x()), QString::number(title.y()), "click", "1",
+                              "key", "--delay", "60"} +
+                  keys);
+}
+
 void BenchOnScreen::retype(QRect field, const QString &digits) const
 {
     QStringList keys{"End"};

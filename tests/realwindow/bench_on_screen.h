@@ -13,6 +13,7 @@
 
 #include <QImage>
 #include <QRgb>
+#include <functional>
 #include <optional>
 
 inline constexpr QRgb kGrey = qRgb(128, 128, 128);
@@ -91,6 +92,14 @@ public:
     bool waitForABox() const;
     // Gives a box the keyboard focus and presses a key in it.
     void answer(const XWindow &box, const QString &key) const;
+
+    // The first of the program's windows that `wanted` accepts, once there is one (id 0: none came).
+    XWindow waitForWindow(const std::function<bool(const XWindow &)> &wanted) const;
+
+    // The titles of the menu bar ("Файл", "Помощь") where their text shows.
+    QList<QRect> menuBarItems(const QImage &shot) const;
+    // Opens a menu of the menu bar with the mouse and goes on with keys in it.
+    void chooseFromMenu(int item, const QStringList &keys) const;
 
     // Types into a parameter field after clearing it.
     void retype(QRect field, const QString &digits) const;
