@@ -15,8 +15,24 @@ BenchOnScreen::BenchOnScreen(const XSession &x)
 
 QString BenchOnScreen::start()
 {
+    watch_ = std::make_unique<ClientListWatch>(x);
     const QString failure = process.start();
     return failure.isEmpty() ? locate() : failure;
+}
+
+QList<XWindow> BenchOnScreen::boxes() const
+{
+    QList<XWindow> found;
+    for (const XId id : watch_->clients()) {
+        auto known = known_.find(id);
+        if (known == known_.end()) {
+            const XWindow w = screen.properties(id);
+            if (!w.id) continue;   // gone already
+            known = known_.insert(id, w);
+        }
+        if (known->pid == process.pid() && known->modal()) found << *known;
+    }
+    return found;
 }
 
 QString BenchOnScreen::locate(bool measureScreen)
@@ -42,9 +58,23 @@ QString BenchOnScreen::locate(bool measureScreen)
         }
         plan = planBench(window.outer().size(), screenSide);
         snapReadouts(image);
+        menuItems_.clear();
+        for (const QRect &item : menuBarItems(image)) menuItems_ << item.translated(-window.client.topLeft());
         return true;
     });
     return found ? QString() : failure;
+}
+
+void BenchOnScreen::follow()
+{
+    window = screen.window(process.window());
+    const QSize outer = window.outer().size();
+    plan = planBench(outer, ruleScreenSide(outer));
+    const QImage image = shot();
+    const int measured = measureScreenSide(image);
+    screenSide = measured > 0 ? measured : ruleScreenSide(outer);
+    plan = planBench(outer, screenSide);
+    snapReadouts(image);
 }
 
 bool BenchOnScreen::findMenuHeight(const QImage &image)
@@ -237,8 +267,11 @@ QList<QRect> BenchOnScreen::menuBarItems(const QImage &image) const
 
 void BenchOnScreen::chooseFromMenu(int item, const QStringList &keys) const
 {
-    const QPoint title = menuBarItems(shot()).value(item).center();
-    input.xdotool(QStringList{"mousemove", QString::number(title.x()), QString::number(title.y()), "click", "1",
+    // Where locate() found the titles, or where a screenshot shows them now.
+    QRect title = menuItems_.value(item).translated(window.client.topLeft());
+    if (menuItems_.isEmpty()) title = menuBarItems(shot()).value(item);
+    const QPoint at = title.center();
+    input.xdotool(QStringList{"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1",
                               "key", "--delay", "60"} +
                   keys);
 }

@@ -13,7 +13,9 @@
 
 #include <QImage>
 #include <QRgb>
+#include <QHash>
 #include <functional>
+#include <memory>
 #include <optional>
 
 inline constexpr QRgb kGrey = qRgb(128, 128, 128);
@@ -44,9 +46,12 @@ public:
     // empty when all went well.
     QString start();
     // Reads the window's place and the layout again (after a resize or a
-    // maximise), for a screen of `side` pixels (-1: the layout's rule, or
-    // measured from the screen when `measureScreen`).
+    // maximise), the screen's side by the layout's rule or, with
+    // `measureScreen`, measured on the screen.
     QString locate(bool measureScreen = false);
+    // The same without waiting, keeping the menu bar's height: the screen's
+    // side measured where the screen shows, by the rule where it is covered.
+    void follow();
 
     const XSession &x;
     BenchProcess process;
@@ -85,7 +90,8 @@ public:
     std::optional<double> ripple(const QImage &shot) const;
     std::optional<double> phase(const QImage &shot) const;
 
-    QList<XWindow> boxes() const { return screen.modalBoxesOf(process.pid()); }
+    // The program's modal boxes, from the window manager's client list.
+    QList<XWindow> boxes() const;
     // Waits until exactly `count` modal boxes are open.
     bool waitForBoxes(int count) const;
     // Waits until at least one is.
@@ -112,6 +118,12 @@ public:
 
 private:
     bool findMenuHeight(const QImage &shot);
+    // Where the menu bar's titles lie, relative to the client's top-left corner.
+    QList<QRect> menuItems_;
+    // The windows seen so far with their properties, which do not change.
+    mutable std::unique_ptr<ClientListWatch> watch_;
+    mutable QHash<XId, XWindow> known_;
+
     int measureScreenSide(const QImage &shot) const;
     void snapReadouts(const QImage &shot);
 };

@@ -7,7 +7,7 @@
 namespace {
 
 // One xprop call's "NAME(TYPE) = value" lines (windows: "NAME(WINDOW): value"), by property name.
-QMap<QString, QString> properties(const QByteArray &out)
+QMap<QString, QString> parseProperties(const QByteArray &out)
 {
     QMap<QString, QString> found;
     static const QRegularExpression line(R"(^(\w+)\(\w+\)(?: = |: )(.*)$)");
@@ -70,28 +70,32 @@ int xwininfoField(const QString &out, const QString &label)
     return field.match(out).captured(1).toInt();
 }
 
-} // namespace
-
-QList<XId> XReadback::clients() const
+// The windows of an xprop line "_NET_CLIENT_LIST(WINDOW): window id # 0x400006, 0x40001a".
+QList<XId> clientIds(const QByteArray &out)
 {
-    const QString value = properties(x_.run("xprop", {"-root", "_NET_CLIENT_LIST"}).out).value("_NET_CLIENT_LIST");
+    const QString value = parseProperties(out).value("_NET_CLIENT_LIST");
     QList<XId> ids;
-    // "window id # 0x400006, 0x40001a"
     const qsizetype hash = value.indexOf('#');
     if (hash < 0) return ids;
     for (const qint64 id : numbers(value.mid(hash + 1))) ids << XId(id);
     return ids;
 }
 
-XWindow XReadback::window(XId id) const
+} // namespace
+
+QList<XId> XReadback::clients() const
+{
+    return clientIds(x_.run("xprop", {"-root", "_NET_CLIENT_LIST"}).out);
+}
+
+XWindow XReadback::properties(XId id) const
 {
     XWindow w;
     const ToolResult props =
         x_.run("xprop", {"-id", QString::number(id), "_NET_WM_NAME", "_NET_WM_PID", "_NET_WM_WINDOW_TYPE",
                          "_NET_WM_STATE", "WM_TRANSIENT_FOR", "_NET_FRAME_EXTENTS"});
-    const ToolResult info = x_.run("xwininfo", {"-id", QString::number(id)});
-    if (!props.ok() || !info.ok()) return w;
-    const QMap<QString, QString> p = properties(props.out);
+    if (!props.ok()) return w;
+    const QMap<QString, QString> p = parseProperties(props.out);
     w.id = id;
     w.name = unquoted(p.value("_NET_WM_NAME"));
     w.pid = numbers(p.value("_NET_WM_PID")).value(0);
@@ -102,6 +106,14 @@ XWindow XReadback::window(XId id) const
     const QList<qint64> extents = numbers(p.value("_NET_FRAME_EXTENTS"));
     if (extents.size() == 4)
         w.frame = QMargins(int(extents[0]), int(extents[2]), int(extents[1]), int(extents[3]));
+    return w;
+}
+
+XWindow XReadback::window(XId id) const
+{
+    XWindow w = properties(id);
+    const ToolResult info = x_.run("xwininfo", {"-id", QString::number(id)});
+    if (!w.id || !info.ok()) return XWindow{};
     const QString geometry = QString::fromUtf8(info.out);
     w.client = QRect(xwininfoField(geometry, "Absolute upper-left X"), xwininfoField(geometry, "Absolute upper-left Y"),
                      xwininfoField(geometry, "Width"), xwininfoField(geometry, "Height"));
@@ -119,14 +131,6 @@ QList<XWindow> XReadback::windowsOf(qint64 pid) const
     return found;
 }
 
-QList<XWindow> XReadback::modalBoxesOf(qint64 pid) const
-{
-    QList<XWindow> boxes;
-    for (const XWindow &w : windowsOf(pid))
-        if (w.modal()) boxes << w;
-    return boxes;
-}
-
 QString XReadback::xdotoolName(XId id) const
 {
     const ToolResult r = x_.run("xdotool", {"getwindowname", QString::number(id)});
@@ -138,7 +142,7 @@ QString XReadback::xdotoolName(XId id) const
 QRect XReadback::workArea() const
 {
     // One rectangle per desktop; the first is the one in use here.
-    const QList<qint64> n = numbers(properties(x_.run("xprop", {"-root", "_NET_WORKAREA"}).out).value("_NET_WORKAREA"));
+    const QList<qint64> n = numbers(parseProperties(x_.run("xprop", {"-root", "_NET_WORKAREA"}).out).value("_NET_WORKAREA"));
     if (n.size() < 4) return {};
     return QRect(int(n[0]), int(n[1]), int(n[2]), int(n[3]));
 }
@@ -149,6 +153,31 @@ QImage XReadback::screenshot() const
     QImage shot;
     if (r.ok()) shot.loadFromData(r.out, "PPM");
     return shot.convertToFormat(QImage::Format_RGB32);
+}
+
+ClientListWatch::ClientListWatch(const XSession &x)
+{
+    x.startBeside(spy_, "xprop", {"-root", "-spy", "_NET_CLIENT_LIST"});
+}
+
+ClientListWatch::~ClientListWatch()
+{
+    spy_.kill();
+    spy_.waitForFinished(5000);
+}
+
+QList<XId> ClientListWatch::clients()
+{
+    // Everything announced so far; the last complete line is the list now.
+    while (spy_.waitForReadyRead(0)) pending_ += spy_.readAllStandardOutput();
+    pending_ += spy_.readAllStandardOutput();
+    const qsizetype end = pending_.lastIndexOf('\n');
+    if (end >= 0) {
+        const qsizetype start = end > 0 ? pending_.lastIndexOf('\n', end - 1) + 1 : 0;
+        clients_ = clientIds(pending_.mid(start, end - start));
+        pending_.remove(0, end + 1);
+    }
+    return clients_;
 }
 
 QString keepScreenshot(const QImage &shot, const QString &name)

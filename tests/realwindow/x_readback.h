@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QList>
 #include <QMargins>
+#include <QProcess>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -41,10 +42,10 @@ public:
     QList<XId> clients() const;
     // One window's properties and place; id 0 when it has gone meanwhile.
     XWindow window(XId id) const;
+    // Its properties alone, one tool run instead of two (no place, not viewable).
+    XWindow properties(XId id) const;
     // The managed windows of one process, in the order they were mapped.
     QList<XWindow> windowsOf(qint64 pid) const;
-    // Its modal boxes among them.
-    QList<XWindow> modalBoxesOf(qint64 pid) const;
     // The title as xdotool reads it, a second reader besides xprop's.
     QString xdotoolName(XId id) const;
     // The root window's _NET_WORKAREA of the current desktop.
@@ -55,6 +56,20 @@ public:
 
 private:
     const XSession &x_;
+};
+
+// The managed windows as the window manager announces them, without a tool
+// run per look: `xprop -spy` prints the root's client list at every change.
+class ClientListWatch {
+public:
+    explicit ClientListWatch(const XSession &x);
+    ~ClientListWatch();
+    QList<XId> clients();
+
+private:
+    QProcess spy_;
+    QByteArray pending_;
+    QList<XId> clients_;
 };
 
 // Keeps a screenshot for a person to look at: <working folder>/realwindow-shots/<name>.png.

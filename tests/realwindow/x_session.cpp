@@ -88,7 +88,11 @@ bool XSession::startWindowManager()
     const bool up = waitFor([&] {
         return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).out.contains("window id");
     });
-    if (!up) failure_ = "openbox did not take over the display";
+    if (!up) {
+        QFile log(scratch_.filePath("openbox.log"));
+        log.open(QIODevice::ReadOnly);
+        failure_ = "openbox did not take over the display " + display_ + ": " + QString::fromLocal8Bit(log.readAll());
+    }
     return up;
 }
 
