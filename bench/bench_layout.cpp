@@ -60,7 +60,16 @@ BenchLayout ComputeBenchLayout(const BenchLayoutInput &in)
     L.Edit2 = QRect(QPoint(calcRight, L.SpeedButton1.top() + in.speedButton1.height()), in.edit2);
     L.Image2 = QRect(5, 5, 15, 15);
 
-    // The screen last: square, 10 pixels inside the oscilloscope panel.
-    L.Image1 = QRect(10, 30, p2w - 20, p2w - 20);
+    // The screen last: square, 10 pixels inside the oscilloscope panel and as
+    // wide as the panel allows, but only as tall as leaves room under it for
+    // the fields, the plate length and its arrows (all placed from the
+    // screen's height), with a margin of 10 under the lowest. On a window wide
+    // for its height, a maximised laptop screen say, the height decides; at
+    // the designed proportions the width does. A window squeezed below its
+    // smallest size still gets a screen of one pixel rather than none.
+    const int lowest = std::max(L.Dplastin1.bottom(), L.UpDown3.bottom()) + 1;
+    const int tallest = L.Panel2.height() - 10 - (lowest - in.screen.height());
+    const int side = std::max(1, std::min(p2w - 20, tallest));
+    L.Image1 = QRect(10, 30, side, side);
     return L;
 }

@@ -3,6 +3,7 @@
 #include "bench/bench_window.h"
 
 #include "bench/bench_layout.h"
+#include "bench/bench_window_start.h"
 #include "bench/oscilloscope_screen.h"
 #include "model/beam_trace.h"
 #include "toolkit/handler.h"
@@ -26,8 +27,6 @@
 #include <QToolButton>
 
 namespace {
-
-const QString kCaption = QStringLiteral("Определение удельного заряда электрона");
 
 // Designed client size, and the smallest outer size the window accepts.
 constexpr QSize kDesignClient(719, 579);
@@ -140,7 +139,7 @@ TForm1::TForm1(QWidget *parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(kCaption);
+    setWindowTitle(ApplicationTitle());
     setWindowIcon(QIcon(QStringLiteral(":/icons/emlab-32.png")));
     setFont(timesFont(16, false));
     QPalette p = palette();
@@ -317,7 +316,7 @@ void TForm1::FormCreate()
 {
     runHandler([&] {
         // 1. Centred on the work area.
-        move(centredOrigin(workAreaSize(), outerSize()));
+        move(centredOrigin(workArea(this), outerSize()));
         // 2. The parameter fields' start texts, 3. and the values they stand for.
         LabeledEdit1->setText(QStringLiteral("1400"));
         LabeledEdit2->setText(QStringLiteral("155"));

@@ -147,9 +147,7 @@ void TForm1::N9Click()
 void TForm1::N7Click()
 {
     runHandler([&] {
-        if (!about_) return;
-        about_->show();
-        about_->activateWindow();
+        if (about_) about_->showAbout();
     });
 }
 

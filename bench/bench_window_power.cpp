@@ -14,6 +14,7 @@
 
 #include <QPushButton>
 #include <QTimer>
+#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -23,10 +24,24 @@ const QString kMissingParameters = QStringLiteral("Проверьте налич
 // The dial's top: the ramp-up climbs to it and then frees the switches.
 constexpr double kRegulatorTop = 90;
 
+// The read-outs hold decimal settings, the finest step being 0.001. Summed in
+// binary, steps leave residues (ten steps of 0.001 less one of 0.01 give
+// 1.7e-18, not 0): a read-out showing zero would not hold zero. Each sum is
+// therefore put back on a grid of 1e-9, far below anything a read-out shows.
+// The adjusters keep every value within a few hundred, so the count of
+// billionths is an exact integer, and dividing it once gives the double
+// nearest the decimal.
+double onDecimalGrid(double sum)
+{
+    constexpr double kPerUnit = 1e9;
+    return std::nearbyint(sum * kPerUnit) / kPerUnit;
+}
+
 // Adds or takes away one step of an adjuster from a read-out's value.
 void adjust(TiSevenSegmentAnalog &readout, TUDBtnType button, double step)
 {
-    readout.setValue(button == TUDBtnType::btNext ? readout.Value() + step : readout.Value() - step);
+    const double sum = button == TUDBtnType::btNext ? readout.Value() + step : readout.Value() - step;
+    readout.setValue(onDecimalGrid(sum));
 }
 
 } // namespace
@@ -100,8 +115,7 @@ void TForm1::Timer2Timer()
         if (Lab.WarmupStep == before && transformator->Position() == kRegulatorTop) Timer2->stop();
         if (transformator->Position() >= kRegulatorTop) {
             knopka3->setEnabled(true);
-            // With the source already on, the regulator must stay locked until it is off.
-            if (Lab.SourceOn == 0) knopka2->setEnabled(true);
+            knopka2->setEnabled(true);
         } else {
             knopka2->setEnabled(false);
             transformator->setPosition(transformator->Position() + 1);
@@ -148,6 +162,9 @@ void TForm1::knopka3Click()
             amper->setEnabled(true);
             Lab.SourceOn = 1;
             PaintSourceLamp(*Image2, true, true);
+            // The dial is at its top: a ramp-up still growing its warm-up
+            // line ends here, so that the line is never drawn over a trace.
+            Timer2->stop();
         } else {
             UpDown1->setEnabled(false);
             UpDown2->setEnabled(false);

@@ -13,8 +13,9 @@ QString ApplicationTitle()
 
 void InitialiseApplication(QApplication &app)
 {
+    // The boxes take their caption from the application's name. A display
+    // name would be appended to every window's caption on X11, so none is set.
     app.setApplicationName(ApplicationTitle());
-    app.setApplicationDisplayName(ApplicationTitle());
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/emlab-32.png"), QSize(32, 32));
     icon.addFile(QStringLiteral(":/icons/emlab-128.png"), QSize(128, 128));

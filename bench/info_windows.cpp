@@ -2,14 +2,13 @@
 
 #include "emlab_version.h"
 #include "toolkit/colors.h"
+#include "toolkit/work_area.h"
 
 #include <QDate>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPalette>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -38,14 +37,6 @@ void setUpInfoWindow(QWidget *window, int clientWidth, int clientHeight, const Q
     // Closing hides the window; the bench alone decides when the program ends.
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->setAttribute(Qt::WA_QuitOnClose, false);
-}
-
-QSize workAreaSize(const QWidget *window)
-{
-    QScreen *screen = window->screen();
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry().size() : QSize();
 }
 
 void showFocused(QWidget *window)
@@ -183,11 +174,8 @@ void TFRaz::showProgrammer()
 
 void TFRaz::FormActivate()
 {
-    // The work area's origin is not added: the window is centred on a work
-    // area taken to start at the screen's top left corner.
-    const QSize work = workAreaSize(this);
     const QSize outer = frameGeometry().size();
-    move(work.width() / 2 - outer.width() / 2, work.height() / 2 - outer.height() / 2);
+    move(centredOrigin(workArea(this), outer));
     Image1->move(outer.width() / 2 - Image1->width() / 2, Image1->y());
     Image2->move(outer.width() / 2 - Image2->width() / 2, Image2->y());
     Label1->move(50, Label1->y());
@@ -232,12 +220,7 @@ QString TForm_o_programe::aboutText()
 
 void TForm_o_programe::centreOnWorkArea()
 {
-    QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect work = screen->availableGeometry();
-    const QSize outer = frameGeometry().size();
-    move(work.x() + work.width() / 2 - outer.width() / 2, work.y() + work.height() / 2 - outer.height() / 2);
+    move(centredOrigin(workArea(this), frameGeometry().size()));
 }
 
 void TForm_o_programe::showAbout()

@@ -17,10 +17,11 @@ QString forDisplay(const QString &message)
     return message.left(limit / 2) + QStringLiteral(" … ") + message.right(limit / 2);
 }
 
+// The program's start names the application after its title. No display
+// name is set: Qt would append it to every other window's caption.
 QString applicationTitle()
 {
-    const QString title = QGuiApplication::applicationDisplayName();
-    return title.isEmpty() ? QCoreApplication::applicationName() : title;
+    return QCoreApplication::applicationName();
 }
 
 class QtDialogs final : public DialogService {

@@ -1,16 +1,38 @@
 #include "toolkit/up_down.h"
 
+#include <QEvent>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QStyle>
-#include <QStyleOption>
-#include <QTimerEvent>
+#include <QToolButton>
 #include <algorithm>
+
+namespace {
+
+QToolButton *makeArrow(QWidget *pair, Qt::ArrowType type, const char *name)
+{
+    auto *arrow = new QToolButton(pair);
+    arrow->setObjectName(QLatin1String(name));
+    arrow->setArrowType(type);
+    arrow->setFocusPolicy(Qt::NoFocus);
+    // Qt's repeat has a fixed pace: no acceleration however long it is held.
+    arrow->setAutoRepeat(true);
+    arrow->setAutoRepeatDelay(400);
+    arrow->setAutoRepeatInterval(100);
+    return arrow;
+}
+
+} // namespace
 
 TUpDown::TUpDown(Qt::Orientation orientation, QWidget *parent)
     : QWidget(parent), orientation_(orientation)
 {
     setFocusPolicy(Qt::NoFocus);
+    const bool horizontal = orientation == Qt::Horizontal;
+    next_ = makeArrow(this, horizontal ? Qt::RightArrow : Qt::UpArrow, "next");
+    prev_ = makeArrow(this, horizontal ? Qt::LeftArrow : Qt::DownArrow, "previous");
+    for (QToolButton *arrow : {next_, prev_}) arrow->installEventFilter(this);
+    // A press and every repeat of it step once.
+    connect(next_, &QToolButton::pressed, this, [this] { step(TUDBtnType::btNext); });
+    connect(prev_, &QToolButton::pressed, this, [this] { step(TUDBtnType::btPrev); });
     resize(sizeHint());
 }
 
@@ -46,6 +68,33 @@ void TUpDown::setPosition(int value)
     position_ = clamped(value);
 }
 
+int TUpDown::repeatDelay() const
+{
+    return next_->autoRepeatDelay();
+}
+
+void TUpDown::setRepeatDelay(int ms)
+{
+    next_->setAutoRepeatDelay(ms);
+    prev_->setAutoRepeatDelay(ms);
+}
+
+int TUpDown::repeatInterval() const
+{
+    return next_->autoRepeatInterval();
+}
+
+void TUpDown::setRepeatInterval(int ms)
+{
+    next_->setAutoRepeatInterval(ms);
+    prev_->setAutoRepeatInterval(ms);
+}
+
+QToolButton *TUpDown::arrow(TUDBtnType button) const
+{
+    return button == TUDBtnType::btNext ? next_ : prev_;
+}
+
 QRect TUpDown::arrowRect(TUDBtnType button) const
 {
     // The two halves split the control evenly; the second half takes the odd pixel.
@@ -59,8 +108,15 @@ QRect TUpDown::arrowRect(TUDBtnType button) const
                                         : QRect(0, half, width(), height() - half);
 }
 
-void TUpDown::press(TUDBtnType button)
+void TUpDown::resizeEvent(QResizeEvent *)
 {
+    next_->setGeometry(arrowRect(TUDBtnType::btNext));
+    prev_->setGeometry(arrowRect(TUDBtnType::btPrev));
+}
+
+void TUpDown::step(TUDBtnType button)
+{
+    if (!armed_) return;
     // Next moves toward Max, previous toward Min; past either end nothing moves.
     const long long target = button == TUDBtnType::btNext ? (long long)position_ + 1 : (long long)position_ - 1;
     if (target < std::min(min_, max_) || target > std::max(min_, max_)) return;
@@ -68,90 +124,26 @@ void TUpDown::press(TUDBtnType button)
     emit Click(button);
 }
 
-void TUpDown::stopRepeat()
+void TUpDown::letGo()
 {
-    repeat_.stop();
-    if (held_) {
-        held_ = false;
-        update();
-    }
+    armed_ = false;
+    next_->setDown(false);
+    prev_->setDown(false);
 }
 
-void TUpDown::mousePressEvent(QMouseEvent *e)
+bool TUpDown::eventFilter(QObject *watched, QEvent *event)
 {
-    if (e->button() != Qt::LeftButton) {
-        e->ignore();
-        return;
-    }
-    const QPoint p = e->position().toPoint();
-    heldButton_ = arrowRect(TUDBtnType::btNext).contains(p) ? TUDBtnType::btNext : TUDBtnType::btPrev;
-    held_ = true;
-    overHeld_ = true;
-    update();
-    repeat_.start(repeatDelay_, this);
-    press(heldButton_);
+    if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+        armed_ = true;
+    return QWidget::eventFilter(watched, event);
 }
 
-void TUpDown::mouseMoveEvent(QMouseEvent *e)
+bool TUpDown::event(QEvent *e)
 {
-    if (!held_) {
-        e->ignore();
-        return;
-    }
-    const bool over = arrowRect(heldButton_).contains(e->position().toPoint());
-    if (over != overHeld_) {
-        overHeld_ = over;
-        update();
-    }
-}
-
-void TUpDown::mouseReleaseEvent(QMouseEvent *e)
-{
-    if (e->button() != Qt::LeftButton) {
-        e->ignore();
-        return;
-    }
-    stopRepeat();
-}
-
-void TUpDown::timerEvent(QTimerEvent *e)
-{
-    if (e->timerId() != repeat_.timerId()) {
-        QWidget::timerEvent(e);
-        return;
-    }
-    // After the first delay the arrow repeats at a steady pace; while the
-    // cursor has left the held arrow the repeat pauses.
-    repeat_.start(repeatInterval_, this);
-    if (held_ && overHeld_) press(heldButton_);
-}
-
-void TUpDown::changeEvent(QEvent *e)
-{
-    if (e->type() == QEvent::EnabledChange && !isEnabled()) stopRepeat();
-    QWidget::changeEvent(e);
-}
-
-void TUpDown::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    for (const TUDBtnType button : {TUDBtnType::btPrev, TUDBtnType::btNext}) {
-        QStyleOptionButton panel;
-        panel.initFrom(this);
-        panel.rect = arrowRect(button);
-        const bool sunken = held_ && overHeld_ && heldButton_ == button;
-        panel.state |= sunken ? QStyle::State_Sunken : QStyle::State_Raised;
-        style()->drawPrimitive(QStyle::PE_PanelButtonBevel, &panel, &p, this);
-
-        QStyleOption arrow;
-        arrow.initFrom(this);
-        arrow.rect = panel.rect.adjusted(3, 3, -3, -3);
-        if (sunken) arrow.rect.translate(1, 1);
-        QStyle::PrimitiveElement element;
-        if (orientation_ == Qt::Horizontal)
-            element = button == TUDBtnType::btNext ? QStyle::PE_IndicatorArrowRight : QStyle::PE_IndicatorArrowLeft;
-        else
-            element = button == TUDBtnType::btNext ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown;
-        style()->drawPrimitive(element, &arrow, &p, this);
-    }
+    // A modal window now owns the mouse: the release will never reach the
+    // arrow, which would otherwise go on repeating behind (and inside) it.
+    // Disabling lets go as well, so that re-enabling never resumes a repeat.
+    if (e->type() == QEvent::WindowBlocked || (e->type() == QEvent::EnabledChange && !isEnabled())) letGo();
+    return QWidget::event(e);
 }

@@ -1,13 +1,19 @@
 #pragma once
-// An arrow pair (up-down control): two arrow buttons side by side or one above
-// the other, holding an integer position within a range. Each press moves the
-// position by one and is reported as next (the up arrow, or the right arrow of
-// a horizontal pair) or previous (down or left), but only when the position
-// actually changed: at either end of the range a press reports nothing.
-// Holding an arrow repeats the press one step at a time, without acceleration.
-// The pair never takes the keyboard focus.
-#include <QBasicTimer>
+// An arrow pair (up-down control): two of Qt's auto-repeating arrow buttons
+// side by side or one above the other, holding an integer position within a
+// range. Each press moves the position by one and is reported as next (the up
+// arrow, or the right arrow of a horizontal pair) or previous (down or left),
+// but only when the position actually changed: at either end of the range a
+// press reports nothing. Holding an arrow repeats the press one step at a
+// time, without acceleration. The pair never takes the keyboard focus.
+//
+// A modal window that opens while an arrow is held (an error box raised by
+// the press itself, a question) takes the mouse release for itself, so the
+// pair lets go of the arrow as soon as its window is blocked; the arrow steps
+// again only after a new press.
 #include <QWidget>
+
+class QToolButton;
 
 enum class TUDBtnType { btNext, btPrev };
 
@@ -31,12 +37,13 @@ public:
     void setPosition(int value);
 
     // Auto-repeat timing while an arrow is held, in milliseconds.
-    int repeatDelay() const { return repeatDelay_; }
-    void setRepeatDelay(int ms) { repeatDelay_ = ms; }
-    int repeatInterval() const { return repeatInterval_; }
-    void setRepeatInterval(int ms) { repeatInterval_ = ms; }
+    int repeatDelay() const;
+    void setRepeatDelay(int ms);
+    int repeatInterval() const;
+    void setRepeatInterval(int ms);
 
-    // Where the two arrows lie inside the control.
+    // The arrow buttons, and where they lie inside the control.
+    QToolButton *arrow(TUDBtnType button) const;
     QRect arrowRect(TUDBtnType button) const;
 
     QSize sizeHint() const override;
@@ -46,27 +53,22 @@ signals:
     void Click(TUDBtnType button);
 
 protected:
-    void paintEvent(QPaintEvent *) override;
-    void mousePressEvent(QMouseEvent *) override;
-    void mouseMoveEvent(QMouseEvent *) override;
-    void mouseReleaseEvent(QMouseEvent *) override;
-    void timerEvent(QTimerEvent *) override;
-    void changeEvent(QEvent *) override;
+    bool event(QEvent *) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *) override;
 
 private:
-    void press(TUDBtnType button);
-    void stopRepeat();
+    void step(TUDBtnType button);
+    void letGo();
     int clamped(int value) const;
 
     Qt::Orientation orientation_;
     int min_ = 0;
     int max_ = 100;
     int position_ = 0;
-    int repeatDelay_ = 400;
-    int repeatInterval_ = 100;
-
-    bool held_ = false;
-    bool overHeld_ = false;   // the cursor is still over the held arrow
-    TUDBtnType heldButton_ = TUDBtnType::btNext;
-    QBasicTimer repeat_;
+    QToolButton *next_;
+    QToolButton *prev_;
+    // Set by a mouse press on an arrow, cleared when a modal window takes the
+    // mouse away: only a held arrow that was really pressed steps.
+    bool armed_ = false;
 };

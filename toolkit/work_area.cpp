@@ -2,14 +2,20 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
-QSize workAreaSize()
+QRect workArea(const QWidget *window)
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry().size() : QSize();
+    const QScreen *screen = window ? window->screen() : nullptr;
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
 }
 
-QPoint centredOrigin(QSize workArea, QSize outer)
+QPoint centredOrigin(const QRect &workArea, QSize outer)
 {
-    return QPoint(workArea.width() / 2 - outer.width() / 2, workArea.height() / 2 - outer.height() / 2);
+    const auto along = [](int areaStart, int areaLength, int length) {
+        return length > areaLength ? areaStart : areaLength / 2 - length / 2;
+    };
+    return QPoint(along(workArea.x(), workArea.width(), outer.width()),
+                  along(workArea.y(), workArea.height(), outer.height()));
 }

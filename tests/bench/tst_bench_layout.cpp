@@ -16,6 +16,15 @@ class TstBenchLayout : public QObject {
         return in;
     }
 
+    // The layout at a window size once it has settled: the second pass finds
+    // the screen the first one set.
+    static BenchLayout settled(QSize outer)
+    {
+        BenchLayoutInput in = at(outer.width(), outer.height());
+        in.screen = ComputeBenchLayout(in).Image1.size();
+        return ComputeBenchLayout(in);
+    }
+
 private slots:
     void designSizeColumns()
     {
@@ -100,10 +109,79 @@ private slots:
         QVERIFY(L.Panel3.right() < 650);
     }
 
+    void screenTakesTheLargestSquareThatLeavesRoom_data()
+    {
+        // Under the screen come 242 pixels of controls (50 to the first
+        // field, three fields of 27 with captions of 15 and gaps of 10, the
+        // label of 19 and the plate length's arrows of 32) and a margin of
+        // 10; the panel is the window's height less 100.
+        QTest::addColumn<QSize>("outer");
+        QTest::addColumn<int>("side");
+        // The designed proportions: the width decides, as it always did.
+        QTest::newRow("735x637") << QSize(735, 637) << 225;
+        QTest::newRow("726x640") << QSize(726, 640) << 222;
+        QTest::newRow("smallest 650x550") << QSize(650, 550) << 196;
+        QTest::newRow("1200x800, wider than 1091") << QSize(1200, 800) << 380;
+        QTest::newRow("1920x1080") << QSize(1920, 1080) << 620;
+        // Wide for its height: 720 - 100 - 242 - 10 = 368, not 406.
+        QTest::newRow("1280x720 maximised") << QSize(1280, 720) << 368;
+        QTest::newRow("1366x768 maximised") << QSize(1366, 768) << 416;
+        QTest::newRow("1280x560") << QSize(1280, 560) << 208;
+        QTest::newRow("1920x560") << QSize(1920, 560) << 208;
+        // Exactly where height and width give the same square.
+        QTest::newRow("1092x696") << QSize(1092, 696) << 344;
+        QTest::newRow("1092x695") << QSize(1092, 695) << 343;
+    }
+
+    void screenTakesTheLargestSquareThatLeavesRoom()
+    {
+        QFETCH(QSize, outer);
+        QFETCH(int, side);
+        const BenchLayout L = settled(outer);
+        QCOMPARE(L.Image1, QRect(10, 30, side, side));
+    }
+
+    void everyControlOfTheOscilloscopeStaysInside()
+    {
+        // At every size the window accepts, each control of the oscilloscope
+        // panel (the fields with their captions above them) lies inside the
+        // panel once the layout has settled, and none overlaps another.
+        QList<QSize> sizes{{1280, 720}, {1366, 768}, {1920, 560}, {1920, 1080}, {650, 550}, {2560, 1440}};
+        for (int w = 650; w <= 2600; w += 50)
+            for (int h = 550; h <= 1400; h += 50) sizes << QSize(w, h) << QSize(w + 7, h + 3);
+        for (const QSize outer : sizes) {
+            const BenchLayout L = settled(outer);
+            const BenchLayoutInput in = at(outer.width(), outer.height());
+            const auto caption = [&](const QRect &field) {
+                return QRect(field.left(), field.top() - in.editLabel1Height - 3, 89, in.editLabel1Height);
+            };
+            const QList<QRect> controls{L.knopka1, L.Image1, caption(L.LabeledEdit1), L.LabeledEdit1,
+                                        caption(L.LabeledEdit2), L.LabeledEdit2, caption(L.LabeledEdit3),
+                                        L.LabeledEdit3, L.Label2, L.Dplastin1, L.UpDown3};
+            const QRect panel(QPoint(0, 0), L.Panel2.size());
+            const QByteArray where = QByteArray::number(outer.width()) + "x" + QByteArray::number(outer.height());
+            for (int i = 0; i < controls.size(); ++i) {
+                QVERIFY2(panel.contains(controls[i]), (where + " control " + QByteArray::number(i)).constData());
+                for (int j = i + 1; j < controls.size(); ++j)
+                    QVERIFY2(!controls[i].intersects(controls[j]),
+                             (where + " controls " + QByteArray::number(i) + ", " + QByteArray::number(j)).constData());
+            }
+            // The largest such square: one pixel more and either the panel's
+            // width or the room under it would be exceeded.
+            BenchLayoutInput bigger = in;
+            bigger.screen = L.Image1.size() + QSize(1, 1);
+            const BenchLayout B = ComputeBenchLayout(bigger);
+            const bool tooWide = L.Image1.width() + 1 > L.Panel2.width() - 20;
+            const bool tooTall = B.UpDown3.bottom() + 1 + 10 > B.Panel2.height();
+            QVERIFY2(tooWide || tooTall, where.constData());
+        }
+    }
+
     void sourcePanelStopsAt272()
     {
+        // With height to spare for the screen.
         for (int w : {1091, 1092, 1200, 1600}) {
-            const BenchLayout L = ComputeBenchLayout(at(w, 800, 225));
+            const BenchLayout L = ComputeBenchLayout(at(w, 1000, 225));
             const int expected = std::min(w / 4, 272);
             QCOMPARE(L.Panel3.width(), expected);
             QCOMPARE(L.transformator.size(), QSize(expected, expected));

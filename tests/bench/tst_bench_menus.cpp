@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 
 using namespace bench_test;
 
@@ -158,8 +159,13 @@ private slots:
         f.N9->trigger();
         QCOMPARE(credits.windowTitle(), QStringLiteral("Программист"));
         QVERIFY(!about.isVisible());
+        // Wherever it was left, the about window opens centred on the work area.
+        about.move(3, 4);
         f.N7->trigger();
         QVERIFY(about.isVisible());
+        const QSize work = about.screen()->availableGeometry().size();
+        const QSize outer = about.frameGeometry().size();
+        QCOMPARE(about.pos(), QPoint(work.width() / 2 - outer.width() / 2, work.height() / 2 - outer.height() / 2));
     }
 
     void statusBarTexts_data()

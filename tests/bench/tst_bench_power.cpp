@@ -8,7 +8,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QToolButton>
 #include <cmath>
+#include <random>
 
 using namespace bench_test;
 
@@ -79,6 +83,15 @@ RampRecord runRamp(TForm1 &f)
         if (!f.Timer2->isActive()) r.ticksToStop = tick;
     }
     return r;
+}
+
+// The very double, not one within QCOMPARE's tolerance (which takes 1e-18
+// for zero), and no negative zero.
+bool exactly(double actual, double expected)
+{
+    if (actual == expected && std::signbit(actual) == std::signbit(expected)) return true;
+    qWarning("%.17g instead of %.17g", actual, expected);
+    return false;
 }
 
 } // namespace
@@ -377,29 +390,29 @@ private slots:
         TForm1 &f = b.form;
         f.show();
         // The plate length is set with the oscilloscope off.
-        for (int i = 0; i < 6; ++i) QTest::mouseClick(f.UpDown3, Qt::LeftButton, {}, f.UpDown3->arrowRect(TUDBtnType::btNext).center());
+        for (int i = 0; i < 6; ++i) QTest::mouseClick(f.UpDown3->arrow(TUDBtnType::btNext), Qt::LeftButton);
         QCOMPARE(f.Dplastin1->Value(), 2.5);
-        for (int i = 0; i < 6; ++i) QTest::mouseClick(f.UpDown3, Qt::LeftButton, {}, f.UpDown3->arrowRect(TUDBtnType::btPrev).center());
+        for (int i = 0; i < 6; ++i) QTest::mouseClick(f.UpDown3->arrow(TUDBtnType::btPrev), Qt::LeftButton);
         QCOMPARE(f.Dplastin1->Value(), 0.0);
 
         b.toSourceOn();
         auto press = [](TUpDown *u, TUDBtnType button, int times) {
             for (int i = 0; i < times; ++i)
-                QTest::mouseClick(u, Qt::LeftButton, {}, u->arrowRect(button).center());
+                QTest::mouseClick(u->arrow(button), Qt::LeftButton);
         };
         press(f.UpDown1, TUDBtnType::btNext, 3);
-        QVERIFY(std::abs(f.Fmax1->Value() - 0.25) < 1e-12);
+        QVERIFY(exactly(f.Fmax1->Value(), 0.25));
         press(f.UpDown1, TUDBtnType::btNext, 2);
-        QVERIFY(std::abs(f.Fmax1->Value() - 0.25) < 1e-12);
+        QVERIFY(exactly(f.Fmax1->Value(), 0.25));
         press(f.UpDown1, TUDBtnType::btPrev, 5);
-        QVERIFY(std::abs(f.Fmax1->Value()) < 1e-12);
+        QVERIFY(exactly(f.Fmax1->Value(), 0.0));
         press(f.UpDown1, TUDBtnType::btPrev, 3);
-        QVERIFY(f.Fmax1->Value() > -1e-12);
+        QVERIFY(exactly(f.Fmax1->Value(), 0.0));
 
         press(f.UpDown2, TUDBtnType::btNext, 4);
-        QVERIFY(std::abs(f.Faza1->Value() - 0.5) < 1e-12);
+        QVERIFY(exactly(f.Faza1->Value(), 0.5));
         press(f.UpDown2, TUDBtnType::btPrev, 12);
-        QVERIFY(std::abs(f.Faza1->Value()) < 1e-12);
+        QVERIFY(exactly(f.Faza1->Value(), 0.0));
         QCOMPARE(f.UpDown2->Position(), 0);
         QVERIFY(b.dialogs.errors.isEmpty());
     }
@@ -418,7 +431,7 @@ private slots:
         QCOMPARE(f.Fmax1->Value(), 0.0);
         f.Fmax1->setValue(0.2);
         f.UpDown1Click(TUDBtnType::btNext);
-        QVERIFY(std::abs(f.Fmax1->Value() - 0.25) < 1e-12);
+        QVERIFY(exactly(f.Fmax1->Value(), 0.25));
     }
 
     void blockedRippleStillRedrawsTheTrace()
@@ -459,7 +472,7 @@ private slots:
         f.show();
         b.toSourceOn();
         auto press = [](TUpDown *u, TUDBtnType button) {
-            QTest::mouseClick(u, Qt::LeftButton, {}, u->arrowRect(button).center());
+            QTest::mouseClick(u->arrow(button), Qt::LeftButton);
         };
         // The fine pair starts at the bottom of its range: its first previous does nothing.
         press(f.sh_vprm_2, TUDBtnType::btPrev);
@@ -472,11 +485,11 @@ private slots:
         press(f.sh_vprm, TUDBtnType::btNext);
         press(f.sh_vprm_2, TUDBtnType::btNext);
         press(f.sh_vprm_2, TUDBtnType::btNext);
-        QVERIFY(std::abs(f.amper->Value() - 0.012) < 1e-12);
+        QVERIFY(exactly(f.amper->Value(), 0.012));
         // Accumulated, not recomputed from the pairs' positions.
         f.amper->setValue(0.5);
         press(f.sh_vprm_2, TUDBtnType::btNext);
-        QVERIFY(std::abs(f.amper->Value() - 0.501) < 1e-12);
+        QVERIFY(exactly(f.amper->Value(), 0.501));
 
         // Switching the source off zeroes the ammeter but not the pairs.
         f.knopka3Click();
@@ -485,8 +498,139 @@ private slots:
         QCOMPARE(f.sh_vprm_2->Position(), 3);
         f.knopka3Click();
         press(f.sh_vprm_2, TUDBtnType::btPrev);
-        QVERIFY(std::abs(f.amper->Value() + 0.001) < 1e-12);
+        QVERIFY(exactly(f.amper->Value(), -0.001));
         QCOMPARE(f.sh_vprm_2->Position(), 2);
+    }
+
+    void readoutsHoldTheDecimalsTheyShow_data()
+    {
+        // Presses as "<adjuster><direction><count>": f fine and c coarse current,
+        // r ripple, p phase, d plate length; + next, - previous.
+        QTest::addColumn<QString>("presses");
+        QTest::addColumn<QString>("readout");
+        QTest::addColumn<double>("value");
+        QTest::newRow("ten fine up, one coarse down") << "f+10 c-1" << "amper" << 0.0;
+        QTest::newRow("coarse up and fine down to zero") << "c+3 f+4 f-4 c-3" << "amper" << 0.0;
+        QTest::newRow("fine up seven") << "f+7" << "amper" << 0.007;
+        QTest::newRow("coarse down past zero") << "f+3 c-1" << "amper" << -0.007;
+        QTest::newRow("ripple three up from 0.1") << "r+3" << "Fmax1" << 0.25;
+        QTest::newRow("ripple two down from 0.1") << "r-2" << "Fmax1" << 0.0;
+        QTest::newRow("ripple up and back") << "r+1 r-3" << "Fmax1" << 0.0;
+        QTest::newRow("phase two up from 0.4") << "p+2" << "Faza1" << 0.5;
+        QTest::newRow("phase eight down from 0.4") << "p-8" << "Faza1" << 0.0;
+        QTest::newRow("phase three down") << "p-3" << "Faza1" << 0.25;
+        QTest::newRow("plate four up from 0.5") << "d+4" << "Dplastin1" << 2.5;
+        QTest::newRow("plate one down from 0.5") << "d-1" << "Dplastin1" << 0.0;
+    }
+
+    void readoutsHoldTheDecimalsTheyShow()
+    {
+        QFETCH(QString, presses);
+        QFETCH(QString, readout);
+        QFETCH(double, value);
+        Bench b;
+        TForm1 &f = b.form;
+        b.setOuterSize(735, 637);
+        b.toSourceOn();
+        for (const QString &p : presses.split(QLatin1Char(' '))) {
+            const TUDBtnType button = p[1] == QLatin1Char('+') ? TUDBtnType::btNext : TUDBtnType::btPrev;
+            for (int i = 0; i < p.mid(2).toInt(); ++i) {
+                switch (p[0].toLatin1()) {
+                case 'f': f.sh_vprm_2Click(button); break;
+                case 'c': f.sh_vprmClick(button); break;
+                case 'r': f.UpDown1Click(button); break;
+                case 'p': f.UpDown2Click(button); break;
+                case 'd': f.UpDown3Click(button); break;
+                }
+            }
+        }
+        const auto *r = f.findChild<TiSevenSegmentAnalog *>(readout);
+        QVERIFY(r);
+        QVERIFY(exactly(r->Value(), value));
+        QVERIFY(b.dialogs.errors.isEmpty());
+    }
+
+    void everyCurrentReachedIsTheDoubleNearestItsDecimal()
+    {
+        // A long random walk of both current adjusters, counted in whole
+        // milliamperes on the side: after every press the ammeter holds the
+        // double nearest that count's decimal (a division is correctly rounded).
+        Bench b;
+        TForm1 &f = b.form;
+        b.toSourceOn();
+        std::mt19937 random(20240305);
+        long long milliamperes = 0;
+        for (int i = 0; i < 3000; ++i) {
+            const bool coarse = random() % 2 == 0;
+            const TUDBtnType button = random() % 2 == 0 ? TUDBtnType::btNext : TUDBtnType::btPrev;
+            const int step = (coarse ? 10 : 1) * (button == TUDBtnType::btNext ? 1 : -1);
+            coarse ? f.sh_vprmClick(button) : f.sh_vprm_2Click(button);
+            milliamperes += step;
+            if (!exactly(f.amper->Value(), double(milliamperes) / 1000)) QFAIL(qPrintable(QString::number(i)));
+        }
+    }
+
+    void calculatorSeesTheZeroTheAmmeterShows()
+    {
+        // From a fresh source, ten fine presses up and one coarse down: the
+        // ammeter reads 0, and the calculator divides by that zero.
+        Bench b;
+        TForm1 &f = b.form;
+        b.setOuterSize(735, 637);
+        b.toSourceOn();
+        for (int i = 0; i < 10; ++i) f.sh_vprm_2Click(TUDBtnType::btNext);
+        f.sh_vprmClick(TUDBtnType::btPrev);
+        f.Image2Click();
+        f.SpeedButton3Click();
+        QCOMPARE(b.dialogs.errors, QStringList{QStringLiteral("Floating point division by zero")});
+        QVERIFY(f.Edit1->text().isEmpty());
+    }
+
+    void heldArrowShowsOneRealErrorBox()
+    {
+        // Qt's own boxes, each in its own event loop: n = "00" makes every
+        // trace fail, and the coarse arrow is held down while the box is
+        // open (the release goes to the box). One box, one step.
+        TForm1 f;
+        f.show();
+        f.LabeledEdit2->setText(QStringLiteral("00"));
+        f.knopka1Click();
+        f.knopka2Click();
+        while (f.Timer2->isActive()) f.Timer2Timer();
+        f.knopka3Click();
+        f.sh_vprm->setRepeatDelay(20);
+        f.sh_vprm->setRepeatInterval(10);
+        QSet<QWidget *> boxes;
+        int mostOpen = 0;
+        QString caption, text;
+        QTimer watch;
+        QElapsedTimer openFor;
+        connect(&watch, &QTimer::timeout, [&] {
+            const QWidget *modal = QApplication::activeModalWidget();
+            int open = 0;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible()) {
+                    ++open;
+                    boxes << box;
+                    caption = box->windowTitle();
+                    text = box->text();
+                }
+            mostOpen = std::max(mostOpen, open);
+            if (!modal) return;
+            if (!openFor.isValid()) openFor.start();
+            // Long enough for many repeats, then the student answers the box.
+            if (openFor.elapsed() > 300) QMetaObject::invokeMethod(const_cast<QWidget *>(modal), "accept");
+        });
+        watch.start(5);
+        QTest::mousePress(f.sh_vprm->arrow(TUDBtnType::btNext), Qt::LeftButton);
+        QTest::qWait(200);
+        watch.stop();
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(mostOpen, 1);
+        QCOMPARE(caption, QCoreApplication::applicationName());
+        QCOMPARE(text, QStringLiteral("Floating point division by zero"));
+        QCOMPARE(f.amper->Value(), 0.01);
+        QCOMPARE(f.sh_vprm->Position(), 1);
     }
 
     void ammeterKeepsCountingPastItsDisplay()
@@ -496,7 +640,7 @@ private slots:
         b.toSourceOn();
         f.amper->setValue(9.995);
         for (int i = 0; i < 3; ++i) f.sh_vprmClick(TUDBtnType::btNext);
-        QVERIFY(std::abs(f.amper->Value() - 10.025) < 1e-9);
+        QVERIFY(exactly(f.amper->Value(), 10.025));
         QVERIFY(b.dialogs.errors.isEmpty());
     }
 
@@ -587,24 +731,68 @@ private slots:
         check(f, kRegulatorOn);
     }
 
-    void rampUpKeepsTheRegulatorLockedOnceTheSourceIsOn()
+    void switchingTheSourceOnEndsTheWarmUpLine()
     {
+        // At 1280 wide (a 406-pixel screen, 50.75 pixels per centimetre) the
+        // warm-up line grows to 3.5 cm = 177.6, rounded 178 pixels, while the
+        // switches free up at tick 91. The source switched on in that span
+        // ends the ramp-up, so no warm-up line is drawn over the trace the
+        // adjusters draw, however long the ramp would have gone on.
         Bench b;
         TForm1 &f = b.form;
-        b.setOuterSize(735, 637);
+        b.setOuterSize(1280, 800);
+        QCOMPARE(f.Image1->width(), 406);
+        QCOMPARE(f.Lab.PixelsPerCm, 50.75);
         f.knopka1Click();
         f.knopka2Click();
         for (int i = 0; i < 92; ++i) f.Timer2Timer();
         QVERIFY(f.knopka3->isEnabled());
-        f.knopka3Click();   // the source goes on while the line still grows
-        QCOMPARE(f.Lab.SourceOn, 1);
-        while (f.Timer2->isActive()) {
-            f.Timer2Timer();
-            QVERIFY(!f.knopka2->isEnabled());
-        }
+        QCOMPARE(f.Lab.WarmupStep, 92);   // the line is still growing
+        f.knopka3Click();
         check(f, kSourceOn);
+        // 0.2 A: the trace lies nearly flat across the centre.
+        for (int i = 0; i < 20; ++i) f.sh_vprmClick(TUDBtnType::btNext);
+        const QImage trace = f.Image1->picture().copy();
+        for (int i = 0; i < 200 && f.Timer2->isActive(); ++i) f.Timer2Timer();
+        QCOMPARE(f.Image1->picture(), trace);
+        QCOMPARE(f.Lab.WarmupStep, 92);
+        // The centre column above and below the trace stays dark.
+        const int c = 203;
+        QCOMPARE(pixel(*f.Image1, c, c), clGreen);
+        for (int dy = 20; dy < 178; ++dy) {
+            QCOMPARE(pixel(*f.Image1, c, c - dy), clScreenDark);
+            QCOMPARE(pixel(*f.Image1, c, c + dy), clScreenDark);
+        }
+        // With the source off again the regulator may go off.
         f.knopka3Click();
         QVERIFY(f.knopka2->isEnabled());
+        QVERIFY(b.dialogs.errors.isEmpty());
+    }
+
+    void sourceOffRedrawsTheTraceAtZeroCurrent()
+    {
+        // A 225-pixel screen, 28.125 pixels per centimetre: at zero current
+        // the trace is the vertical sweep of 3.5 cm each side of the centre,
+        // rows 112.5 -/+ 98.4 rounded, 14 to 211, drawn 4 pixels wide.
+        Bench b;
+        TForm1 &f = b.form;
+        b.setOuterSize(735, 637);
+        QCOMPARE(f.Image1->width(), 225);
+        b.toSourceOn();
+        for (int i = 0; i < 20; ++i) f.sh_vprmClick(TUDBtnType::btNext);
+        QVERIFY(greenWidth(*f.Image1) > 100);   // the trace at 0.2 A lies nearly flat
+        f.knopka3Click();
+        QCOMPARE(f.amper->Value(), 0.0);
+        const QImage &screen = f.Image1->picture();
+        for (int y = 0; y < 225; ++y)
+            for (int x = 0; x < 225; ++x) {
+                const bool onSweep = x >= 109 && x <= 115 && y >= 11 && y <= 214;
+                if (!onSweep && fromQColor(screen.pixelColor(x, y)) == clGreen)
+                    QFAIL(qPrintable(QStringLiteral("green at (%1, %2), off the sweep line").arg(x).arg(y)));
+            }
+        for (int y = 16; y <= 209; ++y) QCOMPARE(pixel(*f.Image1, 112, y), clGreen);
+        QCOMPARE(pixel(*f.Image1, 7, 7), clRed);   // the oscilloscope's lamp stays
+        QCOMPARE(pixel(*f.Image2, 7, 7), clGray);  // the source lamp is off
     }
 
     void parameterFieldsTakeDigitsAndBackspaceOnly()

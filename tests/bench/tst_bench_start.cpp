@@ -33,8 +33,16 @@ private slots:
     void applicationTitleAndIcon()
     {
         InitialiseApplication(*qApp);
-        QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Определение удельного заряда электрона"));
-        QCOMPARE(ApplicationTitle(), QApplication::applicationDisplayName());
+        QCOMPARE(QApplication::applicationName(), QStringLiteral("Определение удельного заряда электрона"));
+        // No display name of its own (which X11 would append to every other
+        // window's caption): the display name still follows the name.
+        QApplication::setApplicationName(QStringLiteral("emlab-probe"));
+        QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("emlab-probe"));
+        InitialiseApplication(*qApp);
+        // The bench and the boxes that carry the application's title say it once.
+        RecordingDialogs dialogs;
+        TForm1 bench;
+        QCOMPARE(bench.windowTitle(), QApplication::applicationName());
         QCOMPARE(QApplication::windowIcon().actualSize(QSize(32, 32)), QSize(32, 32));
         QCOMPARE(QApplication::windowIcon().actualSize(QSize(256, 256)), QSize(128, 128));
     }

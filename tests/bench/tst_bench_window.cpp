@@ -7,12 +7,12 @@
 #include "toolkit/panel.h"
 #include "toolkit/status_bar.h"
 #include "toolkit/text_label.h"
-#include "toolkit/work_area.h"
 #include "widgets/iSevenSegmentDisplay.h"
 
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolButton>
 
 using namespace bench_test;
@@ -41,7 +41,9 @@ private slots:
         QCOMPARE(f.height() - f.menuBar()->sizeHint().height(), 579);
         QCOMPARE(f.StatusBar1->height(), 18);
         // Centred on the work area.
-        QCOMPARE(f.pos(), centredOrigin(workAreaSize(), f.outerSize()));
+        const QSize work = f.screen()->availableGeometry().size();
+        QCOMPARE(f.pos(), QPoint(work.width() / 2 - f.outerSize().width() / 2,
+                                 work.height() / 2 - f.outerSize().height() / 2));
     }
 
     void stackingAndSelfSizing()
@@ -249,10 +251,41 @@ private slots:
         QCOMPARE(f.transformator->size(), QSize(272, 272));
         QCOMPARE(f.Panel2->width(), 400);
         QCOMPARE(f.Image1->size(), QSize(380, 380));
-        b.setOuterSize(1600, 800);
+        b.setOuterSize(1600, 900);
         QCOMPARE(f.Panel3->width(), 272);
         QCOMPARE(f.Panel2->width(), 533);
         QCOMPARE(f.Image1->width(), 513);
+    }
+
+    void maximisedOnALaptopScreenHidesNothing_data()
+    {
+        QTest::addColumn<QSize>("outer");
+        QTest::newRow("1280x720") << QSize(1280, 720);
+        QTest::newRow("1366x768") << QSize(1366, 768);
+        QTest::newRow("1280x560") << QSize(1280, 560);
+        QTest::newRow("1920x560") << QSize(1920, 560);
+        QTest::newRow("650x550") << QSize(650, 550);
+    }
+
+    void maximisedOnALaptopScreenHidesNothing()
+    {
+        // Read back from the widgets themselves: every child of the
+        // oscilloscope panel, the fields' caption labels included, lies
+        // inside the panel, and the panel inside the window's client area.
+        QFETCH(QSize, outer);
+        Bench b;
+        TForm1 &f = b.form;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        b.setOuterSize(outer.width(), outer.height());
+        QCOMPARE(f.outerSize(), outer);
+        const auto children = f.Panel2->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        QVERIFY(children.size() >= 11);
+        for (const QWidget *w : children)
+            QVERIFY2(f.Panel2->rect().contains(w->geometry()), qPrintable(w->objectName()));
+        QVERIFY(f.ClientArea->rect().contains(f.Panel2->geometry()));
+        QCOMPARE(f.Image1->width(), f.Image1->height());
+        QCOMPARE(f.Lab.PixelsPerCm, f.Image1->width() / 8.0);
     }
 
     void resizeRedrawsTheTraceOnlyWhileTheRegulatorIsOn()

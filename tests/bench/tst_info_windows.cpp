@@ -374,9 +374,7 @@ void TestInfoWindows::aboutWindowStaysWhereTheUserPutsIt()
     about.showAbout();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     activate(&about);
-    const QRect work = about.screen()->availableGeometry();
-    const QPoint centred(work.x() + work.width() / 2 - about.frameGeometry().width() / 2,
-                         work.y() + work.height() / 2 - about.frameGeometry().height() / 2);
+    const QPoint centred = expectedCentre(&about);
     QCOMPARE(about.pos(), centred);
 
     const QPoint moved = centred + QPoint(-41, 17);

@@ -147,7 +147,7 @@ inline void click(QWidget *button) { QTest::mouseClick(button, Qt::LeftButton, {
 
 inline void pressArrow(TUpDown *pair, TUDBtnType which)
 {
-    QTest::mouseClick(pair, Qt::LeftButton, {}, pair->arrowRect(which).center());
+    QTest::mouseClick(pair->arrow(which), Qt::LeftButton);
 }
 
 // Pastes through the clipboard, as the field's context menu or Shift+Insert

@@ -258,16 +258,15 @@ private:
             probe::pressArrow(pair(x.a), x.b ? TUDBtnType::btPrev : TUDBtnType::btNext);
             break;
         case Act::HoldArrow: {
-            TUpDown *p = pair(x.a);
-            const QPoint at = p->arrowRect(x.b ? TUDBtnType::btPrev : TUDBtnType::btNext).center();
-            QTest::mousePress(p, Qt::LeftButton, {}, at);
+            QWidget *p = pair(x.a)->arrow(x.b ? TUDBtnType::btPrev : TUDBtnType::btNext);
+            QTest::mousePress(p, Qt::LeftButton);
             for (int i = 0; i < x.c; ++i) {
                 const int id = probe::repeatTimerId(p);
                 if (id < 0) break;
                 QTimerEvent tick(id);
                 QCoreApplication::sendEvent(p, &tick);
             }
-            QTest::mouseRelease(p, Qt::LeftButton, {}, at);
+            QTest::mouseRelease(p, Qt::LeftButton);
             break;
         }
         case Act::Tick:

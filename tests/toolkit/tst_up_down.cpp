@@ -1,11 +1,16 @@
 // The arrow pair: what a press reports, where the arrows lie, the ends of the
-// range, and the auto-repeat while an arrow is held.
+// range, the auto-repeat while an arrow is held, and how a held arrow lets go
+// when a modal window opens.
 #include "toolkit/up_down.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 #include <QWidget>
+#include <functional>
 
 Q_DECLARE_METATYPE(TUDBtnType)
 
@@ -17,6 +22,7 @@ class TstUpDown : public QObject {
         TUpDown *pair;
         QList<TUDBtnType> reports;
         QList<int> positions;   // the position seen by each report
+        std::function<void()> onReport;
         Pair(Qt::Orientation o, int min, int max, int pos, QSize size)
         {
             pair = new TUpDown(o, &host);
@@ -27,22 +33,61 @@ class TstUpDown : public QObject {
             QObject::connect(pair, &TUpDown::Click, [this](TUDBtnType b) {
                 reports << b;
                 positions << pair->Position();
+                if (onReport) onReport();
             });
             host.show();
         }
-        void click(TUDBtnType b) { QTest::mouseClick(pair, Qt::LeftButton, {}, pair->arrowRect(b).center()); }
+        // Clicks whatever lies at `at` inside the pair, as a real mouse would.
+        void clickAt(QPoint at)
+        {
+            QWidget *w = pair->childAt(at);
+            QVERIFY(w);
+            QTest::mouseClick(w, Qt::LeftButton, {}, w->mapFrom(pair, at));
+        }
+        void click(TUDBtnType b) { clickAt(pair->arrowRect(b).center()); }
+        void hold(TUDBtnType b) { QTest::mousePress(pair->arrow(b), Qt::LeftButton); }
+        void release(TUDBtnType b) { QTest::mouseRelease(pair->arrow(b), Qt::LeftButton); }
+        void fastRepeat()
+        {
+            pair->setRepeatDelay(10);
+            pair->setRepeatInterval(5);
+        }
     };
+
+    // A real modal box that closes itself after `ms`, counting how many are open.
+    static void showModalBox(int ms, int &open, int &mostOpen)
+    {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("t"), QStringLiteral("Floating point division by zero"),
+                        QMessageBox::Ok);
+        QTimer::singleShot(ms, &box, &QMessageBox::accept);
+        ++open;
+        mostOpen = std::max(mostOpen, open);
+        box.exec();
+        --open;
+    }
+
+    // The cursor moves over an arrow with the left button down.
+    static void moveHeldOver(QWidget *arrow)
+    {
+        const QPointF centre = arrow->rect().center();
+        QMouseEvent move(QEvent::MouseMove, centre, arrow->mapToGlobal(centre), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(arrow, &move);
+    }
 
 private slots:
     void horizontalArrowsReportNextAndPrevious()
     {
         Pair p(Qt::Horizontal, -32000, 32000, 0, QSize(145, 17));
-        QVERIFY(p.pair->arrowRect(TUDBtnType::btPrev).right() < p.pair->arrowRect(TUDBtnType::btNext).left());
-        QCOMPARE(p.pair->arrowRect(TUDBtnType::btPrev).left(), 0);
-        QCOMPARE(p.pair->arrowRect(TUDBtnType::btNext).right(), 144);
-        p.click(TUDBtnType::btNext);
-        p.click(TUDBtnType::btNext);
-        p.click(TUDBtnType::btPrev);
+        QCOMPARE(p.pair->arrowRect(TUDBtnType::btPrev), QRect(0, 0, 72, 17));
+        QCOMPARE(p.pair->arrowRect(TUDBtnType::btNext), QRect(72, 0, 73, 17));
+        // The arrow buttons fill their halves: left previous, right next.
+        QCOMPARE(p.pair->arrow(TUDBtnType::btPrev)->geometry(), QRect(0, 0, 72, 17));
+        QCOMPARE(p.pair->arrow(TUDBtnType::btNext)->geometry(), QRect(72, 0, 73, 17));
+        QCOMPARE(p.pair->arrow(TUDBtnType::btNext)->arrowType(), Qt::RightArrow);
+        p.clickAt(QPoint(140, 8));
+        p.clickAt(QPoint(73, 8));
+        p.clickAt(QPoint(3, 8));
         QCOMPARE(p.reports, (QList<TUDBtnType>{TUDBtnType::btNext, TUDBtnType::btNext, TUDBtnType::btPrev}));
         QCOMPARE(p.positions, (QList<int>{1, 2, 1}));
         // Below zero is inside this range.
@@ -54,10 +99,11 @@ private slots:
     void verticalUpperArrowIsNext()
     {
         Pair p(Qt::Vertical, 0, 10, 8, QSize(17, 33));
-        QVERIFY(p.pair->arrowRect(TUDBtnType::btNext).bottom() < p.pair->arrowRect(TUDBtnType::btPrev).top());
-        QTest::mouseClick(p.pair, Qt::LeftButton, {}, QPoint(8, 2));
-        QTest::mouseClick(p.pair, Qt::LeftButton, {}, QPoint(8, 30));
-        QTest::mouseClick(p.pair, Qt::LeftButton, {}, QPoint(8, 30));
+        QCOMPARE(p.pair->arrow(TUDBtnType::btNext)->geometry(), QRect(0, 0, 17, 16));
+        QCOMPARE(p.pair->arrow(TUDBtnType::btPrev)->geometry(), QRect(0, 16, 17, 17));
+        p.clickAt(QPoint(8, 2));
+        p.clickAt(QPoint(8, 30));
+        p.clickAt(QPoint(8, 30));
         QCOMPARE(p.reports, (QList<TUDBtnType>{TUDBtnType::btNext, TUDBtnType::btPrev, TUDBtnType::btPrev}));
         QCOMPARE(p.pair->Position(), 7);
     }
@@ -109,6 +155,8 @@ private slots:
     {
         Pair p(Qt::Horizontal, 0, 10, 5, QSize(60, 17));
         QCOMPARE(p.pair->focusPolicy(), Qt::NoFocus);
+        for (TUDBtnType b : {TUDBtnType::btNext, TUDBtnType::btPrev})
+            QCOMPARE(p.pair->arrow(b)->focusPolicy(), Qt::NoFocus);
         p.pair->setEnabled(false);
         p.click(TUDBtnType::btNext);
         p.click(TUDBtnType::btPrev);
@@ -124,62 +172,124 @@ private slots:
         Pair p(Qt::Horizontal, 0, 1000, 0, QSize(60, 17));
         p.pair->setRepeatDelay(30);
         p.pair->setRepeatInterval(5);
-        const QPoint next = p.pair->arrowRect(TUDBtnType::btNext).center();
-        QTest::mousePress(p.pair, Qt::LeftButton, {}, next);
+        p.hold(TUDBtnType::btNext);
         QCOMPARE(p.reports.size(), 1);  // the press itself steps at once
         QTRY_VERIFY(p.reports.size() >= 8);
-        QTest::mouseRelease(p.pair, Qt::LeftButton, {}, next);
+        p.release(TUDBtnType::btNext);
         const int afterRelease = p.reports.size();
         for (int i = 0; i < p.positions.size(); ++i) QCOMPARE(p.positions[i], i + 1);
         QTest::qWait(60);
         QCOMPARE(p.reports.size(), afterRelease);
         QCOMPARE(p.pair->Position(), afterRelease);
+        // The pace stays as set, however long the arrow was held.
+        QCOMPARE(p.pair->arrow(TUDBtnType::btNext)->autoRepeatInterval(), 5);
     }
 
     void holdingStopsReportingAtTheEnd()
     {
         Pair p(Qt::Vertical, 0, 5, 2, QSize(17, 32));
-        p.pair->setRepeatDelay(10);
-        p.pair->setRepeatInterval(5);
-        const QPoint next = p.pair->arrowRect(TUDBtnType::btNext).center();
-        QTest::mousePress(p.pair, Qt::LeftButton, {}, next);
+        p.fastRepeat();
+        p.hold(TUDBtnType::btNext);
         QTRY_COMPARE(p.pair->Position(), 5);
         QTest::qWait(50);
-        QTest::mouseRelease(p.pair, Qt::LeftButton, {}, next);
+        p.release(TUDBtnType::btNext);
         QCOMPARE(p.reports.size(), 3);
     }
 
     void repeatPausesWhileTheCursorIsOffTheHeldArrow()
     {
         Pair p(Qt::Horizontal, 0, 1000, 0, QSize(60, 17));
-        p.pair->setRepeatDelay(10);
-        p.pair->setRepeatInterval(5);
-        const QPoint next = p.pair->arrowRect(TUDBtnType::btNext).center();
-        const QPoint prev = p.pair->arrowRect(TUDBtnType::btPrev).center();
-        QTest::mousePress(p.pair, Qt::LeftButton, {}, next);
+        p.fastRepeat();
+        QToolButton *next = p.pair->arrow(TUDBtnType::btNext);
+        p.hold(TUDBtnType::btNext);
         QTRY_VERIFY(p.reports.size() >= 3);
-        QMouseEvent move(QEvent::MouseMove, QPointF(prev), p.pair->mapToGlobal(QPointF(prev)), Qt::NoButton,
+        // Still held, the cursor slides onto the other arrow.
+        const QPoint outside = next->mapFrom(p.pair, p.pair->arrowRect(TUDBtnType::btPrev).center());
+        QMouseEvent move(QEvent::MouseMove, QPointF(outside), next->mapToGlobal(QPointF(outside)), Qt::NoButton,
                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(p.pair, &move);
+        QApplication::sendEvent(next, &move);
         const int paused = p.reports.size();
         QTest::qWait(60);
         QCOMPARE(p.reports.size(), paused);
         // Sliding onto the other arrow does not press it.
         QVERIFY(!p.reports.contains(TUDBtnType::btPrev));
-        QTest::mouseRelease(p.pair, Qt::LeftButton, {}, prev);
+        QTest::mouseRelease(next, Qt::LeftButton, {}, outside);
+        QCOMPARE(p.reports.size(), paused);
     }
 
     void disablingWhileHeldStopsTheRepeat()
     {
         Pair p(Qt::Horizontal, 0, 1000, 0, QSize(60, 17));
-        p.pair->setRepeatDelay(10);
-        p.pair->setRepeatInterval(5);
-        QTest::mousePress(p.pair, Qt::LeftButton, {}, p.pair->arrowRect(TUDBtnType::btNext).center());
+        p.fastRepeat();
+        p.hold(TUDBtnType::btNext);
         QTRY_VERIFY(p.reports.size() >= 2);
         p.pair->setEnabled(false);
         const int stopped = p.reports.size();
         QTest::qWait(50);
         QCOMPARE(p.reports.size(), stopped);
+        // Enabled again while the button is still down and the cursor moves
+        // over the arrow: nothing resumes.
+        p.pair->setEnabled(true);
+        moveHeldOver(p.pair->arrow(TUDBtnType::btNext));
+        QTest::qWait(50);
+        QCOMPARE(p.reports.size(), stopped);
+    }
+
+    void aPressThatRaisesAnErrorShowsOneBox()
+    {
+        // The press's own handler opens a modal box, as an error does; the
+        // box stays open for many repeat intervals and takes the release.
+        Pair p(Qt::Horizontal, -100, 100, 0, QSize(60, 17));
+        p.fastRepeat();
+        int open = 0, mostOpen = 0, boxes = 0;
+        p.onReport = [&] {
+            ++boxes;
+            showModalBox(150, open, mostOpen);
+        };
+        p.hold(TUDBtnType::btNext);
+        QCOMPARE(boxes, 1);
+        QCOMPARE(mostOpen, 1);
+        QCOMPARE(p.pair->Position(), 1);
+        QVERIFY(!p.pair->arrow(TUDBtnType::btNext)->isDown());
+        // The release went to the box: the arrow stays still from now on.
+        QTest::qWait(100);
+        QCOMPARE(boxes, 1);
+        QCOMPARE(p.pair->Position(), 1);
+        // A new press steps again, once.
+        p.onReport = nullptr;
+        p.click(TUDBtnType::btNext);
+        QCOMPARE(p.pair->Position(), 2);
+    }
+
+    void anyModalWindowLetsGoOfAHeldArrow()
+    {
+        // No error: a question opens from elsewhere (a shortcut, a timer)
+        // while the arrow is held, and is answered while it is still held.
+        Pair p(Qt::Horizontal, 0, 1000, 0, QSize(60, 17));
+        p.fastRepeat();
+        QToolButton *next = p.pair->arrow(TUDBtnType::btNext);
+        p.hold(TUDBtnType::btNext);
+        QTRY_VERIFY(p.reports.size() >= 3);
+        int open = 0, mostOpen = 0, atOpen = -1;
+        QTimer::singleShot(0, [&] {
+            atOpen = p.reports.size();
+            showModalBox(120, open, mostOpen);
+        });
+        QTRY_COMPARE(mostOpen, 1);
+        QTRY_COMPARE(open, 0);
+        // Not one step while the box was open.
+        const int atClose = p.reports.size();
+        QCOMPARE(atClose, atOpen);
+        QVERIFY(!next->isDown());
+        // The button is still held and the cursor moves over the arrow:
+        // the repeat does not come back without a new press.
+        moveHeldOver(next);
+        QTest::qWait(60);
+        QCOMPARE(p.reports.size(), atClose);
+        QTest::mouseRelease(next, Qt::LeftButton);
+        QCOMPARE(p.reports.size(), atClose);
+        p.click(TUDBtnType::btNext);
+        QCOMPARE(p.reports.size(), atClose + 1);
     }
 };
 
