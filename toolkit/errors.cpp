@@ -1,16 +1,18 @@
 #include "toolkit/errors.h"
 
+#include "toolkit/visible_text.h"
+
 #include <QString>
 
 namespace {
 
-// The message travels as a C string, which would end at a NUL inside a pasted
-// text and cut the message short; the NUL is shown by its symbol instead.
+// The message quotes the text as it was pasted, with every character that
+// would show nothing, break the message's line or reorder it (a tab, a line
+// break, a right-to-left override) made visible. A NUL shown by its symbol
+// also keeps the message, which travels as a C string, from ending early.
 std::string quoting(const char *pattern, const QString &text)
 {
-    QString shown = text;
-    shown.replace(QChar(0), QChar(0x2400));
-    return QString::fromLatin1(pattern).arg(shown).toStdString();
+    return QString::fromLatin1(pattern).arg(visibleText(text)).toStdString();
 }
 
 } // namespace

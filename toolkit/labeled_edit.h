@@ -2,12 +2,20 @@
 // Single-line edit fields with a per-character key filter, and the variant
 // with a caption label above it.
 //
-// The filter sees every character a key press types, as the classic desktop
-// delivers them: printable characters, and the control characters backspace
-// (8), tab (9), enter (13), escape (27) and Ctrl+letter (1 to 26). Setting the
-// character to 0 discards it. Keys that type nothing (arrows, Delete, Home,
-// Shift+Insert, ...) never reach the filter, and neither does pasted text: a
-// paste through the context menu or Shift+Insert goes into the field as it is.
+// The filter sees every character typed into the field, as the classic
+// desktop delivers them: printable characters, and the control characters
+// backspace (8), tab (9), enter (13), escape (27) and Ctrl+letter (1 to 26).
+// Setting the character to 0 discards it. A character typed through the
+// input method (a dead key, the Compose key, an input method editor) passes
+// the same filter as one typed by its own key; a character beyond the 16-bit
+// range reaches it in its two halves. Keys that type nothing (arrows, Delete,
+// Home, Shift+Insert, ...) never reach the filter, and neither does pasted
+// text: a paste through the context menu, Shift+Insert, the middle button or
+// drag and drop goes into the field as it is.
+//
+// A field shows the bidirectional controls in its text by their code, so that
+// what it shows is in the order it holds ("\u202E1400" would read "0041"),
+// and keeps its undo history bounded however much is pasted into it.
 #include "toolkit/text_label.h"
 
 #include <QLineEdit>
@@ -22,14 +30,22 @@ public:
 
     void setOnKeyPress(KeyPressHandler handler) { onKeyPress_ = std::move(handler); }
 
-    // The character a key event types, or a null QChar when it types none.
-    static QChar typedCharacter(const QKeyEvent &event);
+    // What a key event types: the control character of the keys that type
+    // one, the event's text otherwise; empty when it types nothing.
+    static QString typedText(const QKeyEvent &event);
 
 protected:
     void keyPressEvent(QKeyEvent *) override;
+    void inputMethodEvent(QInputMethodEvent *) override;
 
 private:
+    // The characters of `typed` that the filter lets through, as it left them.
+    QString filtered(const QString &typed) const;
+    void boundUndoHistory(const QString &text);
+
     KeyPressHandler onKeyPress_;
+    qsizetype lengthBefore_ = 0;  // the text's length before the change under way
+    qsizetype undoLoad_ = 0;      // at most this many characters' steps are in the undo history
 };
 
 // An edit field whose caption label sits just above it, left-aligned with it,

@@ -35,6 +35,8 @@ private slots:
     void reals_data();
     void reals();
     void messages();
+    void messagesShowWhatWasPasted_data();
+    void messagesShowWhatWasPasted();
 };
 
 void TestConversions::integers_data()
@@ -159,6 +161,29 @@ void TestConversions::messages()
     // Cyrillic text reaches the message intact.
     QCOMPARE(failureOf([] { StrToFloat(QString::fromUtf8("пять")); }),
              QString::fromUtf8("'пять' is not a valid floating point value"));
+}
+
+void TestConversions::messagesShowWhatWasPasted_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("quoted");
+    QTest::newRow("NUL") << QString("1") + QChar(0) + "2" << QString::fromUtf8("1␀2");
+    QTest::newRow("tab in front") << "\t7" << QString::fromUtf8("␉7");
+    QTest::newRow("line break") << "1\n2" << QString::fromUtf8("1␊2");
+    QTest::newRow("CR LF at the end") << "12\r\n" << QString::fromUtf8("12␍␊");
+    QTest::newRow("right-to-left override") << QString::fromUtf8("\u202E1400") << "<U+202E>1400";
+    QTest::newRow("isolate") << QString::fromUtf8("\u20671400\u2069") << "<U+2067>1400<U+2069>";
+    QTest::newRow("next line") << QString::fromUtf8("14\u008500") << "14<U+0085>00";
+}
+
+// The message quotes the text on one line, in the order it was pasted, with
+// every character that would show nothing shown.
+void TestConversions::messagesShowWhatWasPasted()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, quoted);
+    QCOMPARE(failureOf([&] { StrToInt(text); }), "'" + quoted + "' is not a valid integer value");
+    QCOMPARE(failureOf([&] { StrToFloat(text); }), "'" + quoted + "' is not a valid floating point value");
 }
 
 QTEST_APPLESS_MAIN(TestConversions)

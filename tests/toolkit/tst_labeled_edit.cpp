@@ -1,10 +1,13 @@
-// The edit fields' key filter, pasting past it, and the caption label that
-// follows its field; the self-sizing label's measures.
+// The edit fields' key filter (by key and through the input method), pasting
+// past it, the order a field shows, its bounded undo history, and the caption
+// label that follows its field; the self-sizing label's measures.
 #include "toolkit/labeled_edit.h"
 #include "toolkit/text_label.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QTest>
 
@@ -14,6 +17,24 @@ namespace {
 void digitsOnly(QChar &key)
 {
     if (key != QChar(8) && !(key >= u'0' && key <= u'9')) key = QChar(0);
+}
+
+// What the input method commits after a dead key or a Compose sequence.
+void commit(QWidget *w, const QString &text, int replaceFrom = 0, int replaceLength = 0)
+{
+    QInputMethodEvent e;
+    e.setCommitString(text, replaceFrom, replaceLength);
+    QApplication::sendEvent(w, &e);
+}
+
+// The process's resident memory in kilobytes.
+qint64 residentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLongLong();
+    return -1;
 }
 
 QFont times(int pixels, bool bold)
@@ -124,6 +145,163 @@ private slots:
         edit->setFocus();
         QTest::keyClicks(edit, QStringLiteral("ab1"));
         QCOMPARE(edit->text(), QStringLiteral("AB1"));
+    }
+
+    void inputMethodTextPassesTheFilter_data()
+    {
+        QTest::addColumn<QString>("committed");
+        QTest::addColumn<int>("replaceFrom");
+        QTest::addColumn<int>("replaceLength");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("calls");  // characters the filter saw
+        // The field holds "14" with the cursor at its end.
+        QTest::newRow("dead acute, e") << QString::fromUtf8("é") << 0 << 0 << "14" << 1;
+        QTest::newRow("Compose 1 2") << QString::fromUtf8("½") << 0 << 0 << "14" << 1;
+        QTest::newRow("dead diaeresis, a") << QString::fromUtf8("ä") << 0 << 0 << "14" << 1;
+        QTest::newRow("dead circumflex, 2") << QString::fromUtf8("²") << 0 << 0 << "14" << 1;
+        QTest::newRow("a digit") << "5" << 0 << 0 << "145" << 1;
+        QTest::newRow("digits and letters") << QString::fromUtf8("1é2") << 0 << 0 << "1412" << 3;
+        QTest::newRow("beyond 16 bits, in halves") << QString::fromUtf8("\U0001D7D9") << 0 << 0 << "14" << 2;
+        // An input method that replaces the character before the cursor.
+        QTest::newRow("a digit replacing one") << "7" << -1 << 1 << "17" << 1;
+        QTest::newRow("nothing typed replaces nothing") << QString::fromUtf8("é") << -1 << 1 << "14" << 1;
+        // Backspace passes the filter as a key, but is no text to insert.
+        QTest::newRow("control characters are no keys") << "\b5\t" << 0 << 0 << "145" << 1;
+    }
+
+    void inputMethodTextPassesTheFilter()
+    {
+        QFETCH(QString, committed);
+        QFETCH(int, replaceFrom);
+        QFETCH(int, replaceLength);
+        QFETCH(QString, text);
+        QFETCH(int, calls);
+        QWidget host;
+        auto *edit = new TEdit(&host);
+        int seen = 0;
+        edit->setOnKeyPress([&](QChar &key) {
+            ++seen;
+            digitsOnly(key);
+        });
+        edit->setText(QStringLiteral("14"));
+        host.show();
+        edit->setFocus();
+        commit(edit, committed, replaceFrom, replaceLength);
+        QCOMPARE(edit->text(), text);
+        QCOMPARE(seen, calls);
+    }
+
+    void inputMethodKeepsComposingAndReplacesWhatTheFilterMadeOfIt()
+    {
+        QWidget host;
+        auto *edit = new TEdit(&host);
+        int calls = 0;
+        edit->setOnKeyPress([&](QChar &key) {
+            ++calls;
+            key = key.toUpper();
+        });
+        host.show();
+        edit->setFocus();
+        // Text still being composed is no typed character.
+        QInputMethodEvent composing(QString::fromUtf8("é"), {});
+        QApplication::sendEvent(edit, &composing);
+        QCOMPARE(calls, 0);
+        QCOMPARE(edit->text(), QString());
+        commit(edit, QStringLiteral("ab"));
+        QCOMPARE(edit->text(), QStringLiteral("AB"));
+        QCOMPARE(calls, 2);
+    }
+
+    void aKeyTypingSeveralCharactersPassesEachOfThem()
+    {
+        QWidget host;
+        auto *edit = new TEdit(&host);
+        edit->setOnKeyPress(digitsOnly);
+        host.show();
+        edit->setFocus();
+        QKeyEvent several(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("1é2"));
+        QApplication::sendEvent(edit, &several);
+        QCOMPARE(edit->text(), QStringLiteral("12"));
+    }
+
+    void withoutAFilterTheInputMethodTypesEverything()
+    {
+        QWidget host;
+        auto *edit = new TEdit(&host);
+        host.show();
+        edit->setFocus();
+        commit(edit, QString::fromUtf8("é½"));
+        QCOMPARE(edit->text(), QString::fromUtf8("é½"));
+    }
+
+    void directionControlsAreShownByTheirCode_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("cursor");
+        QTest::newRow("right-to-left override") << QString::fromUtf8("\u202E1400") << "<U+202E>1400" << 12;
+        QTest::newRow("right-to-left isolate") << QString::fromUtf8("\u2067-5\u2069") << "<U+2067>-5<U+2069>" << 18;
+        QTest::newRow("right-to-left mark") << QString::fromUtf8("\u200F12") << "<U+200F>12" << 10;
+        QTest::newRow("a line break is no direction control") << "1\n2" << "1\n2" << 3;
+    }
+
+    // A right-to-left override would show "1400" as "0041"; the field shows
+    // its text in the order it holds it, the control by its code.
+    void directionControlsAreShownByTheirCode()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(QString, shown);
+        QFETCH(int, cursor);
+        QWidget host;
+        auto *edit = new TEdit(&host);
+        edit->setOnKeyPress(digitsOnly);
+        host.show();
+        edit->setFocus();
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(edit->text(), shown);
+        QCOMPARE(edit->cursorPosition(), cursor);
+        // Set by the program, too.
+        edit->setText(pasted);
+        QCOMPARE(edit->text(), shown);
+    }
+
+    void longPastesDoNotPileUpInTheUndoHistory()
+    {
+        QWidget host;
+        auto *edit = new TEdit(&host);
+        edit->setOnKeyPress(digitsOnly);
+        host.show();
+        edit->setFocus();
+        // Typing keeps its undo step.
+        QTest::keyClicks(edit, QStringLiteral("12"));
+        edit->undo();
+        QCOMPARE(edit->text(), QString());
+        // A long paste in the middle keeps the cursor after it and cannot be undone.
+        edit->setText(QStringLiteral("1234"));
+        edit->setCursorPosition(2);
+        QApplication::clipboard()->setText(QString(5000, u'x'));
+        edit->paste();
+        QCOMPARE(edit->text(), QStringLiteral("12") + QString(5000, u'x') + QStringLiteral("34"));
+        QCOMPARE(edit->cursorPosition(), 5002);
+        QVERIFY(!edit->isUndoAvailable());
+        // Typing over it all drops the history again, and keeps the next steps.
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("5"));
+        QVERIFY(!edit->isUndoAvailable());
+        QTest::keyClicks(edit, QStringLiteral("6"));
+        QVERIFY(edit->isUndoAvailable());
+
+        // Each paste of a field's worth kept a megabyte and more for good.
+        QApplication::clipboard()->setText(QString(32767, u'9'));
+        const qint64 before = residentKb();
+        for (int i = 0; i < 50; ++i) {
+            edit->selectAll();
+            edit->paste();
+        }
+        const qint64 grown = residentKb() - before;
+        QVERIFY2(before > 0 && grown < 10 * 1024, qPrintable(QString("grew by %1 kB").arg(grown)));
+        QCOMPARE(edit->text(), QString(32767, u'9'));
     }
 
     void withoutAFilterEverythingIsTyped()
