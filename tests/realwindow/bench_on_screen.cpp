@@ -117,18 +117,22 @@ void BenchOnScreen::snapReadouts(const QImage &image)
     // text; find each black read-out within a few pixels of its planned
     // place and lay out the arrows beside it by the layout's rules.
     auto snap = [&](QRect &readout) {
-        auto black = [&](QPoint p) { return image.valid(p) && sameColour(image.pixel(p), kBlack); };
-        for (int dy = -6; dy <= 6; ++dy) {
-            for (int dx = -6; dx <= 6; ++dx) {
-                const QRect r = onScreen(readout).translated(dx, dy);
-                if (black(r.topLeft()) && black(r.bottomRight()) && black(r.topRight()) && black(r.bottomLeft()) &&
-                    !black(r.topLeft() - QPoint(1, 0)) && !black(r.topLeft() - QPoint(0, 1)) &&
-                    !black(r.bottomRight() + QPoint(1, 0)) && !black(r.bottomRight() + QPoint(0, 1))) {
-                    readout.translate(dx, dy);
-                    return;
-                }
-            }
-        }
+        auto is = [&](QPoint p, QRgb colour) { return image.valid(p) && sameColour(image.pixel(p), colour); };
+        auto fits = [&](const QRect &r) {
+            // Black at the four corners, the grey panel just outside them.
+            const QPoint left(1, 0), up(0, 1);
+            return is(r.topLeft(), kBlack) && is(r.topRight(), kBlack) && is(r.bottomLeft(), kBlack) &&
+                   is(r.bottomRight(), kBlack) && is(r.topLeft() - left, kGrey) && is(r.topLeft() - up, kGrey) &&
+                   is(r.bottomRight() + left, kGrey) && is(r.bottomRight() + up, kGrey);
+        };
+        // The nearest fit to the planned place.
+        for (int distance = 0; distance <= 12; ++distance)
+            for (int dy = -6; dy <= 6; ++dy)
+                for (int dx = -6; dx <= 6; ++dx)
+                    if (std::abs(dx) + std::abs(dy) == distance && fits(onScreen(readout).translated(dx, dy))) {
+                        readout.translate(dx, dy);
+                        return;
+                    }
     };
     snap(plan.Fmax1);
     snap(plan.Faza1);
