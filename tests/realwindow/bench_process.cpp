@@ -48,7 +48,8 @@ QString BenchProcess::start()
     process_.setWorkingDirectory(folder_);
     process_.setStandardOutputFile(folder_ + "/output.log");
     process_.setStandardErrorFile(folder_ + "/output.log", QIODevice::Append);
-    process_.start(EMLAB_PROGRAM, {});
+    // The program built beside the suite, or another build of it named in EMLAB_PROGRAM.
+    process_.start(qEnvironmentVariable("EMLAB_PROGRAM", EMLAB_PROGRAM), {});
     if (!process_.waitForStarted(10000)) return "the program did not start: " + process_.errorString();
 
     const XReadback screen(x_);

@@ -7,7 +7,8 @@
 
 namespace {
 
-const QStringList kTools = {"Xvfb", "openbox", "xdotool", "wmctrl", "xprop", "xwininfo", "import", "xclip"};
+const QStringList kTools = {"Xvfb",     "openbox", "xdotool", "wmctrl", "xprop",
+                            "xwininfo", "import",  "xclip",   "setxkbmap"};
 
 void stop(QProcess &process)
 {
@@ -38,7 +39,14 @@ XSession::XSession(QSize screen)
     }
     QDir(scratch_.path()).mkpath("runtime");
     QFile::setPermissions(scratch_.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (startServer()) startWindowManager();
+    // A display that vanishes under a starting window manager (another
+    // program on the machine may end X servers) is started afresh.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        failure_.clear();
+        if (startServer() && useStudentKeyboard() && startWindowManager()) return;
+        stop(windowManager_);
+        stop(server_);
+    }
 }
 
 XSession::~XSession()
@@ -51,6 +59,7 @@ bool XSession::startServer()
 {
     // The server picks a free display itself and writes its number to
     // standard output: several suites may run their displays side by side.
+    display_.clear();
     server_.setStandardErrorFile(scratch_.filePath("xvfb.log"));
     server_.start("Xvfb", {"-displayfd", "1", "-screen", "0",
                            QString("%1x%2x24").arg(screen_.width()).arg(screen_.height()), "-nolisten", "tcp"});
@@ -74,6 +83,23 @@ bool XSession::startServer()
     return true;
 }
 
+bool XSession::useStudentKeyboard()
+{
+    // A US keyboard with dead keys and a Compose key (right Alt), so that
+    // accents and composed characters are typed with keys the keyboard has,
+    // not through keys xdotool maps in for a moment (a race with the
+    // program reading the new map). The server keeps a map per keyboard
+    // device and xdotool types through its XTEST keyboard, so every
+    // keyboard takes the map; the devices that are no keyboard refuse it.
+    int keyboards = 0;
+    for (int device = 2; device < 16; ++device)
+        keyboards += run("setxkbmap", {"-device", QString::number(device), "-layout", "us", "-variant", "intl",
+                                       "-option", "compose:ralt"})
+                         .ok();
+    if (keyboards < 2) failure_ = "setxkbmap found no keyboard to take the map";
+    return keyboards >= 2;
+}
+
 bool XSession::startWindowManager()
 {
     windowManager_.setProcessEnvironment(environment());
@@ -85,8 +111,10 @@ bool XSession::startWindowManager()
         return false;
     }
     // Up once it announces itself on the root window.
-    const bool up = waitFor([&] {
-        return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).out.contains("window id");
+    bool up = false;
+    waitFor([&] {
+        up = run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).out.contains("window id");
+        return up || windowManager_.state() == QProcess::NotRunning;
     });
     if (!up) {
         QFile log(scratch_.filePath("openbox.log"));

@@ -46,6 +46,7 @@ public:
 
 private:
     bool startServer();
+    bool useStudentKeyboard();
     bool startWindowManager();
 
     QSize screen_;
