@@ -16,6 +16,7 @@
 #include "widgets/iAngularGauge.h"
 #include "widgets/iSevenSegmentDisplay.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QEvent>
 #include <QIcon>
@@ -31,6 +32,12 @@ namespace {
 // Designed client size, and the smallest outer size the window accepts.
 constexpr QSize kDesignClient(719, 579);
 constexpr QSize kMinimumOuter(650, 550);
+
+// How long a window's moves and state changes must have stopped before the
+// system command that caused them counts as complete: longer than the gap
+// between the moves of a drag, or between the parts of a maximise, and too
+// short to notice.
+constexpr int kSystemCommandSettleMs = 100;
 
 QFont timesFont(int pixels, bool bold)
 {
@@ -289,6 +296,10 @@ void TForm1::createControls()
     Timer3->setObjectName(QStringLiteral("Timer3"));
     Timer3->setInterval(10);
     Timer1->start();
+
+    systemCommandSettling_ = new QTimer(this);
+    systemCommandSettling_->setSingleShot(true);
+    systemCommandSettling_->setInterval(kSystemCommandSettleMs);
 }
 
 void TForm1::connectHandlers()
@@ -299,6 +310,7 @@ void TForm1::connectHandlers()
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
     connect(Timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
+    connect(systemCommandSettling_, &QTimer::timeout, this, &TForm1::systemCommandSettled);
     connect(sh_vprm, &TUpDown::Click, this, &TForm1::sh_vprmClick);
     connect(sh_vprm_2, &TUpDown::Click, this, &TForm1::sh_vprm_2Click);
     connect(UpDown1, &TUpDown::Click, this, &TForm1::UpDown1Click);
@@ -431,6 +443,7 @@ void TForm1::WMSysCommand()
 
 void TForm1::layOutAndRepaint()
 {
+    passPending_ = false;
     const QSize screenBefore = Image1->size();
     Border();
     // A pass measures the screen before it resizes it. When the screen's size
@@ -444,27 +457,61 @@ void TForm1::layOutAndRepaint()
     if (Lab.RegulatorOn == 1) Line();
 }
 
+// A pass can end in an error box. None is shown over a minimised window, nor
+// over (or stacked on) another modal box: the pass waits, and one pass makes
+// up for everything that happened meanwhile.
+bool TForm1::passMustWait() const
+{
+    return isMinimized() || QApplication::activeModalWidget();
+}
+
 void TForm1::resizeEvent(QResizeEvent *e)
 {
     QMainWindow::resizeEvent(e);
     if (!created_) return;
     keepMinimumOuterSize();
-    FormResize();
+    if (passMustWait())
+        passPending_ = true;
+    else
+        FormResize();
 }
 
+// The window system reports no system command as such, only its effects: a
+// drag moves the window many times, a maximise moves, resizes and changes its
+// state. A command is taken as complete once its moves and state changes have
+// settled, and then answered with one pass.
 void TForm1::moveEvent(QMoveEvent *e)
 {
     QMainWindow::moveEvent(e);
     if (!created_) return;
     // The window manager's frame is known once the window is on screen.
     keepMinimumOuterSize();
-    WMSysCommand();
+    // Moved behind a modal box: the window's contents do not change with its
+    // place, so there is nothing to make up for afterwards.
+    if (!QApplication::activeModalWidget()) systemCommandSettling_->start();
 }
 
 void TForm1::changeEvent(QEvent *e)
 {
     QMainWindow::changeEvent(e);
-    if (e->type() == QEvent::WindowStateChange && created_) WMSysCommand();
+    if (e->type() == QEvent::WindowStateChange && created_) systemCommandSettling_->start();
+}
+
+void TForm1::systemCommandSettled()
+{
+    // A window closed meanwhile (the exit question answered Yes) is done.
+    if (!isVisible()) return;
+    if (passMustWait())
+        passPending_ = true;
+    else
+        WMSysCommand();
+}
+
+bool TForm1::event(QEvent *e)
+{
+    // The modal box has gone: a pass that waited for it runs now, once.
+    if (e->type() == QEvent::WindowUnblocked && passPending_) systemCommandSettling_->start();
+    return QMainWindow::event(e);
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)

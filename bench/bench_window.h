@@ -139,6 +139,7 @@ public:
     void FormMouseMove();
 
 protected:
+    bool event(QEvent *) override;
     void resizeEvent(QResizeEvent *) override;
     void moveEvent(QMoveEvent *) override;
     void changeEvent(QEvent *) override;
@@ -152,11 +153,18 @@ private:
     void openDocument(const QString &name);
     void keepMinimumOuterSize();
     void layOutAndRepaint();
+    bool passMustWait() const;
+    void systemCommandSettled();
     static QDateTime now();
 
     TFRaz *credits_ = nullptr;
     TForm_o_programe *about_ = nullptr;
     bool created_ = false;
+    // Restarted by every move and state change; when it runs out the system
+    // command is complete and WMSysCommand answers it.
+    QTimer *systemCommandSettling_ = nullptr;
+    // A pass had to wait (minimised, or a modal box open) and is still due.
+    bool passPending_ = false;
 };
 
 // A parameter field's key filter: digits and backspace pass.

@@ -5,9 +5,12 @@
 #include "common/recording_dialogs.h"
 #include "toolkit/colors.h"
 #include "toolkit/image_control.h"
+#include "toolkit/labeled_edit.h"
 #include "widgets/iAngularGauge.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -58,6 +61,52 @@ inline void clickThrough(TForm1 &form, QWidget *control, QPoint local = QPoint(-
 {
     const QPoint p = local.x() < 0 ? control->rect().center() : local;
     clickAt(form.ClientArea, control->mapTo(form.ClientArea, p));
+}
+
+// Watches Qt's real message boxes, each in its own event loop: counts the
+// boxes shown and the most open at once, keeps the last one's caption and
+// text, and answers every box after `answerAfterMs`, as a student would.
+class RealBoxes : public QObject {
+public:
+    explicit RealBoxes(int answerAfterMs) : answerAfterMs_(answerAfterMs) { qApp->installEventFilter(this); }
+    ~RealBoxes() override { qApp->removeEventFilter(this); }
+
+    int shown = 0, open = 0, mostOpen = 0;
+    QString caption, text;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *box = qobject_cast<QMessageBox *>(watched);
+        if (box && event->type() == QEvent::Show) {
+            ++shown;
+            mostOpen = std::max(mostOpen, ++open);
+            caption = box->windowTitle();
+            text = box->text();
+            QTimer::singleShot(answerAfterMs_, box, &QMessageBox::accept);
+        } else if (box && event->type() == QEvent::Hide) {
+            --open;
+        }
+        return false;
+    }
+
+private:
+    int answerAfterMs_;
+};
+
+// Turns every later trace into a failure: n = "00" reaches the lab state when
+// the source goes on, and the trace divides by the winding density. Leaves
+// the regulator on (so that every layout pass draws the trace) and the source
+// off. The source switch's own trace fails on the way: call it with the
+// recording dialogs installed.
+inline void makeEveryTraceFail(TForm1 &form)
+{
+    form.LabeledEdit2->setText(QStringLiteral("00"));
+    form.knopka1Click();
+    form.knopka2Click();
+    while (form.Timer2->isActive()) form.Timer2Timer();
+    form.knopka3Click();
+    form.knopka3Click();
 }
 
 struct Bench {

@@ -346,6 +346,104 @@ private slots:
         QTRY_COMPARE(f.Panel2->width(), f.outerSize().width() / 3);
     }
 
+    void aDragIsOneSystemCommand()
+    {
+        // Every pass fails here, so each pass shows up as one error. A drag
+        // moves the window again and again; the pass comes once the moves
+        // have settled.
+        Bench b;
+        TForm1 &f = b.form;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QTest::qWait(300);   // the first showing's pass is over
+        makeEveryTraceFail(f);
+        b.dialogs.clear();
+        for (int i = 1; i <= 5; ++i) {
+            f.move(f.pos() + QPoint(4, 2));
+            QTest::qWait(10);
+        }
+        QTRY_COMPARE(b.dialogs.errors.size(), 1);
+        QTest::qWait(300);
+        QCOMPARE(b.dialogs.errors, QStringList{QStringLiteral("Floating point division by zero")});
+        // A second move, later, is a command of its own.
+        f.move(f.pos() + QPoint(-9, 5));
+        QTRY_COMPARE(b.dialogs.errors.size(), 2);
+    }
+
+    void noBoxOverAMinimisedWindow()
+    {
+        Bench b;
+        TForm1 &f = b.form;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QTest::qWait(300);   // the first showing's pass is over
+        makeEveryTraceFail(f);
+        b.dialogs.clear();
+        f.showMinimized();
+        QTRY_VERIFY(f.isMinimized());
+        QTest::qWait(300);
+        QVERIFY(b.dialogs.errors.isEmpty());
+        // Restored, the window is laid out and its trace drawn (and failing) once.
+        f.showNormal();
+        QTRY_COMPARE(b.dialogs.errors.size(), 1);
+        QTest::qWait(300);
+        QCOMPARE(b.dialogs.errors.size(), 1);
+    }
+
+    void aClosedWindowAnswersNoCommand()
+    {
+        // Moved, then closed (the exit question answered Yes) before the
+        // move settled: nothing is drawn, nothing reported after the end.
+        Bench b;
+        TForm1 &f = b.form;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QTest::qWait(300);   // the first showing's pass is over
+        makeEveryTraceFail(f);
+        b.dialogs.clear();
+        f.move(f.pos() + QPoint(6, 6));
+        f.close();
+        QTest::qWait(300);
+        QVERIFY(b.dialogs.errors.isEmpty());
+    }
+
+    void realBoxesOfThePassesNeverStack()
+    {
+        // Qt's own boxes: a move's pass opens one; while it is open the
+        // window is moved four more times and resized once. The moves need
+        // nothing afterwards; the resize is laid out, with its one box,
+        // after the first box has gone.
+        TForm1 f;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QTest::qWait(300);   // the first showing's pass is over
+        {
+            RecordingDialogs quiet;
+            makeEveryTraceFail(f);
+        }
+        RealBoxes boxes(400);
+        QTimer whileOpen;
+        int changes = 0;
+        connect(&whileOpen, &QTimer::timeout, [&] {
+            if (!QApplication::activeModalWidget() || changes == 5) return;
+            ++changes;
+            if (changes < 5)
+                f.move(f.pos() + QPoint(3, 3));
+            else
+                f.resize(f.size() + QSize(40, 20));
+        });
+        whileOpen.start(30);
+        f.move(f.pos() + QPoint(5, 0));
+        QTRY_COMPARE(boxes.shown, 1);
+        QTRY_COMPARE(changes, 5);
+        QTRY_COMPARE(boxes.shown, 2);
+        QTest::qWait(600);
+        QCOMPARE(boxes.shown, 2);
+        QCOMPARE(boxes.mostOpen, 1);
+        QCOMPARE(boxes.open, 0);
+        QCOMPARE(f.Panel2->width(), f.outerSize().width() / 3);
+    }
+
     void statusBar()
     {
         const QDateTime when(QDate(2024, 3, 5), QTime(23, 50, 23));
