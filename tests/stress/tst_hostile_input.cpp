@@ -8,6 +8,8 @@
 #include "stress/bench_probe.h"
 #include "toolkit/decimal_format.h"
 
+#include <QApplication>
+#include <QInputMethodEvent>
 #include <QLocale>
 #include <QTest>
 #include <cmath>
@@ -86,14 +88,31 @@ std::vector<Row> rows()
         {"line break inside", "1\n2", notFloat, notFloat, notInt, notFloat, notFloat, notInt},
         {"trailing CR LF", "12\r\n", notFloat, notFloat, notInt, notFloat, notFloat, notInt},
         {"tab in front", "\t7", notFloat, notFloat, notInt, notFloat, notFloat, notInt},
+        {"right-to-left override", QString::fromUtf8("\u202E1400"), notFloat, notFloat, notInt, notFloat, notFloat,
+         notInt},
+        {"next line (C1 control)", QString::fromUtf8("14\u008500"), notFloat, notFloat, notInt, notFloat, notFloat,
+         notInt},
     };
 }
 
-// The message quotes the field's text; a NUL in it, which would end the
-// message early, is shown by its symbol.
+// What a field holds after the text was pasted: as much as it takes, with a
+// right-to-left override (which would show "1400" as "0041") by its code.
+QString fieldHolds(const QString &text)
+{
+    return text.left(kFieldCapacity).replace(QChar(0x202E), QStringLiteral("<U+202E>"));
+}
+
+// The message quotes the field's text on one line, each character that would
+// show nothing or break the line by its symbol or code (a NUL would also end
+// the message early).
 QString messageFor(Kind kind, QString text)
 {
-    text.replace(QChar(0), QChar(0x2400));
+    text.replace(QChar(0), QChar(0x2400))
+        .replace(QChar(u'\t'), QChar(0x2409))
+        .replace(QChar(u'\n'), QChar(0x240A))
+        .replace(QChar(u'\r'), QChar(0x240D))
+        .replace(QChar(0x85), QStringLiteral("<U+0085>"))
+        .replace(QChar(0x202E), QStringLiteral("<U+202E>"));
     return kind == Kind::NotInt ? QString("'%1' is not a valid integer value").arg(text)
                                 : QString("'%1' is not a valid floating point value").arg(text);
 }
@@ -139,6 +158,8 @@ private slots:
     void calculatorField();
     void extremeParameters_data();
     void extremeParameters();
+    void typedThroughTheInputMethod_data();
+    void typedThroughTheInputMethod();
 };
 
 void TestHostileInput::parameterField_data()
@@ -183,7 +204,7 @@ void TestHostileInput::parameterField()
 
     if (beforeScope) {
         probe::paste(edit, text);
-        QCOMPARE(edit->text(), text.left(kFieldCapacity));
+        QCOMPARE(edit->text(), fieldHolds(text));
         if (text.isEmpty() || text == "0") {
             probe::click(f.knopka1);
             const probe::Snapshot before = probe::snapshot(f);
@@ -198,7 +219,7 @@ void TestHostileInput::parameterField()
     } else {
         QVERIFY(toRegulatorOn(f));
         edit->setText(text);
-        QCOMPARE(edit->text(), text.left(kFieldCapacity));
+        QCOMPARE(edit->text(), fieldHolds(text));
     }
     QVERIFY(b.dialogs.messages.isEmpty());
 
@@ -217,7 +238,7 @@ void TestHostileInput::parameterField()
         allowed << "Lab.TurnsPerMetre:";
     }
     if (Kind(kind) != Kind::Value) {
-        QCOMPARE(b.dialogs.errors, QStringList{messageFor(Kind(kind), edit->text())});
+        QCOMPARE(b.dialogs.errors, QStringList{messageFor(Kind(kind), text.left(kFieldCapacity))});
         const QStringList changed = probe::unexpectedChanges(before, after, allowed);
         QVERIFY2(changed.isEmpty(), qPrintable(changed.join('\n')));
         QCOMPARE(f.Lab.SourceOn, 0);
@@ -281,12 +302,12 @@ void TestHostileInput::calculatorField()
     QVERIFY(b.dialogs.errors.isEmpty());
 
     probe::paste(f.Edit2, text);
-    QCOMPARE(f.Edit2->text(), text.left(kFieldCapacity));
+    QCOMPARE(f.Edit2->text(), fieldHolds(text));
     const probe::Snapshot before = probe::snapshot(f);
     probe::click(f.SpeedButton1);
     const probe::Snapshot after = probe::snapshot(f);
     if (Kind(kind) != Kind::Value) {
-        QCOMPARE(b.dialogs.errors, QStringList{messageFor(Kind::NotInt, f.Edit2->text())});
+        QCOMPARE(b.dialogs.errors, QStringList{messageFor(Kind::NotInt, text.left(kFieldCapacity))});
         const QStringList changed = probe::unexpectedChanges(before, after, {});
         QVERIFY2(changed.isEmpty(), qPrintable(changed.join('\n')));
         return;
@@ -392,6 +413,49 @@ void TestHostileInput::extremeParameters()
     }
     for (const auto &[name, v] : probe::labFields(f.Lab)) QVERIFY2(std::isfinite(v), name.c_str());
     QVERIFY(!f.Edit1->text().contains("inf", Qt::CaseInsensitive) && !f.Edit1->text().contains("nan", Qt::CaseInsensitive));
+}
+
+void TestHostileInput::typedThroughTheInputMethod_data()
+{
+    QTest::addColumn<int>("field");  // 1 to 3 the parameter fields, 4 the calculator's k
+    QTest::addColumn<QStringList>("commits");
+    QTest::addColumn<QString>("text");
+    // dead_acute e, Multi_key 1 2, dead_diaeresis a, dead_circumflex 2
+    const QStringList composed{QString::fromUtf8("é"), QString::fromUtf8("½"), QString::fromUtf8("ä"),
+                               QString::fromUtf8("²")};
+    QTest::newRow("U: composed characters") << 1 << composed << "1400";
+    QTest::newRow("n: composed characters") << 2 << composed << "155";
+    QTest::newRow("l: composed characters") << 3 << composed << "10";
+    QTest::newRow("k: composed characters") << 4 << composed << "1";
+    QTest::newRow("U: digits") << 1 << QStringList{"0", "5"} << "140005";
+    QTest::newRow("U: an input method's word") << 1 << QStringList{QString::fromUtf8("1,5е3")} << "1400153";
+    QTest::newRow("n: Arabic-Indic digits") << 2 << QStringList{QString::fromUtf8("\u0661\u0662")} << "155";
+    QTest::newRow("k: zero and seven") << 4 << QStringList{"0", "7"} << "17";
+    QTest::newRow("k: a direction control") << 4 << QStringList{QString::fromUtf8("\u202E2")} << "12";
+}
+
+// A dead key, the Compose key or an input method editor deliver their
+// characters as committed text, not as key presses; the fields' filters see
+// them all the same, so no such text gets in.
+void TestHostileInput::typedThroughTheInputMethod()
+{
+    QFETCH(int, field);
+    QFETCH(QStringList, commits);
+    QFETCH(QString, text);
+    Bench b;
+    TForm1 &f = b.form;
+    probe::click(f.Image2);  // the calculator shows its k field
+    QLineEdit *edits[] = {nullptr, f.LabeledEdit1, f.LabeledEdit2, f.LabeledEdit3, f.Edit2};
+    QLineEdit *edit = edits[field];
+    edit->setFocus();
+    edit->end(false);
+    for (const QString &c : commits) {
+        QInputMethodEvent e;
+        e.setCommitString(c);
+        QApplication::sendEvent(edit, &e);
+    }
+    QCOMPARE(edit->text(), text);
+    QVERIFY(b.dialogs.errors.isEmpty());
 }
 
 QTEST_MAIN(TestHostileInput)
