@@ -37,7 +37,11 @@ QList<XWindow> BenchOnScreen::boxes() const
 
 QString BenchOnScreen::locate(bool measureScreen)
 {
+    // Two looks in a row must agree: the program may lay itself out again
+    // a moment after the window manager has placed the window.
     QString failure;
+    QRect lastClient;
+    int lastSide = 0, lastMenuHeight = 0;
     const bool found = waitFor([&] {
         window = screen.window(process.window());
         if (!window.id) {
@@ -60,7 +64,12 @@ QString BenchOnScreen::locate(bool measureScreen)
         snapReadouts(image);
         menuItems_.clear();
         for (const QRect &item : menuBarItems(image)) menuItems_ << item.translated(-window.client.topLeft());
-        return true;
+        const bool settled = window.client == lastClient && screenSide == lastSide && menuHeight == lastMenuHeight;
+        lastClient = window.client;
+        lastSide = screenSide;
+        lastMenuHeight = menuHeight;
+        failure = "the window did not settle";
+        return settled;
     });
     return found ? QString() : failure;
 }
@@ -107,7 +116,10 @@ int BenchOnScreen::measureScreenSide(const QImage &image) const
             if (dark(x, y) && dark(x - 1, y) && dark(x + 1, y) && dark(x, y - 1) && dark(x, y + 1))
                 disc |= QRect(x, y, 1, 1);
     if (disc.isEmpty() || disc.width() != disc.height()) return -1;
-    if (disc.left() - 2 != onScreen(plan.Panel2).left() + 10) return -1;
+    // Where the plan puts the screen's left edge, give or take the pixel by
+    // which the program may place its panel just after a maximise (it may
+    // lay out with the window frame's width from before).
+    if (std::abs(disc.left() - 2 - (onScreen(plan.Panel2).left() + 10)) > 1) return -1;
     return disc.width() + 4;
 }
 
@@ -119,11 +131,13 @@ void BenchOnScreen::snapReadouts(const QImage &image)
     auto snap = [&](QRect &readout) {
         auto is = [&](QPoint p, QRgb colour) { return image.valid(p) && sameColour(image.pixel(p), colour); };
         auto fits = [&](const QRect &r) {
-            // Black at the four corners, the grey panel just outside them.
-            const QPoint left(1, 0), up(0, 1);
+            // Black at the four corners, the grey panel just beside and
+            // below them (above lies the caption, whose text may touch it).
+            const QPoint across(1, 0), down(0, 1);
             return is(r.topLeft(), kBlack) && is(r.topRight(), kBlack) && is(r.bottomLeft(), kBlack) &&
-                   is(r.bottomRight(), kBlack) && is(r.topLeft() - left, kGrey) && is(r.topLeft() - up, kGrey) &&
-                   is(r.bottomRight() + left, kGrey) && is(r.bottomRight() + up, kGrey);
+                   is(r.bottomRight(), kBlack) && is(r.topLeft() - across, kGrey) &&
+                   is(r.bottomLeft() - across, kGrey) && is(r.bottomRight() + across, kGrey) &&
+                   is(r.bottomRight() + down, kGrey) && is(r.bottomLeft() + down, kGrey);
         };
         // The nearest fit to the planned place.
         for (int distance = 0; distance <= 12; ++distance)

@@ -133,10 +133,21 @@ void TestRealWindowWindows::maximisedOnALaptopScreenHidesNoControl()
     VERIFY_DONE(b.locate(true));
     QCOMPARE(b.window.outer().width(), screen.width());
 
-    // Every control of the oscilloscope panel lies inside the panel, and shows there.
+    // The panel where the layout puts it for the outer size the X server
+    // gives: its bevel's first column, the grey one after it, the window's
+    // background before it.
     const BenchPlan &p = b.plan;
     const QImage shot = b.shot();
     keepScreenshot(shot, QString("maximised_%1x%2").arg(screen.width()).arg(screen.height()));
+    const int middle = p.Panel2.height() / 2;
+    QVERIFY2(!sameColour(b.pixel(shot, p.Panel2, -1, middle), kGrey) &&
+                 !sameColour(b.pixel(shot, p.Panel2, 0, middle), kGrey) &&
+                 sameColour(b.pixel(shot, p.Panel2, 1, middle), kGrey),
+             qPrintable(QString("Panel2's left edge is not at %1 for an outer width of %2")
+                            .arg(b.onScreen(p.Panel2).left())
+                            .arg(b.window.outer().width())));
+
+    // Every control of the oscilloscope panel lies inside the panel, and shows there.
     QVERIFY(b.onScreen(p.Panel2).bottom() <= b.window.client.bottom());
     const QList<std::pair<const char *, QRect>> controls{{"LabeledEdit1", p.LabeledEdit1},
                                                         {"LabeledEdit2", p.LabeledEdit2},
