@@ -11,9 +11,9 @@
 #include "x_input.h"
 #include "x_readback.h"
 
+#include <QHash>
 #include <QImage>
 #include <QRgb>
-#include <QHash>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -118,12 +118,12 @@ public:
 
 private:
     bool findMenuHeight(const QImage &shot);
+    int measureScreenSide(const QImage &shot) const;
+    void snapReadouts(const QImage &shot);
+
     // Where the menu bar's titles lie, relative to the client's top-left corner.
     QList<QRect> menuItems_;
     // The windows seen so far with their properties, which do not change.
     mutable std::unique_ptr<ClientListWatch> watch_;
     mutable QHash<XId, XWindow> known_;
-
-    int measureScreenSide(const QImage &shot) const;
-    void snapReadouts(const QImage &shot);
 };

@@ -36,6 +36,10 @@ QList<QPolygon> segmentPolygons(QSize cell)
     };
 }
 
+namespace {
+
+// The digit shown in a cell (-1 for a blank cell, -2 for a pattern that is
+// no digit), segments counted as lit where they show `lit`.
 int readDigit(const QImage &shot, QRect cellOnScreen, QRgb lit)
 {
     // Patterns with segment A as bit 0 up to G as bit 6.
@@ -54,6 +58,8 @@ int readDigit(const QImage &shot, QRect cellOnScreen, QRgb lit)
         if (kPatterns[digit] == pattern) return digit;
     return -2;
 }
+
+} // namespace
 
 std::optional<double> readReadout(const QImage &shot, QPoint topLeft, const ReadoutLook &look, QRgb lit)
 {

@@ -32,10 +32,6 @@ QList<QRect> digitCells(const ReadoutLook &look);
 // for segment size 1, separation 1 and no margin.
 QList<QPolygon> segmentPolygons(QSize cell);
 
-// The digit shown in a cell (-1 for a blank cell, -2 for a pattern that is
-// no digit), segments counted as lit where they show `lit`.
-int readDigit(const QImage &shot, QRect cellOnScreen, QRgb lit);
-
 // The number a read-out whose top-left corner is at `topLeft` shows;
 // nothing when a cell does not show a digit.
 std::optional<double> readReadout(const QImage &shot, QPoint topLeft, const ReadoutLook &look, QRgb lit);
