@@ -68,6 +68,14 @@ const char *const kKeys[] = {"0",     "1",         "2",      "3",          "4", 
 // What the clipboard may hold when a student pastes.
 const char *const kClipboardTexts[] = {"00", "0", "12.5", "1e400", "2147483648", " 7", "-3", "абв", "155"};
 
+#ifdef __SANITIZE_ADDRESS__
+// AddressSanitizer holds freed memory back in quarantine, so resident memory
+// tells nothing there; its leak check as the program ends does.
+constexpr bool kMemoryTells = false;
+#else
+constexpr bool kMemoryTells = true;
+#endif
+
 int environmentNumber(const char *name, int fallback)
 {
     bool ok = false;
@@ -197,8 +205,8 @@ void TestRealWindowStudent::randomStudent()
         } else if (kind < 73) {
             // Back to the bench, any menu closed, and Ctrl+C: the question must come.
             what = "ctrl+c in the bench, the exit question";
-            b.input.activate(bench);
-            b.input.keys({"Escape", "Escape", "Escape", "ctrl+c"});
+            b.input.xdotool({"windowactivate", "--sync", QString::number(bench), "key", "--delay", "30", "Escape",
+                             "Escape", "Escape", "ctrl+c"});
             xEvents += 11;
             if (!b.waitForABox()) QFAIL(qPrintable(told("Ctrl+C opened no exit question")));
             ++done["exit question"];
@@ -283,7 +291,9 @@ void TestRealWindowStudent::randomStudent()
         QVERIFY2(xEvents >= 2000, "fewer than 2,000 X events");
         for (const Target &t : kTargets) QVERIFY2(done.value(t.name) > 0, t.name);
     }
-    QVERIFY2(peak - baseline <= 6 * 1024, qPrintable(told(QString("resident memory grew by %1 KiB").arg(peak - baseline))));
+    if (kMemoryTells)
+        QVERIFY2(peak - baseline <= 6 * 1024,
+                 qPrintable(told(QString("resident memory grew by %1 KiB").arg(peak - baseline))));
     QCOMPARE(b.process.closeAndWait(), 0);
 }
 
