@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-qpa-plugins libgl-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth imagemagick x11-utils
-  xdotool xclip openbox x11-xkb-utils
+  openbox xdotool wmctrl xclip x11-xkb-utils
   # The lab documents: XeLaTeX with Russian hyphenation, TikZ, the serif of
   # the program's windows and a matching mathematics font; pdftotext for
   # their tests.

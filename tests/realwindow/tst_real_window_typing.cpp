@@ -1,0 +1,114 @@
+// Whatever a student types or pastes: dead keys and Compose sequences,
+// which reach a field through the input method and not as plain key
+// presses, leave only what the field's filter lets through; and two hundred
+// pastes of a long text leave the program's memory where it was. A field's
+// text is read back as the X selection its selected text becomes.
+#include "scenario.h"
+#include "wait.h"
+
+#include <QFile>
+
+namespace {
+
+// Selects a field's whole text and reads it back as the PRIMARY selection.
+QString fieldText(const BenchOnScreen &b, QRect field)
+{
+    b.input.click(b.centre(field));
+    b.input.keys({"End", "shift+Home"});
+    QString text;
+    waitFor([&] {
+        const ToolResult r = b.x.run("xclip", {"-o", "-selection", "primary"}, 5000);
+        text = QString::fromUtf8(r.out);
+        return r.ok();
+    });
+    return text;
+}
+
+} // namespace
+
+class TestRealWindowTyping : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void deadKeysAndComposeLeaveOnlyDigits_data();
+    void deadKeysAndComposeLeaveOnlyDigits();
+    void pastesKeepMemoryBounded();
+
+private:
+    std::unique_ptr<XSession> x;
+};
+
+void TestRealWindowTyping::initTestCase()
+{
+    REQUIRE_DISPLAY(x, QSize(1024, 768));
+}
+
+void TestRealWindowTyping::deadKeysAndComposeLeaveOnlyDigits_data()
+{
+    QTest::addColumn<QRect BenchPlan::*>("field");
+    QTest::addColumn<QString>("before");
+    QTest::newRow("LabeledEdit1") << &BenchPlan::LabeledEdit1 << "1400";
+    QTest::newRow("LabeledEdit2") << &BenchPlan::LabeledEdit2 << "155";
+    QTest::newRow("LabeledEdit3") << &BenchPlan::LabeledEdit3 << "10";
+    QTest::newRow("Edit2") << &BenchPlan::Edit2 << "1";
+}
+
+void TestRealWindowTyping::deadKeysAndComposeLeaveOnlyDigits()
+{
+    QFETCH(QRect BenchPlan::*, field);
+    QFETCH(QString, before);
+    BenchOnScreen b(*x);
+    VERIFY_DONE(b.start());
+    // The calculator's field shows once the source lamp is clicked.
+    if (field == &BenchPlan::Edit2) b.click(b.plan.Image2);
+    QCOMPARE(fieldText(b, b.plan.*field), before);
+
+    // é, ½, ä and ² through dead keys and the Compose key, a letter, and one
+    // digit that every field takes.
+    b.input.click(b.centre(b.plan.*field));
+    b.input.keys({"End", "dead_acute", "e", "Multi_key", "1", "2", "dead_diaeresis", "a", "dead_circumflex", "2", "x",
+                  "7"});
+    QCOMPARE(fieldText(b, b.plan.*field), before + "7");
+}
+
+void TestRealWindowTyping::pastesKeepMemoryBounded()
+{
+    BenchOnScreen b(*x);
+    VERIFY_DONE(b.start());
+
+    // The clipboard holds 32,767 characters, the most a field ever held.
+    const QString path = x->scratchPath() + "/long.txt";
+    QFile text(path);
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    QByteArray digits;
+    while (digits.size() < 32767) digits += "1234567890";
+    digits.truncate(32767);
+    text.write(digits);
+    text.close();
+    QProcess owner;
+    x->startBeside(owner, "xclip", {"-quiet", "-selection", "clipboard", "-i", path});
+    QVERIFY(waitFor([&] { return x->run("xclip", {"-o", "-selection", "clipboard"}).out.size() == 32767; }));
+
+    // Two hundred times: select the field's text and paste over it.
+    b.input.click(b.centre(b.plan.LabeledEdit1));
+    const qint64 start = b.process.residentKiB();
+    for (int batch = 0; batch < 20; ++batch) {
+        QStringList keys;
+        for (int i = 0; i < 10; ++i) keys << "End" << "shift+Home" << "shift+Insert";
+        b.input.keys(keys);
+    }
+    // The field's text read back: every paste has been handled by then.
+    const QString pasted = fieldText(b, b.plan.LabeledEdit1);
+    const qint64 end = b.process.residentKiB();
+    owner.kill();
+    owner.waitForFinished(5000);
+    qInfo("resident memory: %lld KiB before the pastes, %lld KiB after", start, end);
+    QVERIFY2(!pasted.isEmpty() && QByteArray(digits).startsWith(pasted.toLatin1()),
+             qPrintable("the field holds \"" + pasted.left(40) + "…\""));
+    QVERIFY(b.process.alive());
+    QVERIFY2(b.boxes().isEmpty(), "pasting opened a box");
+    QVERIFY2(end - start <= 10 * 1024, qPrintable(QString("grew by %1 KiB").arg(end - start)));
+}
+
+QTEST_GUILESS_MAIN(TestRealWindowTyping)
+#include "tst_real_window_typing.moc"
