@@ -186,14 +186,17 @@ QDateTime TForm1::now()
 
 QSize TForm1::outerSize() const
 {
+    // The window manager may change its frame after the window's last move or
+    // resize (a maximised window loses its borders); the window system knows
+    // the frame now, the widget only as it was then.
+    if (const QWindow *window = windowHandle()) return window->frameGeometry().size();
     return frameGeometry().size();
 }
 
 void TForm1::keepMinimumOuterSize()
 {
     // The frame is the window manager's; only the inner size can be limited.
-    const QSize frame = frameGeometry().size() - geometry().size();
-    setMinimumSize(kMinimumOuter - frame);
+    setMinimumSize(kMinimumOuter - (outerSize() - size()));
 }
 
 // Centred on the work area where the window fits. Where it does not, it takes
@@ -202,8 +205,9 @@ void TForm1::keepMinimumOuterSize()
 void TForm1::placeOnWorkArea()
 {
     const QRect area = workArea(this);
-    const QSize outer = outerSize().boundedTo(area.size()).expandedTo(kMinimumOuter);
-    if (outer != outerSize()) resize(outer - (frameGeometry().size() - geometry().size()));
+    const QSize now = outerSize();
+    const QSize outer = now.boundedTo(area.size()).expandedTo(kMinimumOuter);
+    if (outer != now) resize(outer - (now - size()));
     const QPoint origin = centredOrigin(area, outer);
     // Placed by its frame's corner, as a window manager places a window; a
     // move() on a window shown would place its inner corner from then on.
@@ -504,7 +508,7 @@ void TForm1::moveEvent(QMoveEvent *e)
     if (!created_) return;
     // The window manager's frame is known once the window is on screen.
     keepMinimumOuterSize();
-    if (!placedInFrame_ && frameGeometry().size() != geometry().size()) {
+    if (!placedInFrame_ && outerSize() != size()) {
         // Placed at creation by its inner size alone: the frame moved it off centre.
         placedInFrame_ = true;
         placeOnWorkArea();
