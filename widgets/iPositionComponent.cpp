@@ -47,6 +47,7 @@ void TiPositionComponent::SetPosition(double value)
 
     PositionChanged();
     emit PositionChange(this);
+    // A screen reader hears the new position.
     QAccessibleValueChangeEvent event(this, value);
     QAccessible::updateAccessibility(&event);
 }

@@ -248,6 +248,7 @@ void TiSevenSegmentAnalog::setValue(double value)
     InvalidateContents();
     if (IsLoading()) return;
     emit ValueChange();
+    // A screen reader hears the new number.
     QAccessibleValueChangeEvent event(this, value_);
     QAccessible::updateAccessibility(&event);
 }
