@@ -2,6 +2,7 @@
 // screen routines.
 #include "bench/bench_window.h"
 
+#include "bench/bench_accessible_names.h"
 #include "bench/bench_layout.h"
 #include "bench/bench_window_start.h"
 #include "bench/oscilloscope_screen.h"
@@ -158,6 +159,7 @@ TForm1::TForm1(QWidget *parent)
     createMenu();
     createStatusBar();
     createControls();
+    NameBenchControls(*this);
     connectHandlers();
     resize(kDesignClient.width(), menuBar()->sizeHint().height() + kDesignClient.height());
     keepMinimumOuterSize();

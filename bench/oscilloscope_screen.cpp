@@ -14,6 +14,25 @@ constexpr int kBeamPenWidth = 4;
 
 TRect wholeOf(const Canvas &c) { return TRect{0, 0, c.width(), c.height()}; }
 
+// What the screen shows, in the words a screen reader says. Every routine
+// records on the image what it leaves there, once it has drawn it. Qt
+// announces every write, so a trace redrawn over a trace is not told again.
+void shows(TImage &screen, const QString &what)
+{
+    if (screen.accessibleDescription() != what) screen.setAccessibleDescription(what);
+}
+const QString kShowsDark = QStringLiteral("Экран тёмный");
+const QString kShowsSpot = QStringLiteral("Пятно луча в центре экрана");
+const QString kShowsWarmupLine = QStringLiteral("Вертикальная линия прогрева");
+const QString kShowsTrace = QStringLiteral("След электронного луча");
+
+void darkDisc(TImage &screen)
+{
+    Canvas c = screen.canvas();
+    c.setBrushColor(clScreenDark);
+    c.ellipse(wholeOf(c));
+}
+
 // The wide green pen for one stroke, then back to the black 1-pixel pen.
 void greenStroke(Canvas &c, int x, int y)
 {
@@ -63,13 +82,13 @@ void Zalivka(TImage &screen)
     c.fillRect(wholeOf(c));
     c.setBrushColor(clScreenDark);
     c.ellipse(wholeOf(c));
+    shows(screen, kShowsDark);
 }
 
 void Off(TImage &screen)
 {
-    Canvas c = screen.canvas();
-    c.setBrushColor(clScreenDark);
-    c.ellipse(wholeOf(c));
+    darkDisc(screen);
+    shows(screen, kShowsDark);
 }
 
 void Lampochka1(TImage &screen, LabState &state)
@@ -87,6 +106,7 @@ void Lampochka1(TImage &screen, LabState &state)
             c.setBrushColor(clBlack);
             c.moveTo(state.PixelX, state.PixelY);
             greenStroke(c, state.PixelX, state.PixelY2);
+            shows(screen, kShowsSpot);
             return;
         }
         c.setBrushColor(clGray);
@@ -111,6 +131,7 @@ void WarmupLineStep(TImage &screen, LabState &state)
         c.moveTo(cx, cy - state.WarmupStep);
         greenStroke(c, cx, cy + state.WarmupStep);
     }
+    shows(screen, kShowsWarmupLine);
     ++state.WarmupStep;  // below the limit, so it cannot overflow
 }
 
@@ -126,7 +147,7 @@ void PaintSourceLamp(TImage &lamp, bool on, bool fillGround)
 void Line(TImage &screen, LabState &state, double current, const TraceSettings &settings)
 {
     BeginTrace(state, settings);
-    Off(screen);
+    darkDisc(screen);
     // All points first, then the drawing. A fault at a point ends the trace
     // there: the segments before it are still drawn, then the fault goes on
     // to the handler.
@@ -141,5 +162,6 @@ void Line(TImage &screen, LabState &state, double current, const TraceSettings &
         fault = std::current_exception();
     }
     if (computed > 0) drawTrace(screen, path.data(), computed);
+    shows(screen, computed > 0 ? kShowsTrace : kShowsDark);
     if (fault) std::rethrow_exception(fault);
 }

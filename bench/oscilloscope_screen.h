@@ -3,7 +3,9 @@
 // into the pictures of its two images. The pictures keep what was drawn;
 // every routine leaves the pen black and 1 pixel wide, so outlines stay black.
 // Sizes are the pictures' own, which the layout pass keeps equal to the
-// images' sizes.
+// images' sizes. The screen's accessible description says in a few words
+// what the routines last left on it (dark, spot, warm-up line, trace), so a
+// screen reader can tell what a sighted student sees.
 #include "model/beam_trace.h"
 #include "model/lab_state.h"
 

@@ -16,6 +16,9 @@ packages=(
   fonts-texgyre-math poppler-utils
   # The menu entry, icon and package checks; Qt's own Russian texts.
   librsvg2-bin qt6-translations-l10n desktop-file-utils appstream man-db
+  # The accessibility tests switch Qt's accessibility on through its platform
+  # layer, as Qt's own accessibility tests do, since no screen reader runs.
+  qt6-base-private-dev
 )
 # Scripts that need more (the package and its checks) name it on the command line.
 packages+=("$@")

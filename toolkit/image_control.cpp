@@ -1,5 +1,7 @@
 #include "toolkit/image_control.h"
 
+#include "toolkit/accessible_roles.h"
+
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -9,6 +11,7 @@ TImage::TImage(QWidget *parent)
 {
     picture_.fill(Qt::white);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    InstallControlAccessibility();
 }
 
 Canvas TImage::canvas()

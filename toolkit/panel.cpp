@@ -1,11 +1,14 @@
 #include "toolkit/panel.h"
 
+#include "toolkit/accessible_roles.h"
+
 #include <QPainter>
 
 TPanel::TPanel(QWidget *parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    InstallControlAccessibility();
 }
 
 void TPanel::setColor(TColor color)

@@ -1,5 +1,7 @@
 #include "toolkit/up_down.h"
 
+#include "toolkit/accessible_roles.h"
+
 #include <QEvent>
 #include <QMouseEvent>
 #include <QToolButton>
@@ -26,6 +28,7 @@ TUpDown::TUpDown(Qt::Orientation orientation, QWidget *parent)
     : QWidget(parent), orientation_(orientation)
 {
     setFocusPolicy(Qt::NoFocus);
+    InstallControlAccessibility();
     const bool horizontal = orientation == Qt::Horizontal;
     next_ = makeArrow(this, horizontal ? Qt::RightArrow : Qt::UpArrow, "next");
     prev_ = makeArrow(this, horizontal ? Qt::LeftArrow : Qt::DownArrow, "previous");

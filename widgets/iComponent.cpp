@@ -1,6 +1,7 @@
 #include "widgets/iComponent.h"
 
 #include "toolkit/rounding.h"
+#include "widgets/iAccessible.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -16,6 +17,7 @@ TiComponent::TiComponent(QWidget *parent)
     // Every pixel is ours: Qt must not erase behind the frame we copy in.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    InstallInstrumentAccessibility();
 }
 
 TiComponent::~TiComponent() = default;

@@ -1,5 +1,6 @@
 #include "widgets/iPositionComponent.h"
 
+#include <QAccessible>
 #include <cmath>
 
 double PositionFraction(double positionMin, double positionMax, double v)
@@ -46,6 +47,9 @@ void TiPositionComponent::SetPosition(double value)
 
     PositionChanged();
     emit PositionChange(this);
+    // A screen reader hears the new position.
+    QAccessibleValueChangeEvent event(this, value);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TiPositionComponent::SetRange(double newMax, double newMin)

@@ -3,6 +3,7 @@
 #include "toolkit/decimal_format.h"
 #include "toolkit/rounding.h"
 
+#include <QAccessible>
 #include <QLocale>
 #include <algorithm>
 #include <climits>
@@ -127,6 +128,10 @@ void TiSevenSegmentDisplay::setPowerOff(bool value)
     if (powerOff_ == value) return;
     powerOff_ = value;
     InvalidateContents();
+    if (IsLoading()) return;
+    // A screen reader hears the power state as the read-out's description.
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TiSevenSegmentDisplay::setSegmentOffColor(TColor value)
@@ -241,7 +246,11 @@ void TiSevenSegmentAnalog::setValue(double value)
     if (value == value_) return;
     value_ = value;
     InvalidateContents();
-    if (!IsLoading()) emit ValueChange();
+    if (IsLoading()) return;
+    emit ValueChange();
+    // A screen reader hears the new number.
+    QAccessibleValueChangeEvent event(this, value_);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TiSevenSegmentAnalog::setShowSign(bool value)

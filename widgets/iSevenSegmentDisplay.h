@@ -124,6 +124,7 @@ class TiSevenSegmentAnalog : public TiSevenSegmentDisplay {
     Q_PROPERTY(double Value READ Value WRITE setValue)
     Q_PROPERTY(bool ShowSign READ ShowSign WRITE setShowSign)
     Q_PROPERTY(int Precision READ Precision WRITE setPrecision)
+    Q_PROPERTY(QString Unit READ Unit WRITE setUnit)
 
 public:
     static constexpr double MaxValue = 1e15;
@@ -137,6 +138,10 @@ public:
     void setShowSign(bool value);
     int Precision() const { return precision_; }
     void setPrecision(int value);              // held in 0..13
+    // The unit a screen reader says after the number ("А", "см"); it is
+    // not drawn, so setting it repaints nothing.
+    QString Unit() const { return unit_; }
+    void setUnit(const QString &value) { unit_ = value; }
 
     ReadoutSettings LayoutSettings() const;
 
@@ -148,6 +153,7 @@ private:
     double value_ = 0.0;
     bool showSign_ = true;
     int precision_ = 2;
+    QString unit_;
 };
 
 // The bench's four read-outs and their stored settings.
