@@ -70,13 +70,8 @@ QRect photoRectIn(QSize box, QSize photo, bool proportional)
         return QRect(QPoint(0, 0), photo);
     if (box.isEmpty())
         return QRect();
-    // Integer arithmetic in 64 bits: the side that limits the shrink gets the
-    // box's size exactly, the other one is truncated.
-    const qint64 pw = photo.width(), ph = photo.height();
-    const qint64 bw = box.width(), bh = box.height();
-    if (pw * bh >= ph * bw)  // relatively wider than the box: the width limits
-        return QRect(0, 0, int(bw), std::max<qint64>(1, ph * bw / pw));
-    return QRect(0, 0, std::max<qint64>(1, pw * bh / ph), int(bh));
+    // However thin the photograph, a pixel of it stays.
+    return QRect(QPoint(0, 0), photo.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
 }
 
 QStringList DepartmentSection(const QString &text, const QString &section)
