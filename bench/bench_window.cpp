@@ -11,7 +11,6 @@
 #include "toolkit/labeled_edit.h"
 #include "toolkit/local_time.h"
 #include "toolkit/panel.h"
-#include "toolkit/status_bar.h"
 #include "toolkit/work_area.h"
 #include "widgets/iAngularGauge.h"
 #include "widgets/iSevenSegmentDisplay.h"
@@ -23,6 +22,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -134,16 +134,10 @@ void place(TiComponent *w, const QRect &r)
     w->SetBounds(r.x(), r.y(), r.width(), r.height());
 }
 
-std::function<QDateTime()> &clockHook()
-{
-    static std::function<QDateTime()> hook;
-    return hook;
-}
-
 } // namespace
 
-TForm1::TForm1(QWidget *parent)
-    : QMainWindow(parent)
+TForm1::TForm1(Clock clock, QWidget *parent)
+    : QMainWindow(parent), clock_(std::move(clock))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(ApplicationTitle());
@@ -171,16 +165,6 @@ void TForm1::setInformationWindows(TFRaz *credits, TForm_o_programe *about)
 {
     credits_ = credits;
     about_ = about;
-}
-
-void TForm1::setClockForTesting(std::function<QDateTime()> clock)
-{
-    clockHook() = std::move(clock);
-}
-
-QDateTime TForm1::now()
-{
-    return clockHook() ? clockHook()() : QDateTime::currentDateTime();
 }
 
 QSize TForm1::outerSize() const
@@ -335,9 +319,9 @@ void TForm1::FormCreate()
         LabeledEdit3->setText(QStringLiteral("10"));
         SetStartParameters(Lab);
         // 4. Date and clock.
-        const QDateTime started = now();
-        StatusBar1->setPanelText(0, QStringLiteral("Дата: ") + ShortDateText(started.date()));
-        StatusBar1->setPanelText(1, QStringLiteral("Время: ") + LongTimeText(started.time()));
+        const QDateTime started = clock_();
+        statusPanels_[0]->setText(QStringLiteral("Дата: ") + ShortDateText(started.date()));
+        statusPanels_[1]->setText(QStringLiteral("Время: ") + LongTimeText(started.time()));
         // 5. Everything off.
         ClearPowerFlags(Lab);
         // 6. The controls' start state.

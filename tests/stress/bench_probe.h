@@ -9,7 +9,6 @@
 #include "toolkit/image_control.h"
 #include "toolkit/labeled_edit.h"
 #include "toolkit/panel.h"
-#include "toolkit/status_bar.h"
 #include "toolkit/text_label.h"
 #include "toolkit/up_down.h"
 #include "widgets/iAngularGauge.h"
