@@ -3,6 +3,7 @@
 #include "bench/bench_window.h"
 
 #include "bench/info_windows.h"
+#include "bench/stored_layout.h"
 #include "toolkit/colors.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/handler.h"
@@ -19,15 +20,6 @@
 #include <QTimer>
 
 namespace {
-
-QFont statusFont()
-{
-    QFont f(QStringLiteral("Times New Roman"));
-    f.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
-    f.setPixelSize(13);
-    f.setBold(true);
-    return f;
-}
 
 QAction *addItem(QMenu *menu, const char *name, const QString &caption)
 {
@@ -99,7 +91,7 @@ void TForm1::createStatusBar()
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setFixedHeight(18);
-    StatusBar1->setFont(statusFont());
+    StatusBar1->setFont(BenchSerifFont(13, true));
     QPalette p = StatusBar1->palette();
     p.setColor(QPalette::WindowText, toQColor(clRed));
     StatusBar1->setPalette(p);

@@ -149,9 +149,3 @@ private:
     bool showSign_ = true;
     int precision_ = 2;
 };
-
-// The bench's four read-outs and their stored settings.
-enum class BenchReadout { Dplastin1, amper, Fmax1, Faza1 };
-// Applies the stored settings of one bench read-out inside the loading scope:
-// size, digits, colours, value and the enabled flag.
-void LoadBenchReadout(TiSevenSegmentAnalog &readout, BenchReadout which);

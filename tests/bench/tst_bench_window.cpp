@@ -35,7 +35,6 @@ private slots:
         QCOMPARE(f.font().pixelSize(), 16);
         QVERIFY(!f.font().bold());
         QCOMPARE(QFontInfo(f.font()).family(), QStringLiteral("Liberation Serif"));
-        QCOMPARE(f.windowIcon().actualSize(QSize(64, 64)), QSize(32, 32));
         // Designed client: 719 × 579 under the menu, status bar included.
         QCOMPARE(f.width(), 719);
         QCOMPARE(f.height() - f.menuBar()->sizeHint().height(), 579);

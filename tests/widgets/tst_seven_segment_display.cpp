@@ -2,6 +2,7 @@
 // the cell layout of every bench read-out in a period and a comma locale, the
 // edge cases of the number text, and the pixels of a painted ammeter.
 #include "common/paint_counter.h"
+#include "bench/stored_layout.h"
 #include "widgets/iSevenSegmentDisplay.h"
 
 #include <QLocale>
