@@ -117,9 +117,20 @@ QString centredLines(const QStringList &lines)
 
 TPhotoImage::TPhotoImage(QWidget *parent) : QWidget(parent) {}
 
-void TPhotoImage::setPhoto(const QImage &photo)
+const QImage &TPhotoImage::photo() const
 {
-    photo_ = photo;
+    if (!decoded_) {
+        photo_ = QImage(photoFile_);
+        decoded_ = true;
+    }
+    return photo_;
+}
+
+void TPhotoImage::setPhotoFile(const QString &fileName)
+{
+    photoFile_ = fileName;
+    photo_ = QImage();
+    decoded_ = false;
     update();
 }
 
@@ -133,11 +144,11 @@ void TPhotoImage::setProportional(bool value)
 
 void TPhotoImage::paintEvent(QPaintEvent *)
 {
-    if (photo_.isNull())
+    if (photo().isNull())
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(photoRect(), photo_);
+    painter.drawImage(photoRect(), photo());
 }
 
 // ---------------------------------------------------------------------------
@@ -151,18 +162,18 @@ TFRaz::TFRaz(QWidget *parent) : QWidget(parent)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(80, 31, 177, 226);
     Image1->setProportional(true);
-    Image1->setPhoto(QImage(QString::fromLatin1(kProgrammerPhoto)));
+    Image1->setPhotoFile(QString::fromLatin1(kProgrammerPhoto));
 
     Image2 = new TPhotoImage(this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(72, 32, 185, 233);
-    Image2->setPhoto(QImage(QString::fromLatin1(kLeadPhoto)));
+    Image2->setPhotoFile(QString::fromLatin1(kLeadPhoto));
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setTextFormat(Qt::PlainText);
+    // Sized to its text when a person's text is set.
     Label1->move(64, 272);
-    Label1->adjustSize();
 }
 
 QString TFRaz::leadText()
