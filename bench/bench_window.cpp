@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 namespace {
 
@@ -169,6 +170,23 @@ void TForm1::keepMinimumOuterSize()
     setMinimumSize(kMinimumOuter - frame);
 }
 
+// Centred on the work area where the window fits. Where it does not, it takes
+// what the work area allows (not below its smallest size) from the area's top
+// left, so that the title bar, the menu and the status bar stay on the screen.
+void TForm1::placeOnWorkArea()
+{
+    const QRect area = workArea(this);
+    const QSize outer = outerSize().boundedTo(area.size()).expandedTo(kMinimumOuter);
+    if (outer != outerSize()) resize(outer - (frameGeometry().size() - geometry().size()));
+    const QPoint origin = centredOrigin(area, outer);
+    // Placed by its frame's corner, as a window manager places a window; a
+    // move() on a window shown would place its inner corner from then on.
+    if (windowHandle())
+        windowHandle()->setFramePosition(origin);
+    else
+        move(origin);
+}
+
 void TForm1::createControls()
 {
     ClientArea = new QWidget(this);
@@ -302,7 +320,7 @@ void TForm1::FormCreate()
 {
     runHandler([&] {
         // 1. Centred on the work area.
-        move(centredOrigin(workArea(this), outerSize()));
+        placeOnWorkArea();
         // 2. The parameter fields' start texts, 3. and the values they stand for.
         LabeledEdit1->setText(QStringLiteral("1400"));
         LabeledEdit2->setText(QStringLiteral("155"));
@@ -460,6 +478,11 @@ void TForm1::moveEvent(QMoveEvent *e)
     if (!created_) return;
     // The window manager's frame is known once the window is on screen.
     keepMinimumOuterSize();
+    if (!placedInFrame_ && frameGeometry().size() != geometry().size()) {
+        // Placed at creation by its inner size alone: the frame moved it off centre.
+        placedInFrame_ = true;
+        placeOnWorkArea();
+    }
     // Moved behind a modal box: the window's contents do not change with its
     // place, so there is nothing to make up for afterwards.
     if (!QApplication::activeModalWidget()) systemCommandSettling_->start();

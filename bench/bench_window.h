@@ -151,6 +151,7 @@ private:
     void connectHandlers();
     void openDocument(const QString &name);
     void keepMinimumOuterSize();
+    void placeOnWorkArea();
     void layOutAndRepaint();
     bool passMustWait() const;
     void systemCommandSettled();
@@ -160,6 +161,8 @@ private:
     TFRaz *credits_ = nullptr;
     TForm_o_programe *about_ = nullptr;
     bool created_ = false;
+    // Placed again once the window manager's frame is known.
+    bool placedInFrame_ = false;
     // Restarted by every move and state change; when it runs out the system
     // command is complete and WMSysCommand answers it.
     QTimer *systemCommandSettling_ = nullptr;

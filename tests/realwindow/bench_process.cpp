@@ -53,6 +53,7 @@ QString BenchProcess::start()
     if (!process_.waitForStarted(10000)) return "the program did not start: " + process_.errorString();
 
     const XReadback screen(x_);
+    // A first start on a loaded machine loads fonts and caches: more patience than for a step.
     const bool shown = waitFor([&] {
         if (!alive()) return true;
         for (const XWindow &w : screen.windowsOf(pid())) {
@@ -62,7 +63,7 @@ QString BenchProcess::start()
             }
         }
         return false;
-    });
+    }, 3 * kPatienceMs);
     if (!alive()) return "the program ended at start:\n" + output();
     if (!shown || !window_) return "the program showed no main window:\n" + output();
     return {};
