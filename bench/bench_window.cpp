@@ -21,9 +21,9 @@
 #include <QEvent>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
