@@ -1,8 +1,6 @@
 // The e/m lab bench: one window with the oscilloscope, the voltage regulator
 // and the DC source, and the credits and about windows behind its menu.
-#include "bench/bench_window.h"
 #include "bench/bench_window_start.h"
-#include "toolkit/first_frame_exit.h"
 
 #include <QApplication>
 
@@ -11,7 +9,5 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     InitialiseApplication(app);
     const BenchProgram program = CreateBenchProgram();
-    // For the start-up benchmark only: quits once the first frame is painted.
-    ExitAfterFirstFrame::installIfAsked(*program.Form1);
     return app.exec();
 }

@@ -6,13 +6,13 @@
 #include "bench/bench_layout.h"
 #include "bench/bench_window_start.h"
 #include "bench/oscilloscope_screen.h"
+#include "bench/stored_layout.h"
 #include "model/beam_trace.h"
 #include "toolkit/handler.h"
 #include "toolkit/image_control.h"
 #include "toolkit/labeled_edit.h"
 #include "toolkit/local_time.h"
 #include "toolkit/panel.h"
-#include "toolkit/status_bar.h"
 #include "toolkit/work_area.h"
 #include "widgets/iAngularGauge.h"
 #include "widgets/iSevenSegmentDisplay.h"
@@ -22,6 +22,7 @@
 #include <QEvent>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -41,21 +42,11 @@ constexpr QSize kMinimumOuter(650, 550);
 // short to notice.
 constexpr int kSystemCommandSettleMs = 100;
 
-QFont timesFont(int pixels, bool bold)
-{
-    QFont f(QStringLiteral("Times New Roman"));
-    // Liberation Serif has the same metrics where Times New Roman is absent.
-    f.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
 QPushButton *makeSwitch(QWidget *parent, const char *name, QSize size, const QString &hint)
 {
     auto *b = new QPushButton(QStringLiteral("On/Off"), parent);
     b->setObjectName(QLatin1String(name));
-    b->setFont(timesFont(16, true));
+    b->setFont(BenchSerifFont(16, true));
     b->setCursor(Qt::PointingHandCursor);
     b->setToolTip(hint);
     b->setFocusPolicy(Qt::NoFocus);
@@ -76,16 +67,16 @@ TLabeledEdit *makeParameterField(QWidget *parent, const char *name, TColor backg
     // Disabled while the oscilloscope runs: the digits dim but stay readable.
     p.setColor(QPalette::Disabled, QPalette::Text, toQColor(clGreen));
     e->setPalette(p);
-    e->setFont(timesFont(16, true));
+    e->setFont(BenchSerifFont(16, true));
     e->setToolTip(hint);
-    e->resize(89, 27);
+    e->resize(kBenchDesign.labeledEdit);
 
     TLabel *label = e->EditLabel();
     label->setObjectName(QLatin1String(name) + QStringLiteral("Label"));
     QPalette lp = label->palette();
     lp.setColor(QPalette::WindowText, toQColor(clBlack));
     label->setPalette(lp);
-    label->setFont(timesFont(13, true));
+    label->setFont(BenchSerifFont(13, true));
     label->setCaption(caption);
     e->placeLabel();
     return e;
@@ -136,21 +127,14 @@ void place(TiComponent *w, const QRect &r)
     w->SetBounds(r.x(), r.y(), r.width(), r.height());
 }
 
-std::function<QDateTime()> &clockHook()
-{
-    static std::function<QDateTime()> hook;
-    return hook;
-}
-
 } // namespace
 
-TForm1::TForm1(QWidget *parent)
-    : QMainWindow(parent)
+TForm1::TForm1(Clock clock, QWidget *parent)
+    : QMainWindow(parent), clock_(std::move(clock))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(ApplicationTitle());
-    setWindowIcon(QIcon(QStringLiteral(":/icons/emlab-32.png")));
-    setFont(timesFont(16, false));
+    setFont(BenchSerifFont(16, false));
     QPalette p = palette();
     p.setColor(QPalette::Window, toQColor(cl3DLight));
     setPalette(p);
@@ -174,16 +158,6 @@ void TForm1::setInformationWindows(TFRaz *credits, TForm_o_programe *about)
 {
     credits_ = credits;
     about_ = about;
-}
-
-void TForm1::setClockForTesting(std::function<QDateTime()> clock)
-{
-    clockHook() = std::move(clock);
-}
-
-QDateTime TForm1::now()
-{
-    return clockHook() ? clockHook()() : QDateTime::currentDateTime();
 }
 
 QSize TForm1::outerSize() const
@@ -229,7 +203,7 @@ void TForm1::createControls()
 
     // The oscilloscope panel.
     Panel2 = makePanel(ClientArea, "Panel2", TBevelCut::bvNone, TBevelCut::bvRaised);
-    knopka1 = makeSwitch(Panel2, "knopka1", QSize(65, 22), QStringLiteral("Кнопка включения осциллографа"));
+    knopka1 = makeSwitch(Panel2, "knopka1", kBenchDesign.knopka1, QStringLiteral("Кнопка включения осциллографа"));
     // Group 1 without all-up: once pressed the switch stays shown pressed.
     knopka1->setCheckable(true);
     knopka1Group = new QButtonGroup(this);
@@ -237,8 +211,8 @@ void TForm1::createControls()
     knopka1Group->addButton(knopka1, 1);
     Image1 = new TImage(Panel2);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->resize(281, 281);
-    Image1->setPictureSize(281, 281);
+    Image1->resize(kBenchDesign.screen);
+    Image1->setPictureSize(kBenchDesign.screen.width(), kBenchDesign.screen.height());
     LabeledEdit1 = makeParameterField(Panel2, "LabeledEdit1", clWindowText, QStringLiteral("U, B"),
                                       QStringLiteral("Анодное напряжение"));
     LabeledEdit2 = makeParameterField(Panel2, "LabeledEdit2", clMenuText, QStringLiteral("n, 1/см"),
@@ -249,32 +223,32 @@ void TForm1::createControls()
     Label2->setToolTip(QStringLiteral("Длина управляющих пластин"));
     Dplastin1 = makeReadout(Panel2, "Dplastin1", BenchReadout::Dplastin1);
     Dplastin1->setToolTip(QStringLiteral("Длина отклоняющих пластин"));
-    UpDown3 = makeArrows(Panel2, "UpDown3", Qt::Vertical, QSize(17, 32), 0, 5, 1);
+    UpDown3 = makeArrows(Panel2, "UpDown3", Qt::Vertical, kBenchDesign.upDown3, 0, 5, 1);
 
     // The current source panel.
     Panel3 = makePanel(ClientArea, "Panel3", TBevelCut::bvNone, TBevelCut::bvNone);
-    Panel3->setMaximumWidth(272);
+    Panel3->setMaximumWidth(kBenchDesign.panel3MaxWidth);
     Panel3->setToolTip(QStringLiteral("Источник постоянного тока"));
     Image2 = new TImage(Panel3);
     Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->resize(9, 9);
+    Image2->resize(kBenchDesign.image2);
     amper = makeReadout(Panel3, "amper", BenchReadout::amper);
     amper->setToolTip(QStringLiteral("Окно амперметра"));
-    knopka3 = makeSwitch(Panel3, "knopka3", QSize(57, 25), QStringLiteral("Кнопка включения источника постоянного тока"));
-    sh_vprm = makeArrows(Panel3, "sh_vprm", Qt::Horizontal, QSize(145, 17), -32000, 32000, 0);
+    knopka3 = makeSwitch(Panel3, "knopka3", kBenchDesign.knopka3, QStringLiteral("Кнопка включения источника постоянного тока"));
+    sh_vprm = makeArrows(Panel3, "sh_vprm", Qt::Horizontal, kBenchDesign.shVprm, -32000, 32000, 0);
     sh_vprm->setCursor(Qt::PointingHandCursor);
     sh_vprm->setToolTip(QStringLiteral("Изменение силы тока на 0,01 А"));
     sh_vprm->setEnabled(false);
-    sh_vprm_2 = makeArrows(Panel3, "sh_vprm_2", Qt::Horizontal, QSize(57, 17), 0, 100, 0);
+    sh_vprm_2 = makeArrows(Panel3, "sh_vprm_2", Qt::Horizontal, kBenchDesign.shVprm2, 0, 100, 0);
     sh_vprm_2->setCursor(Qt::PointingHandCursor);
     sh_vprm_2->setToolTip(QStringLiteral("Изменение силы тока на 0,001 А"));
     sh_vprm_2->setEnabled(false);
     Label1 = makeLabel(Panel3, "Label1", QStringLiteral("Пульсация"));
     Fmax1 = makeReadout(Panel3, "Fmax1", BenchReadout::Fmax1);
-    UpDown1 = makeArrows(Panel3, "UpDown1", Qt::Vertical, QSize(17, 32), 0, 5, 2);
+    UpDown1 = makeArrows(Panel3, "UpDown1", Qt::Vertical, kBenchDesign.upDown1, 0, 5, 2);
     Label3 = makeLabel(Panel3, "Label3", QStringLiteral("Сдвиг фаз, pi"));
     Faza1 = makeReadout(Panel3, "Faza1", BenchReadout::Faza1);
-    UpDown2 = makeArrows(Panel3, "UpDown2", Qt::Vertical, QSize(17, 33), 0, 10, 8);
+    UpDown2 = makeArrows(Panel3, "UpDown2", Qt::Vertical, kBenchDesign.upDown2, 0, 10, 8);
 
     // The regulator: its dial, and the switch panel over the dial's foot.
     transformator = new TiAngularGauge(ClientArea);
@@ -282,12 +256,12 @@ void TForm1::createControls()
     LoadBenchDial(*transformator);
     transformator->setToolTip(QStringLiteral("Регулятор напряжения школьный (РНШ)"));
     Panel1 = makePanel(ClientArea, "Panel1", TBevelCut::bvRaised, TBevelCut::bvNone);
-    knopka2 = makeSwitch(Panel1, "knopka2", QSize(57, 30), QStringLiteral("кнопка включения РНШ"));
+    knopka2 = makeSwitch(Panel1, "knopka2", kBenchDesign.knopka2, QStringLiteral("кнопка включения РНШ"));
 
     // The calculator, hidden until the source lamp is clicked.
     SpeedButton1 = new QToolButton(ClientArea);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->resize(49, 49);
+    SpeedButton1->resize(kBenchDesign.speedButton1);
     SpeedButton1->setIcon(QIcon(QStringLiteral(":/icons/calc-em-46.png")));
     SpeedButton1->setIconSize(QSize(46, 46));
     SpeedButton1->setCursor(Qt::PointingHandCursor);
@@ -295,11 +269,11 @@ void TForm1::createControls()
     SpeedButton1->setVisible(false);
     Edit1 = new TEdit(ClientArea);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->resize(121, 27);
+    Edit1->resize(kBenchDesign.edit1);
     Edit1->setVisible(false);
     Edit2 = new TEdit(ClientArea);
     Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->resize(25, 27);
+    Edit2->resize(kBenchDesign.edit2);
     Edit2->setText(QStringLiteral("1"));
     Edit2->setToolTip(QStringLiteral("Число шагов винтовой линии(1-4)"));
     Edit2->setVisible(false);
@@ -359,9 +333,9 @@ void TForm1::FormCreate()
         LabeledEdit3->setText(QStringLiteral("10"));
         SetStartParameters(Lab);
         // 4. Date and clock.
-        const QDateTime started = now();
-        StatusBar1->setPanelText(0, QStringLiteral("Дата: ") + ShortDateText(started.date()));
-        StatusBar1->setPanelText(1, QStringLiteral("Время: ") + LongTimeText(started.time()));
+        const QDateTime started = clock_();
+        statusPanels_[0]->setText(QStringLiteral("Дата: ") + ShortDateText(started.date()));
+        statusPanels_[1]->setText(QStringLiteral("Время: ") + LongTimeText(started.time()));
         // 5. Everything off.
         ClearPowerFlags(Lab);
         // 6. The controls' start state.

@@ -17,8 +17,10 @@
 
 class QAction;
 class QButtonGroup;
+class QLabel;
 class QMenu;
 class QPushButton;
+class QStatusBar;
 class QTimer;
 class QToolButton;
 class TEdit;
@@ -28,15 +30,17 @@ class TImage;
 class TLabel;
 class TLabeledEdit;
 class TPanel;
-class TStatusBar;
 class TiAngularGauge;
 class TiSevenSegmentAnalog;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
+    // Where the window reads the date and time for its status bar.
+    using Clock = std::function<QDateTime()>;
+
     // Builds the window from its stored layout, then runs FormCreate.
-    explicit TForm1(QWidget *parent = nullptr);
+    explicit TForm1(Clock clock = &QDateTime::currentDateTime, QWidget *parent = nullptr);
     ~TForm1() override;
 
     // The windows the Help menu shows; the program's start hands them over.
@@ -45,14 +49,9 @@ public:
     // The outer size the layout works from: frame, caption and menu included.
     QSize outerSize() const;
 
-    // Where the clock reads the date and time (tests replace it; an empty
-    // function restores the system clock). Takes effect for windows made later
-    // and for every clock tick.
-    static void setClockForTesting(std::function<QDateTime()> clock);
-
     // --- The controls, named as in the stored layout.
     QWidget *ClientArea;   // the window's own surface under the menu
-    TStatusBar *StatusBar1;
+    QStatusBar *StatusBar1;  // its panels: labels StatusPanel0 to StatusPanel2
 
     TPanel *Panel2;        // the oscilloscope
     QPushButton *knopka1;
@@ -156,8 +155,9 @@ private:
     void layOutAndRepaint();
     bool passMustWait() const;
     void systemCommandSettled();
-    static QDateTime now();
 
+    Clock clock_;
+    QLabel *statusPanels_[3] = {};
     TFRaz *credits_ = nullptr;
     TForm_o_programe *about_ = nullptr;
     bool created_ = false;

@@ -3,30 +3,23 @@
 #include "bench/bench_window.h"
 
 #include "bench/info_windows.h"
+#include "bench/stored_layout.h"
 #include "toolkit/colors.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/handler.h"
 #include "toolkit/local_time.h"
-#include "toolkit/status_bar.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace {
-
-QFont statusFont()
-{
-    QFont f(QStringLiteral("Times New Roman"));
-    f.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
-    f.setPixelSize(13);
-    f.setBold(true);
-    return f;
-}
 
 QAction *addItem(QMenu *menu, const char *name, const QString &caption)
 {
@@ -95,16 +88,27 @@ void TForm1::createMenu()
 
 void TForm1::createStatusBar()
 {
-    StatusBar1 = new TStatusBar(this);
+    StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setFixedHeight(18);
-    StatusBar1->setFont(statusFont());
+    StatusBar1->setFont(BenchSerifFont(13, true));
     QPalette p = StatusBar1->palette();
     p.setColor(QPalette::WindowText, toQColor(clRed));
     StatusBar1->setPalette(p);
-    StatusBar1->addPanel(120, Qt::AlignHCenter);
-    StatusBar1->addPanel(120, Qt::AlignHCenter);
-    StatusBar1->addPanel(50, Qt::AlignLeft);
+    // Three panels from the left: the date, the clock, and an empty one.
+    const struct {
+        int width;
+        Qt::Alignment alignment;
+    } panels[] = {{120, Qt::AlignHCenter}, {120, Qt::AlignHCenter}, {50, Qt::AlignLeft}};
+    for (int i = 0; i < 3; ++i) {
+        auto *label = new QLabel(StatusBar1);
+        label->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        label->setFixedWidth(panels[i].width);
+        label->setAlignment(panels[i].alignment | Qt::AlignVCenter);
+        label->setContentsMargins(2, 0, 2, 0);
+        StatusBar1->addWidget(label);
+        statusPanels_[i] = label;
+    }
     setStatusBar(StatusBar1);
 }
 
@@ -153,10 +157,10 @@ void TForm1::N7Click()
 
 void TForm1::Timer1Timer()
 {
-    runHandler([&] { StatusBar1->setPanelText(1, QStringLiteral("Время: ") + LongTimeText(now().time())); });
+    runHandler([&] { statusPanels_[1]->setText(QStringLiteral("Время: ") + LongTimeText(clock_().time())); });
 }
 
 void TForm1::FormMouseMove()
 {
-    runHandler([&] { StatusBar1->setPanelText(2, QString()); });
+    runHandler([&] { statusPanels_[2]->clear(); });
 }

@@ -70,13 +70,8 @@ QRect photoRectIn(QSize box, QSize photo, bool proportional)
         return QRect(QPoint(0, 0), photo);
     if (box.isEmpty())
         return QRect();
-    // Integer arithmetic in 64 bits: the side that limits the shrink gets the
-    // box's size exactly, the other one is truncated.
-    const qint64 pw = photo.width(), ph = photo.height();
-    const qint64 bw = box.width(), bh = box.height();
-    if (pw * bh >= ph * bw)  // relatively wider than the box: the width limits
-        return QRect(0, 0, int(bw), std::max<qint64>(1, ph * bw / pw));
-    return QRect(0, 0, std::max<qint64>(1, pw * bh / ph), int(bh));
+    // However thin the photograph, a pixel of it stays.
+    return QRect(QPoint(0, 0), photo.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
 }
 
 QStringList DepartmentSection(const QString &text, const QString &section)
@@ -122,9 +117,20 @@ QString centredLines(const QStringList &lines)
 
 TPhotoImage::TPhotoImage(QWidget *parent) : QWidget(parent) {}
 
-void TPhotoImage::setPhoto(const QImage &photo)
+const QImage &TPhotoImage::photo() const
 {
-    photo_ = photo;
+    if (!decoded_) {
+        photo_ = QImage(photoFile_);
+        decoded_ = true;
+    }
+    return photo_;
+}
+
+void TPhotoImage::setPhotoFile(const QString &fileName)
+{
+    photoFile_ = fileName;
+    photo_ = QImage();
+    decoded_ = false;
     update();
 }
 
@@ -138,11 +144,11 @@ void TPhotoImage::setProportional(bool value)
 
 void TPhotoImage::paintEvent(QPaintEvent *)
 {
-    if (photo_.isNull())
+    if (photo().isNull())
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(photoRect(), photo_);
+    painter.drawImage(photoRect(), photo());
 }
 
 // ---------------------------------------------------------------------------
@@ -156,18 +162,18 @@ TFRaz::TFRaz(QWidget *parent) : QWidget(parent)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(80, 31, 177, 226);
     Image1->setProportional(true);
-    Image1->setPhoto(QImage(QString::fromLatin1(kProgrammerPhoto)));
+    Image1->setPhotoFile(QString::fromLatin1(kProgrammerPhoto));
 
     Image2 = new TPhotoImage(this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(72, 32, 185, 233);
-    Image2->setPhoto(QImage(QString::fromLatin1(kLeadPhoto)));
+    Image2->setPhotoFile(QString::fromLatin1(kLeadPhoto));
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setTextFormat(Qt::PlainText);
+    // Sized to its text when a person's text is set.
     Label1->move(64, 272);
-    Label1->adjustSize();
 }
 
 QString TFRaz::leadText()

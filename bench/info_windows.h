@@ -30,23 +30,27 @@ QStringList DepartmentLines(const QString &section);
 QString centredLines(const QStringList &lines);
 
 // An image box that owns a photograph and shows it as photoRectIn() says.
+// The photograph is decoded when it is first needed, not when the program
+// starts: most runs never open the credits window.
 class TPhotoImage : public QWidget {
     Q_OBJECT
     Q_PROPERTY(bool Proportional READ Proportional WRITE setProportional)
 public:
     explicit TPhotoImage(QWidget *parent = nullptr);
 
-    const QImage &photo() const { return photo_; }
-    void setPhoto(const QImage &photo);
+    const QImage &photo() const;
+    void setPhotoFile(const QString &fileName);
     bool Proportional() const { return proportional_; }
     void setProportional(bool value);
-    QRect photoRect() const { return photoRectIn(size(), photo_.size(), proportional_); }
+    QRect photoRect() const { return photoRectIn(size(), photo().size(), proportional_); }
 
 protected:
     void paintEvent(QPaintEvent *) override;
 
 private:
-    QImage photo_;
+    QString photoFile_;
+    mutable QImage photo_;
+    mutable bool decoded_ = false;
     bool proportional_ = false;
 };
 

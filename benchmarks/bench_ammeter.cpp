@@ -2,6 +2,7 @@
 // 1.234, against Qt's own seven-segment number of the same size showing the
 // same text, each rendered into an image.
 #include "harness.h"
+#include "bench/stored_layout.h"
 #include "widgets/iSevenSegmentDisplay.h"
 
 #include <QImage>

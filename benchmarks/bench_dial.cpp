@@ -2,6 +2,7 @@
 // over the cached background, a full repaint, and Qt's own dial painting a
 // new value of the same size.
 #include "harness.h"
+#include "bench/stored_layout.h"
 #include "widgets/iAngularGauge.h"
 
 #include <QDial>

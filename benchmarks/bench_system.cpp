@@ -1,8 +1,9 @@
 // Whole-program measurements: a tick of the regulator's ramp-up in the real
 // bench window against the dial's own dynamic repaint; the program's start to
-// its first painted frame and its peak memory, each against the barest Qt
-// window program started the same way (offscreen, quitting after the first
-// frame).
+// its first painted frame and its peak memory, each against two peers started
+// the same way (offscreen, quitting after the first frame): the barest Qt
+// window, and a window with the menu, status bar and serif texts that any
+// program of the bench's kind shows.
 #include "harness.h"
 
 #include "bench/bench_window.h"
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -31,11 +33,10 @@ double median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-QProcessEnvironment firstFrameEnvironment()
+QProcessEnvironment offscreenEnvironment()
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("EMLAB_EXIT_AFTER_FIRST_FRAME", "1");
     return env;
 }
 
@@ -44,7 +45,7 @@ QProcessEnvironment firstFrameEnvironment()
 double launchMilliseconds(const QString &program)
 {
     QProcess process;
-    process.setProcessEnvironment(firstFrameEnvironment());
+    process.setProcessEnvironment(offscreenEnvironment());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     QElapsedTimer clock;
@@ -65,7 +66,7 @@ double launchMilliseconds(const QString &program)
 double peakMemoryMiB(const QString &program)
 {
     QProcess process;
-    process.setProcessEnvironment(firstFrameEnvironment());
+    process.setProcessEnvironment(offscreenEnvironment());
     process.setStandardErrorFile(QProcess::nullDevice());
     process.start(QStringLiteral(EMLAB_PEAK_MEMORY_PATH), {program});
     if (!process.waitForFinished(kTimeoutMs) || process.exitStatus() != QProcess::NormalExit ||
@@ -82,40 +83,44 @@ double peakMemoryMiB(const QString &program)
     return ok ? kib / 1024.0 : -1;
 }
 
+// Start-up milliseconds and peak MiB of one program: medians over the
+// launches, or 0 when any launch failed (the ratio lines skip a 0).
 struct ProcessFigures {
-    double startupOurs = 0, startupPeer = 0, memoryOurs = 0, memoryPeer = 0;
+    double startup = 0, memory = 0;
 };
 
-// Both programs are launched alternately so that a slower or busier moment of
-// the machine falls on both alike; the first launch of each only warms the
-// page cache.
-const ProcessFigures &processFigures()
+struct Launched {
+    const char *name;
+    QString path;
+    std::vector<double> startup, memory;
+};
+
+// The programs are launched in turn so that a slower or busier moment of the
+// machine falls on all alike; the first launch of each only warms the page
+// cache.
+const std::map<std::string, ProcessFigures> &processFigures()
 {
-    static const ProcessFigures figures = [] {
-        ProcessFigures f;
-        const QString ours = QStringLiteral(EMLAB_PROGRAM_PATH);
-        const QString peer = QStringLiteral(EMLAB_BARE_WINDOW_PATH);
-        launchMilliseconds(ours);
-        launchMilliseconds(peer);
-        std::vector<double> startOurs, startPeer, memOurs, memPeer;
+    static const std::map<std::string, ProcessFigures> figures = [] {
+        std::vector<Launched> programs{{"program", QStringLiteral(EMLAB_FIRST_FRAME_PATH), {}, {}},
+                                       {"bare_window", QStringLiteral(EMLAB_BARE_WINDOW_PATH), {}, {}},
+                                       {"text_window", QStringLiteral(EMLAB_TEXT_WINDOW_PATH), {}, {}}};
+        for (const Launched &p : programs) launchMilliseconds(p.path);
         for (int i = 0; i < kLaunches; ++i) {
-            startOurs.push_back(launchMilliseconds(ours));
-            startPeer.push_back(launchMilliseconds(peer));
-            memOurs.push_back(peakMemoryMiB(ours));
-            memPeer.push_back(peakMemoryMiB(peer));
+            for (Launched &p : programs) {
+                p.startup.push_back(launchMilliseconds(p.path));
+                p.memory.push_back(peakMemoryMiB(p.path));
+            }
         }
         const auto failed = [](const std::vector<double> &v) {
             return std::any_of(v.begin(), v.end(), [](double x) { return x < 0; });
         };
-        if (failed(startOurs) || failed(memOurs))
-            std::fprintf(stderr, "the program did not quit after its first frame (EMLAB_EXIT_AFTER_FIRST_FRAME)\n");
-        if (failed(startPeer) || failed(memPeer))
-            std::fprintf(stderr, "the bare window did not quit after its first frame\n");
-        // A failed launch leaves 0, which the ratio lines skip.
-        f.startupOurs = failed(startOurs) ? 0 : median(startOurs);
-        f.startupPeer = failed(startPeer) ? 0 : median(startPeer);
-        f.memoryOurs = failed(memOurs) ? 0 : median(memOurs);
-        f.memoryPeer = failed(memPeer) ? 0 : median(memPeer);
+        std::map<std::string, ProcessFigures> f;
+        for (const Launched &p : programs) {
+            if (failed(p.startup) || failed(p.memory))
+                std::fprintf(stderr, "%s did not quit after its first frame\n", p.name);
+            f[p.name] = ProcessFigures{failed(p.startup) ? 0 : median(p.startup),
+                                       failed(p.memory) ? 0 : median(p.memory)};
+        }
         return f;
     }();
     return figures;
@@ -173,12 +178,16 @@ const bool registered = [] {
     bench::addMeasurement("ramp_tick", "ns", [] { return rampFigures().tickNs; });
     bench::addMeasurement("ramp_dial_dynamic", "ns", [] { return rampFigures().dialDynamicNs; });
     bench::addRatio("ramp_tick_vs_dial_dynamic", "ramp_tick", "ramp_dial_dynamic");
-    bench::addMeasurement("startup_program", "ms", [] { return processFigures().startupOurs; });
-    bench::addMeasurement("startup_bare_window", "ms", [] { return processFigures().startupPeer; });
-    bench::addMeasurement("peak_memory_program", "MiB", [] { return processFigures().memoryOurs; });
-    bench::addMeasurement("peak_memory_bare_window", "MiB", [] { return processFigures().memoryPeer; });
+    for (const char *name : {"program", "bare_window", "text_window"}) {
+        bench::addMeasurement(std::string("startup_") + name, "ms",
+                              [name] { return processFigures().at(name).startup; });
+        bench::addMeasurement(std::string("peak_memory_") + name, "MiB",
+                              [name] { return processFigures().at(name).memory; });
+    }
     bench::addRatio("startup_vs_bare_window", "startup_program", "startup_bare_window");
     bench::addRatio("memory_vs_bare_window", "peak_memory_program", "peak_memory_bare_window");
+    bench::addRatio("startup_vs_text_window", "startup_program", "startup_text_window");
+    bench::addRatio("memory_vs_text_window", "peak_memory_program", "peak_memory_text_window");
     return true;
 }();
 

@@ -19,7 +19,8 @@ awk '
     t["trace_vs_bare"] = 1.3; t["ammeter_vs_qlcdnumber"] = 1.0
     t["dial_dynamic_vs_full"] = 0.2; t["dial_dynamic_vs_qdial"] = 1.0
     t["ramp_tick_vs_dial_dynamic"] = 1.2; t["startup_vs_bare_window"] = 1.5
-    t["memory_vs_bare_window"] = 1.3
+    t["memory_vs_bare_window"] = 1.3; t["startup_vs_text_window"] = 1.15
+    t["memory_vs_text_window"] = 1.05
   }
   $1 == "ratio" {
     target = ($2 in t) ? sprintf("%.2f", t[$2]) : "-"

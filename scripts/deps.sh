@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake make
-  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth imagemagick x11-utils
   openbox xdotool wmctrl xclip x11-xkb-utils

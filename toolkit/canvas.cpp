@@ -378,7 +378,8 @@ void Canvas::fillRect(const TRect &rect)
     painter_.fillRect(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), toQColor(state_->brushColor));
 }
 
-void Canvas::rectangle(const TRect &rect)
+template <typename Draw>
+void Canvas::filledAndOutlined(const TRect &rect, Draw draw)
 {
     const TRect r = heldRect(rect);
     if (isEmpty(r)) return;
@@ -386,35 +387,26 @@ void Canvas::rectangle(const TRect &rect)
     usePen();
     useBrush();
     if (exact_)
-        painter_.drawRect(outlineRect(r));
+        draw(outlineRect(r));
     else
-        painter_.drawRect(centreOutlineRect(r));
+        draw(centreOutlineRect(r));
+}
+
+void Canvas::rectangle(const TRect &rect)
+{
+    filledAndOutlined(rect, [this](const auto &outline) { painter_.drawRect(outline); });
 }
 
 void Canvas::ellipse(const TRect &rect)
 {
-    const TRect r = heldRect(rect);
-    if (isEmpty(r)) return;
-    touch(QRect(r.Left, r.Top, r.width(), r.height()));
-    usePen();
-    useBrush();
-    if (exact_)
-        painter_.drawEllipse(outlineRect(r));
-    else
-        painter_.drawEllipse(centreOutlineRect(r));
+    filledAndOutlined(rect, [this](const auto &outline) { painter_.drawEllipse(outline); });
 }
 
 void Canvas::roundRect(const TRect &rect, int cornerWidth, int cornerHeight)
 {
-    const TRect r = heldRect(rect);
-    if (isEmpty(r)) return;
-    touch(QRect(r.Left, r.Top, r.width(), r.height()));
-    usePen();
-    useBrush();
-    if (exact_)
-        painter_.drawRoundedRect(outlineRect(r), cornerWidth / 2.0, cornerHeight / 2.0);
-    else
-        painter_.drawRoundedRect(centreOutlineRect(r), cornerWidth / 2.0, cornerHeight / 2.0);
+    filledAndOutlined(rect, [&](const auto &outline) {
+        painter_.drawRoundedRect(outline, cornerWidth / 2.0, cornerHeight / 2.0);
+    });
 }
 
 void Canvas::polygon(const QPoint *points, int count)

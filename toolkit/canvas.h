@@ -104,6 +104,9 @@ public:
     void edge3D(const TRect &r, bool raised);
 
 private:
+    // A shape inside r, filled with the brush and outlined with the pen.
+    template <typename Draw>
+    void filledAndOutlined(const TRect &r, Draw draw);
     void usePen();
     void useBrush();
     void applyPen();

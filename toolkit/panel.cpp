@@ -3,6 +3,7 @@
 #include "toolkit/accessible_roles.h"
 
 #include <QPainter>
+#include <qdrawutil.h>
 
 TPanel::TPanel(QWidget *parent)
     : QWidget(parent)
@@ -32,30 +33,18 @@ void TPanel::setBevelInner(TBevelCut cut)
     update();
 }
 
-namespace {
-
-// One bevel along the inside of r; r shrinks by the bevel's pixel.
-void drawBevel(QPainter &p, QRect &r, TBevelCut cut)
-{
-    if (cut == TBevelCut::bvNone) return;
-    const QColor light = toQColor(clBtnHighlight);
-    const QColor shadow = toQColor(clBtnShadow);
-    const QColor topLeft = cut == TBevelCut::bvRaised ? light : shadow;
-    const QColor bottomRight = cut == TBevelCut::bvRaised ? shadow : light;
-    p.fillRect(QRect(r.left(), r.top(), r.width(), 1), topLeft);
-    p.fillRect(QRect(r.left(), r.top(), 1, r.height()), topLeft);
-    p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
-    p.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
-    r.adjust(1, 1, -1, -1);
-}
-
-} // namespace
-
 void TPanel::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.fillRect(rect(), toQColor(color_));
+    // The button highlight and shadow, whatever the window's own palette says.
+    QPalette bevel;
+    bevel.setColor(QPalette::Light, toQColor(clBtnHighlight));
+    bevel.setColor(QPalette::Dark, toQColor(clBtnShadow));
     QRect r = rect();
-    drawBevel(p, r, outer_);
-    drawBevel(p, r, inner_);
+    for (TBevelCut cut : {outer_, inner_}) {
+        if (cut == TBevelCut::bvNone) continue;
+        qDrawShadePanel(&p, r, bevel, cut == TBevelCut::bvLowered, 1);
+        r.adjust(1, 1, -1, -1);
+    }
 }

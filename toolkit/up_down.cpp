@@ -71,33 +71,6 @@ void TUpDown::setPosition(int value)
     position_ = clamped(value);
 }
 
-int TUpDown::repeatDelay() const
-{
-    return next_->autoRepeatDelay();
-}
-
-void TUpDown::setRepeatDelay(int ms)
-{
-    next_->setAutoRepeatDelay(ms);
-    prev_->setAutoRepeatDelay(ms);
-}
-
-int TUpDown::repeatInterval() const
-{
-    return next_->autoRepeatInterval();
-}
-
-void TUpDown::setRepeatInterval(int ms)
-{
-    next_->setAutoRepeatInterval(ms);
-    prev_->setAutoRepeatInterval(ms);
-}
-
-QToolButton *TUpDown::arrow(TUDBtnType button) const
-{
-    return button == TUDBtnType::btNext ? next_ : prev_;
-}
-
 QRect TUpDown::arrowRect(TUDBtnType button) const
 {
     // The two halves split the control evenly; the second half takes the odd pixel.

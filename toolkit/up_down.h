@@ -36,14 +36,7 @@ public:
     // Moves the position without reporting a press; held to the range.
     void setPosition(int value);
 
-    // Auto-repeat timing while an arrow is held, in milliseconds.
-    int repeatDelay() const;
-    void setRepeatDelay(int ms);
-    int repeatInterval() const;
-    void setRepeatInterval(int ms);
-
-    // The arrow buttons, and where they lie inside the control.
-    QToolButton *arrow(TUDBtnType button) const;
+    // Where the arrow buttons (named "next" and "previous") lie inside the control.
     QRect arrowRect(TUDBtnType button) const;
 
     QSize sizeHint() const override;

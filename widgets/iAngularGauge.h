@@ -218,7 +218,3 @@ private:
     QFont labelMetricsFont_;
     QHash<QString, QSize> labelSizes_;
 };
-
-// The regulator's dial as the bench's stored layout gives it: loads every
-// stored setting, in loading mode, at the design size 201 x 161.
-void LoadBenchDial(TiAngularGauge &dial);

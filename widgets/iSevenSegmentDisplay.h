@@ -155,9 +155,3 @@ private:
     int precision_ = 2;
     QString unit_;
 };
-
-// The bench's four read-outs and their stored settings.
-enum class BenchReadout { Dplastin1, amper, Fmax1, Faza1 };
-// Applies the stored settings of one bench read-out inside the loading scope:
-// size, digits, colours, value and the enabled flag.
-void LoadBenchReadout(TiSevenSegmentAnalog &readout, BenchReadout which);

@@ -116,7 +116,7 @@ QString kName(int k)
 
 class PictureBench {
 public:
-    PictureBench()
+    explicit PictureBench(TForm1::Clock clock) : form_(std::move(clock))
     {
         form_.show();
         QCoreApplication::processEvents();
@@ -437,13 +437,12 @@ int main(int argc, char **argv)
     // rather than of the build on the status bar.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     const QDateTime released(QDate::fromString(QStringLiteral(EMLAB_RELEASE_DATE), Qt::ISODate), QTime(10, 0));
-    TForm1::setClockForTesting([released] { return released; });
     FailingDialogs failing;
     setDialogs(&failing);
 
     int status = 0;
     try {
-        PictureBench bench;
+        PictureBench bench([released] { return released; });
         bench.setFolder(folder);
         std::vector<Focusing> focusings;
         QString numbers = QStringLiteral("%% Written by the build from the bench itself.\n");

@@ -110,6 +110,9 @@ inline void makeEveryTraceFail(TForm1 &form)
 }
 
 struct Bench {
+    Bench() = default;
+    explicit Bench(TForm1::Clock clock) : owned(std::make_unique<TForm1>(std::move(clock))) {}
+
     RecordingDialogs dialogs;
     std::unique_ptr<TForm1> owned = std::make_unique<TForm1>();
     TForm1 &form = *owned;

@@ -5,20 +5,26 @@
 #include "bench/info_windows.h"
 #include "toolkit/labeled_edit.h"
 #include "toolkit/panel.h"
-#include "toolkit/status_bar.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QStatusBar>
 
 using namespace bench_test;
 
 namespace {
+
+QString statusPanel(const TForm1 &form, int index)
+{
+    return form.StatusBar1->findChild<QLabel *>(QStringLiteral("StatusPanel%1").arg(index))->text();
+}
 
 QStringList captions(const QList<QAction *> &actions)
 {
@@ -26,8 +32,6 @@ QStringList captions(const QList<QAction *> &actions)
     for (const QAction *a : actions) out << (a->isSeparator() ? QStringLiteral("-") : a->text());
     return out;
 }
-
-QDateTime clockValue;
 
 } // namespace
 
@@ -42,7 +46,6 @@ private slots:
 
     void cleanup()
     {
-        TForm1::setClockForTesting({});
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     }
 
@@ -186,28 +189,25 @@ private slots:
         QFETCH(QString, date);
         QFETCH(QString, time);
         QLocale::setDefault(locale);
-        TForm1::setClockForTesting([] { return QDateTime(QDate(2024, 3, 5), QTime(9, 5, 7)); });
-        Bench b;
-        QCOMPARE(b.form.StatusBar1->panelText(0), date);
-        QCOMPARE(b.form.StatusBar1->panelText(1), time);
-        QVERIFY(!b.form.StatusBar1->panelText(1).contains(QStringLiteral("UTC")));
-        QCOMPARE(b.form.StatusBar1->panelText(2), QString());
+        Bench b([] { return QDateTime(QDate(2024, 3, 5), QTime(9, 5, 7)); });
+        QCOMPARE(statusPanel(b.form, 0), date);
+        QCOMPARE(statusPanel(b.form, 1), time);
+        QVERIFY(!statusPanel(b.form, 1).contains(QStringLiteral("UTC")));
+        QCOMPARE(statusPanel(b.form, 2), QString());
     }
 
     void clockAdvancesWhileTheDateStays()
     {
-        clockValue = QDateTime(QDate(2024, 3, 5), QTime(23, 59, 58));
-        TForm1::setClockForTesting([] { return clockValue; });
-        Bench b;
-        TStatusBar &bar = *b.form.StatusBar1;
-        QCOMPARE(bar.panelText(1), QStringLiteral("Время: 23:59:58"));
+        QDateTime clockValue(QDate(2024, 3, 5), QTime(23, 59, 58));
+        Bench b([&clockValue] { return clockValue; });
+        QCOMPARE(statusPanel(b.form, 1), QStringLiteral("Время: 23:59:58"));
         clockValue = clockValue.addSecs(3);
         b.form.Timer1Timer();
-        QCOMPARE(bar.panelText(1), QStringLiteral("Время: 00:00:01"));
-        QCOMPARE(bar.panelText(0), QStringLiteral("Дата: 05.03.2024"));
+        QCOMPARE(statusPanel(b.form, 1), QStringLiteral("Время: 00:00:01"));
+        QCOMPARE(statusPanel(b.form, 0), QStringLiteral("Дата: 05.03.2024"));
         // The running timer does the same once a second.
         clockValue = clockValue.addSecs(1);
-        QTRY_COMPARE_WITH_TIMEOUT(bar.panelText(1), QStringLiteral("Время: 00:00:02"), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(statusPanel(b.form, 1), QStringLiteral("Время: 00:00:02"), 3000);
     }
 
     void mouseOverTheBenchSurfaceEmptiesTheLastPanel()
@@ -217,18 +217,18 @@ private slots:
         b.setOuterSize(735, 637);
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        f.StatusBar1->setPanelText(2, QStringLiteral("x"));
+        f.StatusBar1->findChild<QLabel *>(QStringLiteral("StatusPanel2"))->setText(QStringLiteral("x"));
         // Over a control: the window's surface is not under the mouse.
         const QPoint overPanel = f.Panel2->geometry().center();
         QMouseEvent overControl(QEvent::MouseMove, overPanel, f.ClientArea->mapToGlobal(QPointF(overPanel)),
                                 Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(f.ClientArea, &overControl);
-        QCOMPARE(f.StatusBar1->panelText(2), QStringLiteral("x"));
+        QCOMPARE(statusPanel(f, 2), QStringLiteral("x"));
         // Over the bare surface, left of the dial.
         const QPoint bare(20, 400);
         QVERIFY(!f.ClientArea->childAt(bare));
         QTest::mouseMove(f.ClientArea, bare);
-        QTRY_COMPARE(f.StatusBar1->panelText(2), QString());
+        QTRY_COMPARE(statusPanel(f, 2), QString());
     }
 };
 

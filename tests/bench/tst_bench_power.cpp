@@ -1,6 +1,7 @@
 // The power sequence: every state of the three instruments and the moves
 // between them, the regulator's ramps on screens of several sizes, the
 // adjusters and their limits, the parameter checks and conversions.
+#include "common/up_down_arrows.h"
 #include "bench_fixture.h"
 
 #include "toolkit/labeled_edit.h"
@@ -388,15 +389,15 @@ private slots:
         TForm1 &f = b.form;
         f.show();
         // The plate length is set with the oscilloscope off.
-        for (int i = 0; i < 6; ++i) QTest::mouseClick(f.UpDown3->arrow(TUDBtnType::btNext), Qt::LeftButton);
+        for (int i = 0; i < 6; ++i) QTest::mouseClick(arrowOf(f.UpDown3, TUDBtnType::btNext), Qt::LeftButton);
         QCOMPARE(f.Dplastin1->Value(), 2.5);
-        for (int i = 0; i < 6; ++i) QTest::mouseClick(f.UpDown3->arrow(TUDBtnType::btPrev), Qt::LeftButton);
+        for (int i = 0; i < 6; ++i) QTest::mouseClick(arrowOf(f.UpDown3, TUDBtnType::btPrev), Qt::LeftButton);
         QCOMPARE(f.Dplastin1->Value(), 0.0);
 
         b.toSourceOn();
         auto press = [](TUpDown *u, TUDBtnType button, int times) {
             for (int i = 0; i < times; ++i)
-                QTest::mouseClick(u->arrow(button), Qt::LeftButton);
+                QTest::mouseClick(arrowOf(u, button), Qt::LeftButton);
         };
         press(f.UpDown1, TUDBtnType::btNext, 3);
         QVERIFY(exactly(f.Fmax1->Value(), 0.25));
@@ -470,7 +471,7 @@ private slots:
         f.show();
         b.toSourceOn();
         auto press = [](TUpDown *u, TUDBtnType button) {
-            QTest::mouseClick(u->arrow(button), Qt::LeftButton);
+            QTest::mouseClick(arrowOf(u, button), Qt::LeftButton);
         };
         // The fine pair starts at the bottom of its range: its first previous does nothing.
         press(f.sh_vprm_2, TUDBtnType::btPrev);
@@ -598,10 +599,9 @@ private slots:
             makeEveryTraceFail(f);
         }
         f.knopka3Click();   // the source on again: the switch draws no trace
-        f.sh_vprm->setRepeatDelay(20);
-        f.sh_vprm->setRepeatInterval(10);
+        setRepeatPace(f.sh_vprm, 20, 10);
         RealBoxes boxes(300);
-        QTest::mousePress(f.sh_vprm->arrow(TUDBtnType::btNext), Qt::LeftButton);
+        QTest::mousePress(arrowOf(f.sh_vprm, TUDBtnType::btNext), Qt::LeftButton);
         QTest::qWait(200);
         QCOMPARE(boxes.shown, 1);
         QCOMPARE(boxes.mostOpen, 1);

@@ -1,5 +1,6 @@
 // A student's whole session, driven through the real controls with the mouse
 // and the keyboard, the ramps run by their own timers.
+#include "common/up_down_arrows.h"
 #include "bench_fixture.h"
 
 #include "toolkit/labeled_edit.h"
@@ -57,7 +58,7 @@ private slots:
         // The current stepped to the first focusing: 40 coarse steps on the
         // coarse pair's free right end, then 7 fine ones.
         const QPoint coarseRight(f.sh_vprm->width() - 6, f.sh_vprm->height() / 2);
-        QVERIFY(f.ClientArea->childAt(f.sh_vprm->mapTo(f.ClientArea, coarseRight)) == f.sh_vprm->arrow(TUDBtnType::btNext));
+        QVERIFY(f.ClientArea->childAt(f.sh_vprm->mapTo(f.ClientArea, coarseRight)) == arrowOf(f.sh_vprm, TUDBtnType::btNext));
         const QPoint fineRight(f.sh_vprm_2->width() - 6, f.sh_vprm_2->height() / 2);
         QVERIFY(f.sh_vprm_2->isAncestorOf(f.ClientArea->childAt(f.sh_vprm->mapTo(f.ClientArea, f.sh_vprm->rect().center()))));
         for (int i = 0; i < 20; ++i) clickThrough(f, f.sh_vprm, coarseRight);

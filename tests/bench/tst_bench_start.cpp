@@ -45,6 +45,8 @@ private slots:
         QCOMPARE(bench.windowTitle(), QApplication::applicationName());
         QCOMPARE(QApplication::windowIcon().actualSize(QSize(32, 32)), QSize(32, 32));
         QCOMPARE(QApplication::windowIcon().actualSize(QSize(256, 256)), QSize(128, 128));
+        // The windows show the program's icon, the 32 x 32 picture among its sizes.
+        QCOMPARE(bench.windowIcon().actualSize(QSize(32, 32)), QSize(32, 32));
     }
 
     void closingTheBenchEndsTheProgramWithoutAQuestion()

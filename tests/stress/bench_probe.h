@@ -4,12 +4,12 @@
 // enabled, visible and powered state, texts, read-out values, the dial, the
 // timers and the two pictures), and the list of what differs between two
 // snapshots. Tests state what a step may change; everything else must stay.
+#include "common/up_down_arrows.h"
 #include "bench/bench_window.h"
 #include "model/lab_state.h"
 #include "toolkit/image_control.h"
 #include "toolkit/labeled_edit.h"
 #include "toolkit/panel.h"
-#include "toolkit/status_bar.h"
 #include "toolkit/text_label.h"
 #include "toolkit/up_down.h"
 #include "widgets/iAngularGauge.h"
@@ -147,7 +147,7 @@ inline void click(QWidget *button) { QTest::mouseClick(button, Qt::LeftButton, {
 
 inline void pressArrow(TUpDown *pair, TUDBtnType which)
 {
-    QTest::mouseClick(pair->arrow(which), Qt::LeftButton);
+    QTest::mouseClick(arrowOf(pair, which), Qt::LeftButton);
 }
 
 // Pastes through the clipboard, as the field's context menu or Shift+Insert

@@ -12,6 +12,7 @@
 // timer handlers, holds deliver the arrow's repeat timer events directly, so a
 // sequence of actions replays exactly. Every box the program opens lets the
 // running ramps tick while it is open, as a modal box's message loop does.
+#include "common/up_down_arrows.h"
 #include "toolkit/dialogs.h"
 #include "stress/bench_probe.h"
 
@@ -266,7 +267,7 @@ private:
             probe::pressArrow(pair(x.a), x.b ? TUDBtnType::btPrev : TUDBtnType::btNext);
             break;
         case Act::HoldArrow: {
-            QWidget *p = pair(x.a)->arrow(x.b ? TUDBtnType::btPrev : TUDBtnType::btNext);
+            QWidget *p = arrowOf(pair(x.a), x.b ? TUDBtnType::btPrev : TUDBtnType::btNext);
             QTest::mousePress(p, Qt::LeftButton);
             for (int i = 0; i < x.c; ++i) {
                 const int id = probe::repeatTimerId(p);

@@ -3,6 +3,7 @@
 // device's resolution, with edges on device pixels, while every logical
 // position stays where it is at ratio 1.
 #include "bench/oscilloscope_screen.h"
+#include "bench/stored_layout.h"
 #include "model/lab_state.h"
 #include "toolkit/image_control.h"
 #include "widgets/iAngularGauge.h"

@@ -1,6 +1,7 @@
 // The arrow pair: what a press reports, where the arrows lie, the ends of the
 // range, the auto-repeat while an arrow is held, and how a held arrow lets go
 // when a modal window opens.
+#include "common/up_down_arrows.h"
 #include "toolkit/up_down.h"
 
 #include <QApplication>
@@ -45,12 +46,11 @@ class TstUpDown : public QObject {
             QTest::mouseClick(w, Qt::LeftButton, {}, w->mapFrom(pair, at));
         }
         void click(TUDBtnType b) { clickAt(pair->arrowRect(b).center()); }
-        void hold(TUDBtnType b) { QTest::mousePress(pair->arrow(b), Qt::LeftButton); }
-        void release(TUDBtnType b) { QTest::mouseRelease(pair->arrow(b), Qt::LeftButton); }
+        void hold(TUDBtnType b) { QTest::mousePress(arrowOf(pair, b), Qt::LeftButton); }
+        void release(TUDBtnType b) { QTest::mouseRelease(arrowOf(pair, b), Qt::LeftButton); }
         void fastRepeat()
         {
-            pair->setRepeatDelay(10);
-            pair->setRepeatInterval(5);
+            setRepeatPace(pair, 10, 5);
         }
     };
 
@@ -76,36 +76,55 @@ class TstUpDown : public QObject {
     }
 
 private slots:
-    void horizontalArrowsReportNextAndPrevious()
+    void arrowsReportNextAndPrevious_data()
     {
-        Pair p(Qt::Horizontal, -32000, 32000, 0, QSize(145, 17));
-        QCOMPARE(p.pair->arrowRect(TUDBtnType::btPrev), QRect(0, 0, 72, 17));
-        QCOMPARE(p.pair->arrowRect(TUDBtnType::btNext), QRect(72, 0, 73, 17));
-        // The arrow buttons fill their halves: left previous, right next.
-        QCOMPARE(p.pair->arrow(TUDBtnType::btPrev)->geometry(), QRect(0, 0, 72, 17));
-        QCOMPARE(p.pair->arrow(TUDBtnType::btNext)->geometry(), QRect(72, 0, 73, 17));
-        QCOMPARE(p.pair->arrow(TUDBtnType::btNext)->arrowType(), Qt::RightArrow);
-        p.clickAt(QPoint(140, 8));
-        p.clickAt(QPoint(73, 8));
-        p.clickAt(QPoint(3, 8));
-        QCOMPARE(p.reports, (QList<TUDBtnType>{TUDBtnType::btNext, TUDBtnType::btNext, TUDBtnType::btPrev}));
-        QCOMPARE(p.positions, (QList<int>{1, 2, 1}));
-        // Below zero is inside this range.
-        p.click(TUDBtnType::btPrev);
-        p.click(TUDBtnType::btPrev);
-        QCOMPARE(p.pair->Position(), -1);
+        QTest::addColumn<Qt::Orientation>("orientation");
+        QTest::addColumn<int>("min");
+        QTest::addColumn<int>("max");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QRect>("nextRect");
+        QTest::addColumn<QRect>("prevRect");
+        QTest::addColumn<Qt::ArrowType>("nextArrow");
+        QTest::addColumn<QList<QPoint>>("clicks");
+        QTest::addColumn<QList<TUDBtnType>>("reports");
+        QTest::addColumn<QList<int>>("positions");
+        const TUDBtnType next = TUDBtnType::btNext, prev = TUDBtnType::btPrev;
+        // The coarse current pair: the halves split 145 as 72 + 73, left
+        // previous, right next; below zero is inside its range.
+        QTest::newRow("horizontal 145 x 17")
+            << Qt::Horizontal << -32000 << 32000 << 0 << QSize(145, 17) << QRect(72, 0, 73, 17) << QRect(0, 0, 72, 17) << Qt::RightArrow
+            << QList<QPoint>{{140, 8}, {73, 8}, {3, 8}, {3, 8}, {3, 8}} << QList<TUDBtnType>{next, next, prev, prev, prev}
+            << QList<int>{1, 2, 1, 0, -1};
+        // The phase pair: 33 high splits as 16 + 17, the upper arrow next.
+        QTest::newRow("vertical 17 x 33")
+            << Qt::Vertical << 0 << 10 << 8 << QSize(17, 33) << QRect(0, 0, 17, 16) << QRect(0, 16, 17, 17) << Qt::UpArrow
+            << QList<QPoint>{{8, 2}, {8, 30}, {8, 30}} << QList<TUDBtnType>{next, prev, prev} << QList<int>{9, 8, 7};
     }
 
-    void verticalUpperArrowIsNext()
+    void arrowsReportNextAndPrevious()
     {
-        Pair p(Qt::Vertical, 0, 10, 8, QSize(17, 33));
-        QCOMPARE(p.pair->arrow(TUDBtnType::btNext)->geometry(), QRect(0, 0, 17, 16));
-        QCOMPARE(p.pair->arrow(TUDBtnType::btPrev)->geometry(), QRect(0, 16, 17, 17));
-        p.clickAt(QPoint(8, 2));
-        p.clickAt(QPoint(8, 30));
-        p.clickAt(QPoint(8, 30));
-        QCOMPARE(p.reports, (QList<TUDBtnType>{TUDBtnType::btNext, TUDBtnType::btPrev, TUDBtnType::btPrev}));
-        QCOMPARE(p.pair->Position(), 7);
+        QFETCH(Qt::Orientation, orientation);
+        QFETCH(int, min);
+        QFETCH(int, max);
+        QFETCH(int, start);
+        QFETCH(QSize, size);
+        QFETCH(QRect, nextRect);
+        QFETCH(QRect, prevRect);
+        QFETCH(Qt::ArrowType, nextArrow);
+        QFETCH(QList<QPoint>, clicks);
+        QFETCH(QList<TUDBtnType>, reports);
+        QFETCH(QList<int>, positions);
+        Pair p(orientation, min, max, start, size);
+        QCOMPARE(p.pair->arrowRect(TUDBtnType::btNext), nextRect);
+        QCOMPARE(p.pair->arrowRect(TUDBtnType::btPrev), prevRect);
+        // The arrow buttons fill their halves.
+        QCOMPARE(arrowOf(p.pair, TUDBtnType::btNext)->geometry(), nextRect);
+        QCOMPARE(arrowOf(p.pair, TUDBtnType::btPrev)->geometry(), prevRect);
+        QCOMPARE(arrowOf(p.pair, TUDBtnType::btNext)->arrowType(), nextArrow);
+        for (const QPoint &at : clicks) p.clickAt(at);
+        QCOMPARE(p.reports, reports);
+        QCOMPARE(p.positions, positions);
     }
 
     void endsOfTheRangeReportNothing()
@@ -156,7 +175,7 @@ private slots:
         Pair p(Qt::Horizontal, 0, 10, 5, QSize(60, 17));
         QCOMPARE(p.pair->focusPolicy(), Qt::NoFocus);
         for (TUDBtnType b : {TUDBtnType::btNext, TUDBtnType::btPrev})
-            QCOMPARE(p.pair->arrow(b)->focusPolicy(), Qt::NoFocus);
+            QCOMPARE(arrowOf(p.pair, b)->focusPolicy(), Qt::NoFocus);
         p.pair->setEnabled(false);
         p.click(TUDBtnType::btNext);
         p.click(TUDBtnType::btPrev);
@@ -170,8 +189,7 @@ private slots:
     void holdingRepeatsOneStepAtATime()
     {
         Pair p(Qt::Horizontal, 0, 1000, 0, QSize(60, 17));
-        p.pair->setRepeatDelay(30);
-        p.pair->setRepeatInterval(5);
+        setRepeatPace(p.pair, 30, 5);
         p.hold(TUDBtnType::btNext);
         QCOMPARE(p.reports.size(), 1);  // the press itself steps at once
         QTRY_VERIFY(p.reports.size() >= 8);
@@ -182,7 +200,7 @@ private slots:
         QCOMPARE(p.reports.size(), afterRelease);
         QCOMPARE(p.pair->Position(), afterRelease);
         // The pace stays as set, however long the arrow was held.
-        QCOMPARE(p.pair->arrow(TUDBtnType::btNext)->autoRepeatInterval(), 5);
+        QCOMPARE(arrowOf(p.pair, TUDBtnType::btNext)->autoRepeatInterval(), 5);
     }
 
     void holdingStopsReportingAtTheEnd()
@@ -200,7 +218,7 @@ private slots:
     {
         Pair p(Qt::Horizontal, 0, 1000, 0, QSize(60, 17));
         p.fastRepeat();
-        QToolButton *next = p.pair->arrow(TUDBtnType::btNext);
+        QToolButton *next = arrowOf(p.pair, TUDBtnType::btNext);
         p.hold(TUDBtnType::btNext);
         QTRY_VERIFY(p.reports.size() >= 3);
         // Still held, the cursor slides onto the other arrow.
@@ -230,7 +248,7 @@ private slots:
         // Enabled again while the button is still down and the cursor moves
         // over the arrow: nothing resumes.
         p.pair->setEnabled(true);
-        moveHeldOver(p.pair->arrow(TUDBtnType::btNext));
+        moveHeldOver(arrowOf(p.pair, TUDBtnType::btNext));
         QTest::qWait(50);
         QCOMPARE(p.reports.size(), stopped);
     }
@@ -250,7 +268,7 @@ private slots:
         QCOMPARE(boxes, 1);
         QCOMPARE(mostOpen, 1);
         QCOMPARE(p.pair->Position(), 1);
-        QVERIFY(!p.pair->arrow(TUDBtnType::btNext)->isDown());
+        QVERIFY(!arrowOf(p.pair, TUDBtnType::btNext)->isDown());
         // The release went to the box: the arrow stays still from now on.
         QTest::qWait(100);
         QCOMPARE(boxes, 1);
@@ -267,7 +285,7 @@ private slots:
         // while the arrow is held, and is answered while it is still held.
         Pair p(Qt::Horizontal, 0, 1000, 0, QSize(60, 17));
         p.fastRepeat();
-        QToolButton *next = p.pair->arrow(TUDBtnType::btNext);
+        QToolButton *next = arrowOf(p.pair, TUDBtnType::btNext);
         p.hold(TUDBtnType::btNext);
         QTRY_VERIFY(p.reports.size() >= 3);
         int open = 0, mostOpen = 0, atOpen = -1;

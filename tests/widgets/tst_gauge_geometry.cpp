@@ -1,6 +1,7 @@
 // The dial's numbers: angles, the automatic radius and centre, tick label
 // rectangles, arc bands and pointer shapes, with a label font whose digits
 // are 6 pixels wide and whose text is 13 pixels high.
+#include "bench/stored_layout.h"
 #include "widgets/iAngularGauge.h"
 
 #include <QLocale>

@@ -2,6 +2,7 @@
 // with their notifications, loading, tick values and labels, clamps,
 // section spans and the pointer list.
 #include "common/paint_counter.h"
+#include "bench/stored_layout.h"
 #include "widgets/iAngularGauge.h"
 
 #include <QLocale>

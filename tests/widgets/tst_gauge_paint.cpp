@@ -5,6 +5,7 @@
 // ends of the int range.
 #include "common/paint_counter.h"
 #include "common/reference_raster.h"
+#include "bench/stored_layout.h"
 #include "widgets/iAngularGauge.h"
 
 #include <QCoreApplication>

@@ -2,6 +2,7 @@
 // the cell layout of every bench read-out in a period and a comma locale, the
 // edge cases of the number text, and the pixels of a painted ammeter.
 #include "common/paint_counter.h"
+#include "bench/stored_layout.h"
 #include "widgets/iSevenSegmentDisplay.h"
 
 #include <QLocale>
@@ -77,8 +78,6 @@ private slots:
     void clamps();
     void valueRules();
     void powerOffRequests();
-    void storedReadouts_data();
-    void storedReadouts();
     void loadingKeepsStoredSizes();
     void workedExamples_data();
     void workedExamples();
@@ -363,63 +362,6 @@ void TestSevenSegmentDisplay::powerOffRequests()
     w.setPowerOff(true);
     QCOMPARE(paints.take(), 0);
     QVERIFY(w.PowerOff());
-}
-
-void TestSevenSegmentDisplay::storedReadouts_data()
-{
-    QTest::addColumn<BenchReadout>("which");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<int>("digits");
-    QTest::addColumn<int>("precision");
-    QTest::addColumn<int>("spacing");
-    QTest::addColumn<int>("leading");
-    QTest::addColumn<bool>("showOff");
-    QTest::addColumn<bool>("autoOff");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<bool>("enabled");
-    QTest::newRow("Dplastin1") << BenchReadout::Dplastin1 << QSize(40, 28) << 2 << 1 << 10 << int(ilsSpaces) << false << false << 0.5 << true;
-    QTest::newRow("amper") << BenchReadout::amper << QSize(80, 28) << 4 << 3 << 10 << int(ilsZeros) << true << true << 0.0 << false;
-    QTest::newRow("Fmax1") << BenchReadout::Fmax1 << QSize(57, 28) << 3 << 2 << 8 << int(ilsSpaces) << false << false << 0.1 << true;
-    QTest::newRow("Faza1") << BenchReadout::Faza1 << QSize(56, 28) << 3 << 2 << 8 << int(ilsSpaces) << false << false << 0.4 << true;
-}
-
-void TestSevenSegmentDisplay::storedReadouts()
-{
-    QFETCH(BenchReadout, which);
-    QFETCH(QSize, size);
-    QFETCH(int, digits);
-    QFETCH(int, precision);
-    QFETCH(int, spacing);
-    QFETCH(int, leading);
-    QFETCH(bool, showOff);
-    QFETCH(bool, autoOff);
-    QFETCH(double, value);
-    QFETCH(bool, enabled);
-
-    TiSevenSegmentAnalog w;
-    w.SetBounds(30, 40, 84, 28);
-    QSignalSpy changes(&w, &TiSevenSegmentDisplay::ValueChange);
-    LoadBenchReadout(w, which);
-    QVERIFY(!w.IsLoading());
-    QCOMPARE(w.geometry(), QRect(QPoint(30, 40), size));
-    QCOMPARE(w.DigitCount(), digits);
-    QCOMPARE(w.Precision(), precision);
-    QCOMPARE(w.DigitSpacing(), spacing);
-    QVERIFY(!w.ShowSign());
-    QCOMPARE(int(w.LeadingStyle()), leading);
-    QCOMPARE(w.ShowOffSegments(), showOff);
-    QCOMPARE(w.AutoSegmentOffColor(), autoOff);
-    QCOMPARE(w.SegmentColor(), clLime);
-    QCOMPARE(w.SegmentOffColor(), clGreen);
-    QCOMPARE(w.Value(), value);
-    QCOMPARE(w.isEnabled(), enabled);
-    QCOMPARE(w.SegmentMargin(), 5);
-    QCOMPARE(w.SegmentSize(), 1);
-    QCOMPARE(w.SegmentSeperation(), 1);
-    QCOMPARE(w.BackGroundColor(), clBlack);
-    QCOMPARE(w.BorderStyle(), ibsNone);
-    QVERIFY(w.AutoSize());
-    QCOMPARE(changes.count(), 0);
 }
 
 void TestSevenSegmentDisplay::loadingKeepsStoredSizes()

@@ -1,0 +1,120 @@
+#include "bench/stored_layout.h"
+
+#include "bench/bench_layout.h"
+#include "widgets/iAngularGauge.h"
+#include "widgets/iSevenSegmentDisplay.h"
+
+#include <QFontDatabase>
+
+namespace {
+
+struct StoredReadout {
+    QSize size;
+    int digitCount, precision, digitSpacing;
+    bool showSign;
+    TiLeadingStyle leadingStyle;
+    bool showOffSegments, autoSegmentOffColor;
+    TColor segmentColor, segmentOffColor;
+    double value;
+    bool enabled;
+};
+
+StoredReadout storedReadout(BenchReadout which)
+{
+    switch (which) {
+    case BenchReadout::Dplastin1:
+        return {kBenchDesign.dplastin1, 2, 1, 10, false, ilsSpaces, false, false, clLime, clGreen, 0.5, true};
+    case BenchReadout::amper:
+        return {kBenchDesign.amper, 4, 3, 10, false, ilsZeros, true, true, clLime, clGreen, 0.0, false};
+    case BenchReadout::Fmax1:
+        return {kBenchDesign.fmax1, 3, 2, 8, false, ilsSpaces, false, false, clLime, clGreen, 0.1, true};
+    case BenchReadout::Faza1:
+        return {kBenchDesign.faza1, 3, 2, 8, false, ilsSpaces, false, false, clLime, clGreen, 0.4, true};
+    }
+    return {};
+}
+
+} // namespace
+
+void LoadBenchReadout(TiSevenSegmentAnalog &readout, BenchReadout which)
+{
+    const StoredReadout s = storedReadout(which);
+    readout.BeginLoading();
+    readout.SetBounds(readout.x(), readout.y(), s.size.width(), s.size.height());
+    readout.setDigitCount(s.digitCount);
+    readout.setPrecision(s.precision);
+    readout.setDigitSpacing(s.digitSpacing);
+    readout.setShowSign(s.showSign);
+    readout.setLeadingStyle(s.leadingStyle);
+    readout.setShowOffSegments(s.showOffSegments);
+    readout.setAutoSegmentOffColor(s.autoSegmentOffColor);
+    readout.setSegmentColor(s.segmentColor);
+    readout.setSegmentOffColor(s.segmentOffColor);
+    readout.setValue(s.value);
+    readout.setSegmentMargin(5);
+    readout.setSegmentSize(1);
+    readout.setSegmentSeperation(1);
+    readout.setBackGroundColor(clBlack);
+    readout.setBorderStyle(ibsNone);
+    readout.setEnabled(s.enabled);
+    readout.EndLoading();
+}
+
+void LoadBenchDial(TiAngularGauge &dial)
+{
+    dial.BeginLoading();
+    dial.SetBounds(dial.x(), dial.y(), kBenchDesign.transformator.width(), kBenchDesign.transformator.height());
+    dial.setBackGroundColor(clGray);
+    dial.setBorderStyle(ibsRaised);
+    dial.setPositionMax(100);
+    dial.setCurrentMax(10);
+    dial.setMaxPointerColor(clBlue);
+    dial.setTickMajorCount(11);
+    dial.setTickMinorAlignment(itmnaCenter);
+    dial.setTickMargin(10);
+    dial.setTickLabelMargin(10);
+    dial.setTickLabelFont(MakeFont(QStringLiteral("MS Sans Serif"), 11, clWhite));
+    dial.setSectionEnd1(50);
+    dial.setSectionEnd2(75);
+    dial.setLabel1Text(QStringLiteral("U"));
+    dial.setLabel1Font(MakeFont(BenchSerifFamily(), 21, clWindowText, true));
+    dial.setLabel2Text(QString());
+    dial.setHubSize(5);
+    dial.setHubColor(clWhite);
+    dial.setShowInnerArcRadius(true);
+    dial.setShowLabel1(true);
+    dial.setShowLabel2(true);
+    dial.setAutoCenter(true);
+    dial.setAutoSize(true);
+    dial.setOuterMargin(5);
+    dial.setPanelFaceStyle(ipfsNone);
+
+    TiGaugeStoredEntries entries;
+    entries.PositionMax_2 = 100;
+    entries.SectionEnd1_2 = 50;
+    entries.SectionEnd2_2 = 75;
+    TiStoredPointer pointer;
+    pointer.Size = 10;
+    pointer.Margin = 10;
+    pointer.Color = clBlack;
+    pointer.Style = iagpsArrowLine;
+    entries.Pointers = std::vector<TiStoredPointer>{pointer};
+    dial.ReadStoredEntries(entries);
+    dial.EndLoading();
+}
+
+QString BenchSerifFamily()
+{
+    static const QString family = QFontDatabase::hasFamily(QStringLiteral("Times New Roman"))
+                                      ? QStringLiteral("Times New Roman")
+                                      : QStringLiteral("Liberation Serif");
+    return family;
+}
+
+QFont BenchSerifFont(int pixels, bool bold)
+{
+    QFont f(BenchSerifFamily());
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}

@@ -1,0 +1,104 @@
+// What the bench's stored layout gives its read-outs and texts: each
+// read-out's design size, digits, colours, value and enabled flag, loaded
+// silently; and the one serif face of the bench's captions.
+#include "bench/stored_layout.h"
+#include "widgets/iSevenSegmentDisplay.h"
+
+#include <QFontInfo>
+#include <QSignalSpy>
+#include <QTest>
+
+Q_DECLARE_METATYPE(BenchReadout)
+
+class TstStoredLayout : public QObject {
+    Q_OBJECT
+
+private slots:
+    void storedReadouts_data();
+    void storedReadouts();
+    void serifFont_data();
+    void serifFont();
+};
+
+void TstStoredLayout::storedReadouts_data()
+{
+    QTest::addColumn<BenchReadout>("which");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("digits");
+    QTest::addColumn<int>("precision");
+    QTest::addColumn<int>("spacing");
+    QTest::addColumn<int>("leading");
+    QTest::addColumn<bool>("showOff");
+    QTest::addColumn<bool>("autoOff");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("Dplastin1") << BenchReadout::Dplastin1 << QSize(40, 28) << 2 << 1 << 10 << int(ilsSpaces) << false << false << 0.5 << true;
+    QTest::newRow("amper") << BenchReadout::amper << QSize(80, 28) << 4 << 3 << 10 << int(ilsZeros) << true << true << 0.0 << false;
+    QTest::newRow("Fmax1") << BenchReadout::Fmax1 << QSize(57, 28) << 3 << 2 << 8 << int(ilsSpaces) << false << false << 0.1 << true;
+    QTest::newRow("Faza1") << BenchReadout::Faza1 << QSize(56, 28) << 3 << 2 << 8 << int(ilsSpaces) << false << false << 0.4 << true;
+}
+
+void TstStoredLayout::storedReadouts()
+{
+    QFETCH(BenchReadout, which);
+    QFETCH(QSize, size);
+    QFETCH(int, digits);
+    QFETCH(int, precision);
+    QFETCH(int, spacing);
+    QFETCH(int, leading);
+    QFETCH(bool, showOff);
+    QFETCH(bool, autoOff);
+    QFETCH(double, value);
+    QFETCH(bool, enabled);
+
+    TiSevenSegmentAnalog w;
+    w.SetBounds(30, 40, 84, 28);
+    QSignalSpy changes(&w, &TiSevenSegmentDisplay::ValueChange);
+    LoadBenchReadout(w, which);
+    QVERIFY(!w.IsLoading());
+    QCOMPARE(w.geometry(), QRect(QPoint(30, 40), size));
+    QCOMPARE(w.DigitCount(), digits);
+    QCOMPARE(w.Precision(), precision);
+    QCOMPARE(w.DigitSpacing(), spacing);
+    QVERIFY(!w.ShowSign());
+    QCOMPARE(int(w.LeadingStyle()), leading);
+    QCOMPARE(w.ShowOffSegments(), showOff);
+    QCOMPARE(w.AutoSegmentOffColor(), autoOff);
+    QCOMPARE(w.SegmentColor(), clLime);
+    QCOMPARE(w.SegmentOffColor(), clGreen);
+    QCOMPARE(w.Value(), value);
+    QCOMPARE(w.isEnabled(), enabled);
+    QCOMPARE(w.SegmentMargin(), 5);
+    QCOMPARE(w.SegmentSize(), 1);
+    QCOMPARE(w.SegmentSeperation(), 1);
+    QCOMPARE(w.BackGroundColor(), clBlack);
+    QCOMPARE(w.BorderStyle(), ibsNone);
+    QVERIFY(w.AutoSize());
+    QCOMPARE(changes.count(), 0);
+}
+
+void TstStoredLayout::serifFont_data()
+{
+    QTest::addColumn<int>("pixels");
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("window, 16") << 16 << false;
+    QTest::newRow("switches and fields, 16 bold") << 16 << true;
+    QTest::newRow("captions and status bar, 13 bold") << 13 << true;
+}
+
+void TstStoredLayout::serifFont()
+{
+    QFETCH(int, pixels);
+    QFETCH(bool, bold);
+    const QFont font = BenchSerifFont(pixels, bold);
+    QCOMPARE(font.pixelSize(), pixels);
+    QCOMPARE(font.bold(), bold);
+    // Times New Roman where the desktop has it, else its metric twin; either
+    // way the family asked for is the one drawn, with no substitute to look up.
+    QVERIFY2(font.family() == QStringLiteral("Times New Roman") || font.family() == QStringLiteral("Liberation Serif"),
+             qPrintable(font.family()));
+    QCOMPARE(QFontInfo(font).family(), font.family());
+}
+
+QTEST_MAIN(TstStoredLayout)
+#include "tst_stored_layout.moc"
