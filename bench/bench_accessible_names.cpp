@@ -6,7 +6,6 @@
 #include "toolkit/panel.h"
 #include "widgets/iSevenSegmentDisplay.h"
 
-#include <QToolButton>
 
 void NameBenchControls(TForm1 &form)
 {
@@ -27,10 +26,8 @@ void NameBenchControls(TForm1 &form)
     form.Edit1->setAccessibleName(QStringLiteral("Удельный заряд электрона e/m"));
 
     // Arrows have no caption: they raise or lower what their pair adjusts.
-    for (TUpDown *pair : form.findChildren<TUpDown *>()) {
-        pair->arrow(TUDBtnType::btNext)->setAccessibleName(QStringLiteral("Больше"));
-        pair->arrow(TUDBtnType::btPrev)->setAccessibleName(QStringLiteral("Меньше"));
-    }
+    for (TUpDown *pair : form.findChildren<TUpDown *>())
+        pair->setArrowNames(QStringLiteral("Больше"), QStringLiteral("Меньше"));
 
     // The ripple is a fraction of the current and has no unit; the phase is
     // counted in units of pi.

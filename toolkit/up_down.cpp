@@ -71,6 +71,12 @@ void TUpDown::setPosition(int value)
     position_ = clamped(value);
 }
 
+void TUpDown::setArrowNames(const QString &next, const QString &previous)
+{
+    next_->setAccessibleName(next);
+    prev_->setAccessibleName(previous);
+}
+
 QRect TUpDown::arrowRect(TUDBtnType button) const
 {
     // The two halves split the control evenly; the second half takes the odd pixel.

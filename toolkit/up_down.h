@@ -38,6 +38,8 @@ public:
 
     // Where the arrow buttons (named "next" and "previous") lie inside the control.
     QRect arrowRect(TUDBtnType button) const;
+    // What a screen reader calls the two arrow buttons.
+    void setArrowNames(const QString &next, const QString &previous);
 
     QSize sizeHint() const override;
 
