@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/iAccessible.h"
 
 #include "widgets/iAngularGauge.h"
@@ -34,11 +35,11 @@ QString spokenText(const TiSevenSegmentAnalog &readout)
     return readout.Unit().isEmpty() ? text : text + u' ' + readout.Unit();
 }
 
-class ReadoutAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+// An instrument a screen reader reads and never sets: a widget with a value.
+class InstrumentAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
-    // A read-out shows text, as Qt's own number display does.
-    explicit ReadoutAccessible(TiSevenSegmentAnalog *readout)
-        : QAccessibleWidget(readout, QAccessible::StaticText)
+    InstrumentAccessible(QWidget *instrument, QAccessible::Role role)
+        : QAccessibleWidget(instrument, role)
     {
     }
 
@@ -46,6 +47,25 @@ public:
     {
         if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface *>(this);
         return QAccessibleWidget::interface_cast(type);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = true;
+        return s;
+    }
+
+    // The program sets the value itself; nobody sets it from outside.
+    void setCurrentValue(const QVariant &) override {}
+};
+
+class ReadoutAccessible : public InstrumentAccessible {
+public:
+    // A read-out shows text, as Qt's own number display does.
+    explicit ReadoutAccessible(TiSevenSegmentAnalog *readout)
+        : InstrumentAccessible(readout, QAccessible::StaticText)
+    {
     }
 
     QString text(QAccessible::Text t) const override
@@ -56,16 +76,7 @@ public:
         return QAccessibleWidget::text(t);
     }
 
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.readOnly = true;
-        return s;
-    }
-
-    // The value is the instrument's; nobody sets it from outside.
     QVariant currentValue() const override { return readout()->Value(); }
-    void setCurrentValue(const QVariant &) override {}
     // The largest magnitude the cells show before they turn into arrows.
     QVariant maximumValue() const override
     {
@@ -79,17 +90,11 @@ private:
     TiSevenSegmentAnalog *readout() const { return static_cast<TiSevenSegmentAnalog *>(widget()); }
 };
 
-class DialAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+class DialAccessible : public InstrumentAccessible {
 public:
     explicit DialAccessible(TiAngularGauge *gauge)
-        : QAccessibleWidget(gauge, QAccessible::Dial)
+        : InstrumentAccessible(gauge, QAccessible::Dial)
     {
-    }
-
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface *>(this);
-        return QAccessibleWidget::interface_cast(type);
     }
 
     // The position written as the scale's labels are.
@@ -99,16 +104,7 @@ public:
         return QAccessibleWidget::text(t);
     }
 
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.readOnly = true;
-        return s;
-    }
-
-    // The bench turns the dial itself; a screen reader only reads it.
     QVariant currentValue() const override { return gauge()->Position(); }
-    void setCurrentValue(const QVariant &) override {}
     QVariant maximumValue() const override { return gauge()->PositionMax(); }
     QVariant minimumValue() const override { return gauge()->PositionMin(); }
     QVariant minimumStepSize() const override { return 0.0; }
