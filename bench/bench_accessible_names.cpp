@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/bench_accessible_names.h"
 
 #include "bench/bench_window.h"

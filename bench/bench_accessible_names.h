@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a screen reader calls each control of the bench, and the units it
 // says after the read-outs' numbers.

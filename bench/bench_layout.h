@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bench window's layout pass as arithmetic: from the window's outer size
 // and the current sizes of the controls to every control's place and size.

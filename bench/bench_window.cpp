@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bench window's stored layout, its creation, the layout pass and the
 // screen routines.
 #include "bench/bench_window.h"

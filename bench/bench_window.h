@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bench window: the three instruments of the e/m lab side by side, the
 // regulator's dial on the left, the oscilloscope in the middle, the DC source

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator under the source panel: a click on the source lamp shows or
 // hides it; its button turns the ammeter's reading at the k-th focusing into
 // the electron's specific charge.

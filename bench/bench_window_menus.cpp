@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main menu with the lab documents, the exit question and the credits and
 // about windows; the status bar's date and clock.
 #include "bench/bench_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The power sequence of the three instruments, the regulator's two ramps, the
 // adjusters and the parameter fields' key filter. The order oscilloscope,
 // regulator, source (and back) is kept only by enabling and disabling the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's start: the application's title and icon, and its three
 // windows, created in the order bench, credits, about, with only the bench

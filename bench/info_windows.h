@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two small information windows beside the bench: the credits window,
 // which shows one of two photographs with a short text, and the about window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/oscilloscope_screen.h"
 
 #include "toolkit/canvas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The oscilloscope screen and the source lamp: what the bench's handlers draw
 // into the pictures of its two images. The pictures keep what was drawn;

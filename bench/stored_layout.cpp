@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/stored_layout.h"
 
 #include "bench/bench_layout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the bench's stored layout gives its instruments and texts: the four
 // seven-segment read-outs, the regulator's dial, and the serif face of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ammeter read-out at its bench size: a full frame of `amper` showing
 // 1.234, against Qt's own seven-segment number of the same size showing the
 // same text, each rendered into an image.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The regulator's dial at the bench's usual size: a position change painted
 // over the cached background, a full repaint, and Qt's own dial painting a
 // new value of the same size.

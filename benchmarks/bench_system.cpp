@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-program measurements: a tick of the regulator's ramp-up in the real
 // bench window against the dial's own dynamic repaint; the program's start to
 // its first painted frame and its peak memory, each against two peers started

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The beam trace as a handler draws it (compute, darken the disc, 100 wide
 // segments) against the bare cost of drawing the same 100 segments with one
 // painter and one pen.

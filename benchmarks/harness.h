@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small benchmark harness: each case builds its fixture once and returns the
 // operation to time; the harness times batches of it and reports the median

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Typesets one lab document: XeLaTeX runs in its own work folder until its
 # cross-references settle (at most three runs), and the PDF then replaces
 # OUTPUT in one step, so a failed run never leaves a half-written document.

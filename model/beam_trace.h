@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The trace the electron beam leaves on the oscilloscope screen. The sweep
 // line, turned and shortened by the angle through which the electrons wind

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Checked floating-point arithmetic. The bench never shows an infinity or a
 // NaN: an operation that would make one raises an error with the program's

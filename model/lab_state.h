@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The variables the bench's handlers share: power flags, installation
 // parameters in SI units, physical constants, the screen scale, the warm-up

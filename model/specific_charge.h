@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The calculator: the specific charge of the electron from the current at
 // which the trace collapses for the k-th time. At focusing the electrons turn

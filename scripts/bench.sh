@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds in Release and prints the benchmark table: each case's median, then a
 # line "ratio <name> <value>" per comparison (our time over the peer's), and
 # last each ratio against its target.

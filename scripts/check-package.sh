@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Proves the Debian package on a fresh Debian 12: makes a throw-away Debian 12
 # root with debootstrap, installs the package there with apt as a user would
 # (recommended packages included), checks that the program and Qt's X11

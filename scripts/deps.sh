@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that the build, the tests and a real window
 # need. Does nothing when all of them are present.
 set -euo pipefail

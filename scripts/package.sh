@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package (Release, installed under /usr, with Debian's
 # hardening flags) in build-package/ and checks it with lintian; fails on any
 # lintian error. The package's path is the last line printed.

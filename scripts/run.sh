@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and starts the program from the build
 # folder, which holds Files/ with the lab documents. Without a display the
 # program runs under Xvfb for a few seconds and a screenshot shows the window.

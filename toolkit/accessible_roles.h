@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The roles a screen reader announces for the toolkit's own controls that Qt
 // knows only as plain widgets: an image is a graphic, a panel a pane, an

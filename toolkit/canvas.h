@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A drawing surface that speaks the classic desktop drawing API: a brush, a pen
 // with a colour and a width, a pen position (MoveTo/LineTo), and rectangles and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Colours as the instruments speak of them: 0x00BBGGRR values, where a value
 // of the form 0xFF0000nn names the desktop's system colour number nn.

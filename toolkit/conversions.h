@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text-to-number conversions of the parameter and calculator fields. They take
 // exactly what a number looks like (no blanks around it, ASCII digits only)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Number texts of the read-outs and of the specific-charge calculator.
 // Both round in two stages, as the instruments always have: the value is

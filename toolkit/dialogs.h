@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every modal box the program shows, and the shell's open operation, go
 // through one service. The program uses Qt's dialogs; tests install a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Errors that end an event handler and reach the user through the default
 // error box. Their texts are the program's own messages.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one boundary at which errors are caught. Every handler connected to a
 // signal or a timer runs inside runHandler: an error ends the handler, its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An image control that owns a picture: a bitmap into which handlers draw and
 // which the control shows and keeps. Nothing is drawn at paint time; what was

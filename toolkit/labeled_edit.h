@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Single-line edit fields with a per-character key filter, and the variant
 // with a caption label above it.

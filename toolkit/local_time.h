@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user's short date and long time texts. The long time is hours, minutes
 // and seconds (with the locale's day-half marker where it has one) but never a

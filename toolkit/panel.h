@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A panel: a coloured area with up to two one-pixel bevels, an outer one and
 // an inner one, each raised (light top and left, shadow bottom and right),

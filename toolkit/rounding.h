@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pixel arithmetic: a real becomes a pixel coordinate by rounding to nearest
 // with ties to even (110.5 -> 110, 111.5 -> 112). std::round would round ties

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A label that sizes itself to its text whenever the text or the font changes,
 // measuring as the classic desktop does: the width of the text, and a height

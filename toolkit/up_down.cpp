@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/up_down.h"
 
 #include "toolkit/accessible_roles.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An arrow pair (up-down control): two of Qt's auto-repeating arrow buttons
 // side by side or one above the other, holding an integer position within a

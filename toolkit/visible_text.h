@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Characters that a text box would not show as themselves, made visible, so
 // that a message quoting a pasted text shows what was pasted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's work area: the screen less the task bars and panels.
 #include <QPoint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a screen reader learns of the instruments. A seven-segment read-out
 // is a piece of text whose value is what its cells show, said the way the

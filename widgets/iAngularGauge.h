@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The round dial: a scale on a circular arc around a pivot, with major and
 // minor ticks, tick labels, coloured sections, arc lines, two free text

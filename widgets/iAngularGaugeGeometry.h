@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The numbers of a round dial: the angle of a value, the centre point, the
 // automatic radius, the tick label rectangles, arc bands and pointer shapes.

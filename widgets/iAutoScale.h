@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tidy scales: rounding a range, or the ticks inside a fixed range, to steps
 // whose mantissas are 1, 2, 2.5, 5 or 7.5 times a power of ten. Pure

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The base of every instrument widget. A widget owns every pixel of its client
 // area: each paint draws a complete frame off-screen through PaintContents and

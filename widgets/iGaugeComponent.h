@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A scale with pointers and coloured sections. The gauge's position is the
 // position of its first pointer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pointers of a gauge: small records owned by a manager that reports
 // every insertion, change and removal to its owner.

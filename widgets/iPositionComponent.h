@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The value behind a position instrument: a real position inside a range, the
 // running maximum and minimum of that position with their notifications, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The scale of a position instrument: tick counts, lengths, margins and
 // colours, the tick label font, precision and text, and the automatic

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One character cell of a seven-segment read-out: the ten digits, the
 // hexadecimal letters, a blank and a few special glyphs (point, comma, colon,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The seven-segment numeric read-out: a real number in fixed notation on a row
 // of character cells, like the display of a bench meter. The decimal point

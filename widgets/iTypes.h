@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The enumerations of the instruments' published properties, registered with
 // Qt's meta-object system so that the properties read and write by name

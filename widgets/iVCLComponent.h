@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The widget base's platform layer: the re-entrant lock taken around every
 // paint. TiCustomComponent is the class every instrument widget derives from.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The barest peer for start-up time and peak memory: a Qt Widgets program
 // with one empty window of the bench's size, started and ended the same way.
 #include "first_frame_exit.h"

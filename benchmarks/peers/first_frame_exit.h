@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The start-up programs the benchmark launches quit as soon as their main
 // window has painted its first frame, so that the time from launch to a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a program and prints its peak resident set in KiB ("maxrss <n>"), as
 // the kernel reports it to the parent that waits for it.
 //

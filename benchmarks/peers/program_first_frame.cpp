@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as the start-up benchmark launches it: created exactly as
 // app/main.cpp creates it, and ended after the bench's first painted frame.
 #include "first_frame_exit.h"

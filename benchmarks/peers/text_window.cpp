@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The honest peer for start-up time and peak memory: the least a program with
 // the bench's kind of window must do. A main window with the bench's caption,
 // a menu bar with its two top menus, a status bar with one label, one label

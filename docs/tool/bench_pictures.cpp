@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Makes what the lab documents show of the program from the program itself:
 // a bench window, driven offscreen through its handlers as a student drives
 // it, is grabbed into PNG pictures, and the numbers of the documents' worked

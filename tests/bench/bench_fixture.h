@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared helpers of the bench window's tests: a window with the recording
 // dialogs, sized by its outer size, and pixel probes of the screen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader finds on the bench: a name and a role for every
 // control, the read-outs' numbers with their units and power, the dial's
 // position, a few words on what the screen shows, and an announcement of

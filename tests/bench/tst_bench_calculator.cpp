@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator under the source panel: shown and hidden by the source
 // lamp, its turn-count filter, and the specific charge it writes.
 #include "bench_fixture.h"

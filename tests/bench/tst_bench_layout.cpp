@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bench's layout arithmetic: every rectangle for the design outer size,
 // the smallest width, a width beyond the source panel's limit, and the
 // one-pass lag of everything that follows the screen's previous size.

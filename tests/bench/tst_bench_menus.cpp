@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main menu: its items, the documents they open, the exit question and
 // its shortcut; the status bar's date and clock in two locales.
 #include "bench_fixture.h"

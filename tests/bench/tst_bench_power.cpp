@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The power sequence: every state of the three instruments and the moves
 // between them, the regulator's ramps on screens of several sizes, the
 // adjusters and their limits, the parameter checks and conversions.

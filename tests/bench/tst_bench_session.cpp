@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A student's whole session, driven through the real controls with the mouse
 // and the keyboard, the ramps run by their own timers.
 #include "common/up_down_arrows.h"

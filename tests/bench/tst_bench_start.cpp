@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's start and end: the three windows in their order, only the
 // bench shown, and the bench's closing ending the program at once.
 #include "bench/bench_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bench window as built: its controls and their fixed properties, the
 // state it starts in, and the layout pass at the sizes that matter.
 #include "bench_fixture.h"

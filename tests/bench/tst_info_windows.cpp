@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The credits and about windows: their contents, swapping, centring, hiding,
 // and the photographs they show.
 #include "bench/info_windows.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The oscilloscope screen and the source lamp, on real picture pixels.
 #include "bench/oscilloscope_screen.h"
 #include "model/float_faults.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the bench's stored layout gives its read-outs and texts: each
 // read-out's design size, digits, colours, value and enabled flag, loaded
 // silently; and the one serif face of the bench's captions.

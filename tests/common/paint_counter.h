@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Counts the paints a widget gets on the screen. The widget's window is shown
 // (offscreen) when the counter is made; take() lets Qt deliver every pending

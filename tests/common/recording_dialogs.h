@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A dialog service for tests: records every box and open request instead of
 // showing it, and answers questions with a preset reply. Installed for the

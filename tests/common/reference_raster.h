@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pixels the canvas promises for thin lines and polygons, worked out here
 // straight from their definitions and without the canvas, so that drawings

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two arrow buttons of an arrow pair, found by their object names, and
 // their auto-repeat pace: what a test presses, holds or speeds up.

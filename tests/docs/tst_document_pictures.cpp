@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures of the bench that the build makes for the lab documents: not
 // blank, and showing what their captions say. Where the trace lies is
 // computed here on its own from the beam's physics, not by the program's

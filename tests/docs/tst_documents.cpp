@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The eight lab documents the menu opens, as the build typesets them into
 // Files/ under the build folder (the tests' working directory): present,
 // with embedded fonts, the build's year and the department's lines on the

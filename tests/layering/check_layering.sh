@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds each probe and checks that the allowed includes compile and the
 # forbidden ones fail for the one reason that matters: the header is not found.
 set -eu

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The beam trace's numbers: speed, points, turn angles, focusing, faults.
 #include "model/beam_trace.h"
 #include "model/float_faults.h"

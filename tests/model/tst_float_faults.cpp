@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checked arithmetic: which operations fault, with which error and text.
 #include "model/float_faults.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lab state before and after the bench's creation, and the screen scale.
 #include "model/float_faults.h"
 #include "model/lab_state.h"

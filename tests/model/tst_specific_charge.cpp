@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator's arithmetic and the text the bench shows for it.
 #include "model/float_faults.h"
 #include "model/specific_charge.h"

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The menu entry passes desktop-file-validate, and docks can match the
 # program's window to it: Qt gives the window the program file's name as the
 # instance part of WM_CLASS, which StartupWMClass must name.

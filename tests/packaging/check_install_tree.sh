@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install` puts exactly the program, its documents and its desktop
 # files under the prefix, and refuses a prefix other than the configured one
 # (the menu entry names the configured one) before copying anything.

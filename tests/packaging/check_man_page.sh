@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The man page renders as man(1) renders it, with every warning on, and none
 # is given; its sections are all there.
 set -eu

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Each metainfo file given passes appstreamcli's validation without a network:
 # no error and no warning (hints are reported, not failed).
 set -eu

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The started program as the desktop meets it: its windows belong to the menu
 // entry the build writes, Qt's own texts read in Russian, and the texts the
 // program fixes itself stay exactly as they are.

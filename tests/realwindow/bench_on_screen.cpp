@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench_on_screen.h"
 
 #include "trace_model.h"

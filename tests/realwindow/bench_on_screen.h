@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One run of the program on a display, with the student's hands and eyes:
 // where the main window lies (client origin and frame from the X server, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where every control of the bench lies, worked out here from the layout's
 // own rules (the panels from the window's outer size, everything on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program itself, the binary a student starts, on the scenario's display:
 // started in a folder of its own, with a document viewer that only notes what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads a seven-segment read-out off the screen: the digit cells worked out
 // from the read-out's stored size, digit count and spacing (the row centred,

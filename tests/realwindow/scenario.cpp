@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "scenario.h"
 
 std::unique_ptr<XSession> startDisplay(QSize size, QString *skip, QString *failure)

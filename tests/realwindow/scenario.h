@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every scenario begins with: a display of the size it needs, or a
 // clear skip where Xvfb cannot start here; and the program on it.

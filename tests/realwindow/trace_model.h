@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The beam trace and the warm-up line as the lab's physics puts them on the
 // round screen, computed here from the model's formulas (sweep, ripple,

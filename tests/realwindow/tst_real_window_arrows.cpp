@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arrow pairs under a real mouse: a press or a held press whose handler
 // fails shows one box and moves its read-out by one step; a held arrow stops
 // when a modal question opens; and held without a failure it repeats at an

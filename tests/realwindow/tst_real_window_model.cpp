@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The suite's own model of the bench (the layout plan, the read-outs' cells
 // and segments, the beam trace and the warm-up limit) against the worked
 // numbers of the lab's description, before any scenario trusts it. No display.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The oscilloscope screen and the read-outs as the student sees them: the
 // power sequence to a beam trace and back to all off, the trace's points
 // where the lab's physics puts them, the warm-up line that must not cross a

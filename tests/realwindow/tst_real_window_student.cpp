@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A random student at the real window: seeded, reproducible actions over
 // every control, the menus (the documents too: the stand-in viewer only
 // notes them), typed and pasted text, the exit question answered No, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window manager's commands on a bench whose trace fails: every move,
 // drag, resize, maximise and restore redraws the screen once and so shows at
 // most one error box, and a minimised bench shows none until it is restored.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever a student types or pastes: dead keys and Compose sequences,
 // which reach a field through the input method and not as plain key
 // presses, leave only what the field's filter lets through; and two hundred

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's windows as the window system shows them: the five kinds of
 // window with their exact titles, the bench and the about window centred on the work
 // area, a maximised bench on the common laptop screens hiding no control of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Waiting on a busy machine (other builds share its two cores): poll what the
 // X server shows until it holds or a generous deadline passes. No bare long

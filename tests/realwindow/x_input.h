@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The student's hands: X input events through xdotool (pointer, buttons,
 // keys) and the window manager's commands through wmctrl and xdotool (move,

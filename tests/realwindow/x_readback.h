@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the X server shows, and nothing else: the managed top-level windows
 // with their titles, kinds, states and frames as the window manager sees

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An X display of the scenario's own: Xvfb with one screen of the size the
 // scenario needs, and openbox managing the windows on it, as on a student's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared by the stress suites: a bench window in a known state, snapshots of
 // everything a handler could change (every LabState field, every control's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The read-outs' and the calculator's number texts, checked against a second,
 // independent way of writing a double: the exact decimal expansion of its
 // binary value (big-integer arithmetic on mantissa and exponent), rounded to

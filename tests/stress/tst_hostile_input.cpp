@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts a student can paste into the fields (the key filter never sees a
 // paste): each is taken over by the source switch or by the calculator, and
 // for each the table says what the program must do, the exact error message

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A random student: a seeded, reproducible run of at least 100,000 random
 // actions on the real bench window through its widgets (clicks on every
 // control, enabled or not, arrow presses and holds, timer ticks, texts typed

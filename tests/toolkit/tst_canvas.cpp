@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas facade's pixel semantics on a real QImage; thin lines and
 // polygons against their pixels worked out from the definitions.
 #include "common/reference_raster.h"

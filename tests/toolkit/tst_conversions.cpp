@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter and calculator fields' text-to-number conversions.
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The read-outs' and the calculator's number texts.
 #include "toolkit/decimal_format.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own error box, shown for real (a modal box with its own
 // event loop): a message quoting a long pasted text shows its two ends, and
 // the box stays within the screen however the text runs.

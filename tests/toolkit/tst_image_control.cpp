@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The screen image and the instruments on a screen of device pixel ratio 2
 // (the whole suite runs with QT_SCALE_FACTOR=2): drawings are made at the
 // device's resolution, with edges on device pixels, while every logical

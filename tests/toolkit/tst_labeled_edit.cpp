@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The edit fields' key filter (by key and through the input method), pasting
 // past it, the order a field shows, its bounded undo history, and the caption
 // label that follows its field; the self-sizing label's measures.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The status bar's date and clock texts in the user's locale: the long time
 // without the time zone, and without what only framed the zone.
 #include "toolkit/local_time.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panel's face and bevels, pixel for pixel: each bevel is a one-pixel ring
 // inside the previous one, the outer bevel outermost; a raised ring is light
 // along its top and left and shadowed along its bottom and right, a lowered one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arrow pair: what a press reports, where the arrows lie, the ends of the
 // range, the auto-repeat while an arrow is held, and how a held arrow lets go
 // when a modal window opens.

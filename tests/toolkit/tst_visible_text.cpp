@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Characters that show nothing as themselves, made visible for messages, and
 // the bidirectional controls made visible for the fields.
 #include "toolkit/visible_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Centring a window on the work area: the formula halves with integer
 // division and adds no origin where the window fits; a window larger than the
 // work area starts at its edge, so that its title bar and menu stay on screen.

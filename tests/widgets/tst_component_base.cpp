@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The instrument widget base: repaint requests and their batches and rate
 // limit, seen as the paints a shown widget gets; the background and 3-D
 // border; bounds changes, geometry helpers, the paint's error handling, the

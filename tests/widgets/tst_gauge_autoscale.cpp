@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rounding the dial's scale to tidy steps: the tick count choice, the two
 // styles, their triggers, and limits where no tidy scale fits.
 #include "widgets/iAngularGauge.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dial's numbers: angles, the automatic radius and centre, tick label
 // rectangles, arc bands and pointer shapes, with a label font whose digits
 // are 6 pixels wide and whose text is 13 pixels high.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dial's value model: position and range, running maximum and minimum
 // with their notifications, loading, tick values and labels, clamps,
 // section spans and the pointer list.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dial's painting: whole frames against frames composed here from the
 // drawing rules (radii, angles, label boxes, pointer shapes) and pixels worked
 // out without the canvas; the two layers and their cache; pointer styles,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seven-segment glyph: codes and characters, segment and shape corners,
 // colours, drawn pixels, clamps, automatic size and repaint requests.
 #include "common/paint_counter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seven-segment numeric read-out: defaults and setters, automatic size,
 // the cell layout of every bench read-out in a period and a comma locale, the
 // edge cases of the number text, and the pixels of a painted ammeter.
