@@ -78,12 +78,12 @@ void drawTrace(TImage &screen, const PixelPoint *points, int count)
 
 void Zalivka(TImage &screen)
 {
-    Canvas c = screen.canvas();
-    c.setBrushColor(clGray);
-    c.fillRect(wholeOf(c));
-    c.setBrushColor(clScreenDark);
-    c.ellipse(wholeOf(c));
-    shows(screen, kShowsDark);
+    {
+        Canvas c = screen.canvas();
+        c.setBrushColor(clGray);
+        c.fillRect(wholeOf(c));
+    }
+    Off(screen);
 }
 
 void Off(TImage &screen)
