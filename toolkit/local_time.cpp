@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/local_time.h"
 
-#include <QRegularExpression>
 #include <vector>
 
 namespace {
@@ -36,6 +35,31 @@ std::vector<FormatRun> formatRuns(const QString &format)
     return runs;
 }
 
+// Drops bracket pairs holding nothing but blanks, with the blanks before
+// them: what framed a zone field once the field is gone.
+QString withoutEmptyBrackets(const QString &text)
+{
+    static constexpr char16_t kPairs[][2] = {{u'(', u')'}, {u'[', u']'}, {u'（', u'）'}, {u'［', u'］'}};
+    QString out;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        qsizetype close = -1;
+        for (const auto &pair : kPairs) {
+            if (text[i] != pair[0]) continue;
+            qsizetype j = i + 1;
+            while (j < text.size() && text[j].isSpace()) ++j;
+            if (j < text.size() && text[j] == pair[1]) close = j;
+        }
+        if (close < 0) {
+            out += text[i++];
+            continue;
+        }
+        while (!out.isEmpty() && out.back().isSpace()) out.chop(1);
+        i = close + 1;
+    }
+    return out;
+}
+
 bool isZoneSeparator(QChar c) { return c.isSpace() || c == u',' || c == u'،' || c == u'，'; }
 
 } // namespace
@@ -50,12 +74,11 @@ QString LongTimeFormatWithoutZone(const QLocale &locale)
     // The zone field ('t') goes, and with it what only framed it: brackets
     // left empty ("H:mm:ss (t)") and the blanks and commas that joined it to
     // the time at either end ("h:mm:ss AP, t", "t HH:mm:ss").
-    static const QRegularExpression emptyBrackets(QStringLiteral("\\s*(\\(\\s*\\)|\\[\\s*\\]|（\\s*）|［\\s*］)"));
     std::vector<FormatRun> runs = formatRuns(locale.timeFormat(QLocale::LongFormat));
     for (FormatRun &run : runs) {
         if (run.quoted) continue;
         run.text.remove(u't');
-        run.text.remove(emptyBrackets);
+        run.text = withoutEmptyBrackets(run.text);
     }
     if (!runs.empty() && !runs.front().quoted) {
         QString &first = runs.front().text;
