@@ -228,6 +228,9 @@ void TiAngularGauge::DrawLabels(Canvas &canvas, QPoint center)
                     int offsetX, int offsetY) {
         canvas.setFont(font.Font, font.Color);
         canvas.setBrushStyle(BrushStyle::Clear);
+        // An empty label leaves no pixel; measuring it would still set up
+        // its font.
+        if (text.isEmpty()) return;
         const QSize size = canvas.textExtent(text);
         long long y = offsetY;
         if (av == iavCenter) y = center.y() + (long long)offsetY - size.height() / 2;
