@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/info_windows.h"
 
+#include "bench/stored_layout.h"
+
 #include "emlab_version.h"
 #include "toolkit/colors.h"
 #include "toolkit/work_area.h"
@@ -46,7 +48,7 @@ void setUpInfoWindow(QWidget *window, int clientWidth, int clientHeight, const Q
     palette.setColor(QPalette::Window, toQColor(cl3DLight));
     window->setPalette(palette);
     window->setAutoFillBackground(true);
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(BenchSansFamily());
     font.setPixelSize(11);
     window->setFont(font);
     // Closing hides the window; the bench alone decides when the program ends.

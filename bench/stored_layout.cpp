@@ -74,7 +74,7 @@ void LoadBenchDial(TiAngularGauge &dial)
     dial.setTickMinorAlignment(itmnaCenter);
     dial.setTickMargin(10);
     dial.setTickLabelMargin(10);
-    dial.setTickLabelFont(MakeFont(QStringLiteral("MS Sans Serif"), 11, clWhite));
+    dial.setTickLabelFont(MakeFont(BenchSansFamily(), 11, clWhite));
     dial.setSectionEnd1(50);
     dial.setSectionEnd2(75);
     dial.setLabel1Text(QStringLiteral("U"));
@@ -104,11 +104,28 @@ void LoadBenchDial(TiAngularGauge &dial)
     dial.EndLoading();
 }
 
+namespace {
+
+// The Windows face where the desktop has it, else its stand-in. The installed
+// families are listed once: asking the font database for a family it lacks
+// would search every installed font for the nearest.
+QString installedOr(const QString &family, const QString &standIn)
+{
+    static const QStringList installed = QFontDatabase::families();
+    return installed.contains(family, Qt::CaseInsensitive) ? family : standIn;
+}
+
+} // namespace
+
 QString BenchSerifFamily()
 {
-    static const QString family = QFontDatabase::hasFamily(QStringLiteral("Times New Roman"))
-                                      ? QStringLiteral("Times New Roman")
-                                      : QStringLiteral("Liberation Serif");
+    static const QString family = installedOr(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    return family;
+}
+
+QString BenchSansFamily()
+{
+    static const QString family = installedOr(QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"));
     return family;
 }
 

@@ -22,4 +22,7 @@ void LoadBenchDial(TiAngularGauge &dial);
 // Times New Roman, or where the desktop lacks it its metric twin Liberation
 // Serif; looked up once, so every font of the bench names one family.
 QString BenchSerifFamily();
+// MS Sans Serif, or where the desktop lacks it DejaVu Sans, the face the
+// font configuration gives for it on a Debian desktop.
+QString BenchSansFamily();
 QFont BenchSerifFont(int pixels, bool bold);
