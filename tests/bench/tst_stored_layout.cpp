@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the bench's stored layout gives its read-outs and texts: each
 // read-out's design size, digits, colours, value and enabled flag, loaded
-// silently; and the one serif face of the bench's captions.
+// silently; the one serif face of the bench's captions, and its sans face.
 #include "bench/stored_layout.h"
 #include "widgets/iSevenSegmentDisplay.h"
 
@@ -19,6 +19,7 @@ private slots:
     void storedReadouts();
     void serifFont_data();
     void serifFont();
+    void sansFaceIsTheOneDrawnForTheWindowsFace();
 };
 
 void TstStoredLayout::storedReadouts_data()
@@ -99,6 +100,19 @@ void TstStoredLayout::serifFont()
     QVERIFY2(font.family() == QStringLiteral("Times New Roman") || font.family() == QStringLiteral("Liberation Serif"),
              qPrintable(font.family()));
     QCOMPARE(QFontInfo(font).family(), font.family());
+}
+
+// The sans serif face is named so that no search through the installed fonts
+// is made for a missing one; the face named must be the one the desktop would
+// draw for the Windows face anyway, or the dial's labels would change.
+void TstStoredLayout::sansFaceIsTheOneDrawnForTheWindowsFace()
+{
+    QFont windows(QStringLiteral("MS Sans Serif"));
+    windows.setPixelSize(11);
+    QFont named(BenchSansFamily());
+    named.setPixelSize(11);
+    QCOMPARE(QFontInfo(named).family(), QFontInfo(windows).family());
+    QCOMPARE(QFontInfo(named).family(), BenchSansFamily());
 }
 
 QTEST_MAIN(TstStoredLayout)
