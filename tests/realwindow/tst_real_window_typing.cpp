@@ -11,6 +11,10 @@
 
 namespace {
 
+// Ten keys a second: as fast as a person types a dead key or a Compose
+// sequence.
+constexpr int kPersonsKeyDelayMs = 100;
+
 // Selects a field's whole text and reads it back as the PRIMARY selection.
 QString fieldText(const BenchOnScreen &b, QRect field)
 {
@@ -68,7 +72,8 @@ void TestRealWindowTyping::deadKeysAndComposeLeaveOnlyDigits()
     // digit that every field takes.
     b.input.click(b.centre(b.plan.*field));
     b.input.keys({"End", "dead_acute", "e", "Multi_key", "1", "2", "dead_diaeresis", "a", "dead_circumflex", "2", "x",
-                  "7"});
+                  "7"},
+                 kPersonsKeyDelayMs);
     QCOMPARE(fieldText(b, b.plan.*field), before + "7");
 }
 

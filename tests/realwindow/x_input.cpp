@@ -51,9 +51,9 @@ void XInput::drag(QPoint from, QPoint to, int moves) const
     xdotool(args);
 }
 
-void XInput::keys(const QStringList &names) const
+void XInput::keys(const QStringList &names, int delayMs) const
 {
-    xdotool(QStringList{"key", "--delay", "30"} + names);
+    xdotool(QStringList{"key", "--delay", QString::number(delayMs)} + names);
 }
 
 void XInput::moveWindow(XId id, QPoint frameTopLeft) const

@@ -25,7 +25,12 @@ public:
     void drag(QPoint from, QPoint to, int moves) const;
     // Key names as xdotool knows them ("Return", "ctrl+c", "dead_acute"),
     // each pressed and released in turn, to the window with the keyboard focus.
-    void keys(const QStringList &names) const;
+    // Keys one after another, `delayMs` apart: fast by default; a sequence
+    // whose keys change the keyboard's state for the next (dead keys,
+    // Compose) is typed at a person's pace, as Qt may read a key before the
+    // state change of the one before when keys come faster than a person
+    // types on a busy machine.
+    void keys(const QStringList &names, int delayMs = 30) const;
     // Any xdotool command line, for a batch of events in one go.
     void xdotool(const QStringList &args) const;
 
