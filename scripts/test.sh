@@ -34,24 +34,53 @@ scenario_reports() {
   done
   return "$status"
 }
-# A failure elsewhere still waits for the scenarios and shows their reports.
-trap 'scenario_reports >&2 || true' EXIT
+# A failure elsewhere still waits for what runs in the background and shows
+# the scenarios' reports.
+trap 'wait; scenario_reports >&2 || true' EXIT
+
+# A build in the background writes its log to a file, shown if it fails.
+background_build() {
+  local log=$1
+  shift
+  nice -n 19 scripts/build.sh "$@" >"$log" 2>&1 &
+  builds+=($!)
+  build_logs+=("$log")
+}
+builds=()
+build_logs=()
+wait_for_builds() {
+  local i status=0
+  for i in "${!builds[@]}"; do
+    wait "${builds[$i]}" || { status=1; cat "${build_logs[$i]}"; }
+  done
+  builds=()
+  build_logs=()
+  return "$status"
+}
+
+sanitized=(build-sanitize -DEMLAB_SANITIZE=ON -DEMLAB_BENCHMARKS=OFF -DEMLAB_DOCUMENTS=OFF
+           -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1")
+mkdir -p build-sanitize
 
 echo "== normal build"
 scripts/build.sh build --target tests_realwindow
 start_scenarios build
+# The two builds side by side: each one's steps that only one processor can
+# take (its precompiled headers, its links) leave room for the other's.
+echo "== sanitized build (address, undefined), beside it"
+background_build build-sanitize/build-log.txt "${sanitized[@]}" --target tests_realwindow
 nice -n 19 scripts/build.sh build
-(cd build && ctest --output-on-failure -LE realwindow -j"$jobs")
+wait_for_builds
 
-echo "== sanitized build (address, undefined)"
-sanitized=(build-sanitize -DEMLAB_SANITIZE=ON -DEMLAB_BENCHMARKS=OFF -DEMLAB_DOCUMENTS=OFF
-           -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1")
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:halt_on_error=1:detect_stack_use_after_return=0"
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizer/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-nice -n 19 scripts/build.sh "${sanitized[@]}" --target tests_realwindow
 start_scenarios build-sanitize
-nice -n 19 scripts/build.sh "${sanitized[@]}"
+background_build build-sanitize/build-log.txt "${sanitized[@]}"
+echo "== normal build: tests"
+(cd build && ctest --output-on-failure -LE realwindow -j"$jobs")
+echo "== sanitized build: tests"
+wait_for_builds
 (cd build-sanitize && ctest --output-on-failure -LE realwindow -j"$jobs")
 
 trap - EXIT
