@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake make
+  g++ cmake make ninja-build
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth imagemagick x11-utils
