@@ -10,8 +10,12 @@
 
 #include <QTest>
 
+// Each entry's flag has a name of its own, so that several suites may share
+// one compiler run.
+#define EMLAB_SUITE_FLAG_NAME(counter) EMLAB_SUITE_FLAG_NAME_(counter)
+#define EMLAB_SUITE_FLAG_NAME_(counter) emlab_suite_added_##counter
 #define EMLAB_SUITE_MAIN(TestObject, ...)                                                                       \
-    [[maybe_unused]] static const bool emlab_suite_added = emlab_suites::add(__FILE__, [](int argc, char **argv) { \
+    [[maybe_unused]] static const bool EMLAB_SUITE_FLAG_NAME(__COUNTER__) = emlab_suites::add(__FILE__, [](int argc, char **argv) { \
         QTest::Internal::callInitMain<TestObject>();                                                            \
         __VA_ARGS__                                                                                             \
         TestObject tc;                                                                                          \
