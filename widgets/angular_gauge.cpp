@@ -42,7 +42,7 @@ void AngularGauge::setPointerStyle(GaugePointer::Style v)
     if (GaugePointer *p = firstPointer()) p->setStyle(v);
 }
 
-DialGeometry AngularGauge::geometry(TextMeasurer measure) const
+DialGeometry AngularGauge::dialGeometry(TextMeasurer measure) const
 {
     if (!measure) measure = [this](const QString &text) { return measureTickLabel(text); };
     return DialGeometry(*this, std::move(measure));
@@ -67,12 +67,12 @@ QSize AngularGauge::measureTickLabel(const QString &text) const
 
 double AngularGauge::positionToDegrees(double value) const
 {
-    return geometry().positionToDegrees(value);
+    return dialGeometry().positionToDegrees(value);
 }
 
 QPoint AngularGauge::centerPoint() const
 {
-    DialGeometry g = geometry();
+    DialGeometry g = dialGeometry();
     if (autoSize_) g.setArcRadius(g.autoSizeRadius());
     return g.centerPoint();
 }
@@ -88,7 +88,7 @@ QSize AngularGauge::minimumSizeHint() const
 
 void AngularGauge::paintContents(Canvas &canvas)
 {
-    DialGeometry g = geometry();
+    DialGeometry g = dialGeometry();
     if (autoSize_) {
         scale()->adoptArcRadius(g.autoSizeRadius());
         g.setArcRadius(scale()->arcRadius());

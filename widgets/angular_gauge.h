@@ -85,7 +85,7 @@ public:
 
     // The dial's geometry as its settings stand. Without a measurer the tick
     // label font's real metrics are used, as the drawing does.
-    DialGeometry geometry(TextMeasurer measure = {}) const;
+    DialGeometry dialGeometry(TextMeasurer measure = {}) const;
 
     double positionToDegrees(double value) const;
     // The pivot of the dial, as the next paint places it.

@@ -25,7 +25,7 @@ DialGeometry workedExample(AngularGauge &g)
 {
     LoadBenchDial(g);
     g.setBounds(0, 0, 200, 200);
-    DialGeometry geometry = g.geometry(sixByThirteen);
+    DialGeometry geometry = g.dialGeometry(sixByThirteen);
     geometry.setArcRadius(geometry.autoSizeRadius());
     return geometry;
 }
@@ -125,7 +125,7 @@ void TestGaugeGeometry::fullCircleScale()
     AngularGauge g;
     g.scale()->setArcRangeDegrees(400);
     QCOMPARE(g.scale()->arcRangeDegrees(), 360);
-    DialGeometry geometry = g.geometry(sixByThirteen);
+    DialGeometry geometry = g.dialGeometry(sixByThirteen);
     const QPoint c(75, 75);
     const int last = g.scale()->tickMajorCount() - 1;
     const double first = geometry.positionToDegrees(g.tickValue(0));
@@ -144,7 +144,7 @@ void TestGaugeGeometry::justifiedLabels()
     g.setPositionMax(6);
     g.scale()->setTickMajorCount(7);
     g.scale()->setTickLabelAlignment(GaugeScale::TickLabelAlignment::Justified);
-    const DialGeometry geometry = g.geometry(sixByThirteen);
+    const DialGeometry geometry = g.dialGeometry(sixByThirteen);
     const QPoint c(100, 100);
     const double r = 60 + 5 + 7 + 15 + 4;
     auto anchor = [&](double a) { return polarPoint(c, r, a); };
@@ -169,7 +169,7 @@ void TestGaugeGeometry::justifiedLabels()
     // An angle below 0 is placed by where it points: -90 as 270.
     g.scale()->setArcStartDegrees(0);
     g.scale()->setArcRangeDegrees(90);
-    const DialGeometry below = g.geometry(sixByThirteen);
+    const DialGeometry below = g.dialGeometry(sixByThirteen);
     const double last = below.positionToDegrees(g.tickValue(6));
     QCOMPARE(last, -90.0);
     const QPoint p = polarPoint(c, r, last);
@@ -210,7 +210,7 @@ void TestGaugeGeometry::autoSizeDivisors()
     g.scale()->setArcStartDegrees(start);
     g.scale()->setArcRangeDegrees(range);
     g.scale()->setTickMajorCount(ticks);
-    const DialGeometry geometry = g.geometry([](const QString &) { return QSize(0, 0); });
+    const DialGeometry geometry = g.dialGeometry([](const QString &) { return QSize(0, 0); });
     QCOMPARE(geometry.autoSizeRadius(), radius);
 }
 
@@ -222,7 +222,7 @@ void TestGaugeGeometry::centreWithoutAutoCentre()
     g.setOffsetX(-7);
     g.setOffsetY(4);
     // The base's centre: the offsets once, y downward.
-    QCOMPARE(g.geometry(sixByThirteen).centerPoint(), QPoint(93, 84));
+    QCOMPARE(g.dialGeometry(sixByThirteen).centerPoint(), QPoint(93, 84));
 }
 
 void TestGaugeGeometry::centreOffsetsMoveTheDrawing()
@@ -246,7 +246,7 @@ void TestGaugeGeometry::hubSquare()
 void TestGaugeGeometry::pointerStyles()
 {
     AngularGauge g;  // radius 60, 0 at 180 degrees, 100 at 90
-    const DialGeometry geometry = g.geometry(sixByThirteen);
+    const DialGeometry geometry = g.dialGeometry(sixByThirteen);
     const QPoint c(100, 100);
 
     // A needle whose base straddles the centre; a size of 7 gives real
@@ -286,7 +286,7 @@ void TestGaugeGeometry::hitRectangles()
     QVERIFY(sameRect(boundsWithMinSize({QPoint(0, 0), QPoint(6, 6)}, 6), 0, 0, 6, 6));
 
     AngularGauge g;
-    const DialGeometry geometry = g.geometry(sixByThirteen);
+    const DialGeometry geometry = g.dialGeometry(sixByThirteen);
     const QPoint c(100, 100);
     const PointerShape arrow = geometry.pointerShape(c, 0, GaugePointer::Style::ArrowLine, 8, 0, false);
     QVERIFY(sameRect(arrow.hitRect, 40, 96, 48, 104));  // the head, wider than 6

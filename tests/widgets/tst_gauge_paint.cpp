@@ -374,7 +374,7 @@ void TestGaugePaint::labelFontAndTextsResizeTheDial()
     const int radius = g.scale()->arcRadius();
     auto fresh = [&] {
         const QFontMetrics fm(g.scale()->tickLabelFont().font);
-        return g.geometry([&](const QString &t) { return QSize(fm.horizontalAdvance(t), fm.height()); }).autoSizeRadius();
+        return g.dialGeometry([&](const QString &t) { return QSize(fm.horizontalAdvance(t), fm.height()); }).autoSizeRadius();
     };
     QCOMPARE(radius, fresh());
     g.scale()->setTickLabelFont(instrumentFont(QStringLiteral("DejaVu Sans"), 22, clWhite));

@@ -73,6 +73,7 @@ private slots:
     void clamps();
     void valueRules();
     void powerOffRequests();
+    void lastOfABurstIsPainted();
     void loadingKeepsStoredSizes();
     void workedExamples_data();
     void workedExamples();
@@ -346,6 +347,28 @@ void TestSevenSegmentDisplay::powerOffRequests()
     w.setPowerOff(true);
     QCOMPARE(paints.take(), 0);
     QVERIFY(w.powerOff());
+}
+
+void TestSevenSegmentDisplay::lastOfABurstIsPainted()
+{
+    // Under the frame-rate limit, values set faster than the frames are held
+    // back; the last one still reaches the screen once its frame is due,
+    // though nothing asks for a repaint again.
+    auto now = InstrumentWidget::Clock::time_point(std::chrono::hours(1));
+    SevenSegmentDisplay w;
+    w.setClock([&now] { return now; });
+    PaintCounter paints(w);
+    w.setAutoFrameRate(true);
+    now += std::chrono::seconds(1);
+    w.setValue(1.0);
+    QCOMPARE(paints.take(), 1);
+    for (double v : {1.5, 2.0, 2.5}) w.setValue(v);  // within one frame
+    QCOMPARE(paints.take(), 0);
+    now += std::chrono::milliseconds(17);  // past 1/60 s
+    int painted = 0;
+    QTRY_VERIFY((painted += paints.take()) > 0);
+    QCOMPARE(painted, 1);
+    QCOMPARE(w.value(), 2.5);
 }
 
 void TestSevenSegmentDisplay::loadingKeepsStoredSizes()
