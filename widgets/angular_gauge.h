@@ -15,20 +15,25 @@
 
 class AngularGauge : public GaugeInstrument {
     Q_OBJECT
+    // The two free texts.
     Q_PROPERTY(DialLabel *label1 READ label1 CONSTANT)
     Q_PROPERTY(DialLabel *label2 READ label2 CONSTANT)
+    // The hub the pointers turn on.
     Q_PROPERTY(int hubSize READ hubSize WRITE setHubSize NOTIFY hubSizeChanged)
     Q_PROPERTY(TColor hubColor READ hubColor WRITE setHubColor NOTIFY hubColorChanged)
     Q_PROPERTY(bool showHub READ showHub WRITE setShowHub NOTIFY showHubChanged)
+    // The pointers: the peak pointers' style and the first pointer's settings.
     Q_PROPERTY(GaugePointer::Style minMaxPointerStyle READ minMaxPointerStyle WRITE setMinMaxPointerStyle
                    NOTIFY minMaxPointerStyleChanged)
     Q_PROPERTY(int pointerMargin READ pointerMargin WRITE setPointerMargin NOTIFY pointersChanged)
     Q_PROPERTY(TColor pointerColor READ pointerColor WRITE setPointerColor NOTIFY pointersChanged)
     Q_PROPERTY(int pointerSize READ pointerSize WRITE setPointerSize NOTIFY pointersChanged)
     Q_PROPERTY(GaugePointer::Style pointerStyle READ pointerStyle WRITE setPointerStyle NOTIFY pointersChanged)
+    // Where the dial sits and how large it is.
     Q_PROPERTY(bool autoCenter READ autoCenter WRITE setAutoCenter NOTIFY autoCenterChanged)
     Q_PROPERTY(bool autoSize READ autoSize WRITE setAutoSize NOTIFY autoSizeChanged)
     Q_PROPERTY(int outerMargin READ outerMargin WRITE setOuterMargin NOTIFY outerMarginChanged)
+    // The face behind the scale.
     Q_PROPERTY(PanelFaceStyle panelFaceStyle READ panelFaceStyle WRITE setPanelFaceStyle NOTIFY panelFaceStyleChanged)
     Q_PROPERTY(TColor panelFaceOuterColor READ panelFaceOuterColor WRITE setPanelFaceOuterColor
                    NOTIFY panelFaceOuterColorChanged)

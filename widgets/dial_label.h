@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A free text on a dial, such as the quantity it measures. The dial has two;
-// each reports every change through changed(), on which the dial repaints.
+// A free text on a dial, such as the quantity it measures. The dial has two.
 #include "widgets/gauge_scale.h"
+#include "widgets/instrument_part.h"
 
-#include <QObject>
 #include <QString>
 
-class DialLabel : public QObject {
+class DialLabel : public InstrumentPart {
     Q_OBJECT
     Q_PROPERTY(bool visible READ isVisible WRITE setVisible NOTIFY changed)
     Q_PROPERTY(QString text READ text WRITE setText NOTIFY changed)
@@ -26,7 +25,7 @@ public:
     Q_ENUM(HorizontalAlignment)
 
     DialLabel(int offsetX, int offsetY, QObject *parent)
-        : QObject(parent), offsetX_(offsetX), offsetY_(offsetY)
+        : InstrumentPart(parent), offsetX_(offsetX), offsetY_(offsetY)
     {
     }
 
@@ -45,17 +44,7 @@ public:
     int offsetY() const { return offsetY_; }
     void setOffsetY(int v) { assign(offsetY_, v); }
 
-signals:
-    void changed();
-
 private:
-    template <class T>
-    void assign(T &field, const T &value)
-    {
-        if (field == value) return;
-        field = value;
-        emit changed();
-    }
 
     bool visible_ = false;
     QString text_;

@@ -49,7 +49,7 @@ double tickValueOn(double lo, double hi, int count, int index)
 }
 
 GaugeScale::GaugeScale(QObject *parent)
-    : QObject(parent)
+    : InstrumentPart(parent)
 {
 }
 

@@ -2,12 +2,11 @@
 #pragma once
 // The scale of a dial: the arc it lies on, its major and minor ticks, the tick
 // labels' font, margin, placement and precision, and the arc lines. The gauge
-// owns one scale and its paint reads the settings here; every change is
-// reported through changed(), on which the gauge redraws its background.
+// owns one scale and its paint reads the settings here.
 #include "toolkit/colors.h"
+#include "widgets/instrument_part.h"
 
 #include <QFont>
-#include <QObject>
 #include <QString>
 
 // A font as the instruments keep it: the face with its colour.
@@ -22,7 +21,7 @@ struct InstrumentFont {
 // A font given by face name and character height in pixels.
 InstrumentFont instrumentFont(const QString &family, int pixelHeight, TColor color, bool bold = false);
 
-class GaugeScale : public QObject {
+class GaugeScale : public InstrumentPart {
     Q_OBJECT
     Q_PROPERTY(int arcRadius READ arcRadius WRITE setArcRadius NOTIFY changed)
     Q_PROPERTY(int arcRangeDegrees READ arcRangeDegrees WRITE setArcRangeDegrees NOTIFY changed)
@@ -110,17 +109,7 @@ public:
     TickLabelAlignment tickLabelAlignment() const { return tickLabelAlignment_; }
     void setTickLabelAlignment(TickLabelAlignment v) { assign(tickLabelAlignment_, v); }
 
-signals:
-    void changed();
-
 private:
-    template <class T>
-    void assign(T &field, const T &value)
-    {
-        if (field == value) return;
-        field = value;
-        emit changed();
-    }
 
     int arcRadius_ = 60;
     int arcRangeDegrees_ = 90;

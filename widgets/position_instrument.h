@@ -11,17 +11,21 @@ double positionFraction(double positionMin, double positionMax, double v);
 
 class PositionInstrument : public InstrumentWidget {
     Q_OBJECT
+    // The position in its range.
     Q_PROPERTY(double position READ position WRITE setPosition NOTIFY positionChanged)
     Q_PROPERTY(double positionMax READ positionMax WRITE setPositionMax NOTIFY rangeChanged)
     Q_PROPERTY(double positionMin READ positionMin WRITE setPositionMin NOTIFY rangeChanged)
+    // The running maximum and minimum of the position.
     Q_PROPERTY(double currentMax READ currentMax WRITE setCurrentMax NOTIFY currentMaxChanged)
     Q_PROPERTY(double currentMin READ currentMin WRITE setCurrentMin NOTIFY currentMinChanged)
     Q_PROPERTY(bool minMaxFixed READ minMaxFixed WRITE setMinMaxFixed NOTIFY minMaxFixedChanged)
+    // The peak pointers that show them.
     Q_PROPERTY(bool showMaxPointer READ showMaxPointer WRITE setShowMaxPointer NOTIFY showMaxPointerChanged)
     Q_PROPERTY(bool showMinPointer READ showMinPointer WRITE setShowMinPointer NOTIFY showMinPointerChanged)
     Q_PROPERTY(int minMaxPointerSize READ minMaxPointerSize WRITE setMinMaxPointerSize NOTIFY minMaxPointerSizeChanged)
     Q_PROPERTY(int minMaxPointerMargin READ minMaxPointerMargin WRITE setMinMaxPointerMargin
                    NOTIFY minMaxPointerMarginChanged)
+    // Their colours, and whether the user may drag them.
     Q_PROPERTY(TColor maxPointerColor READ maxPointerColor WRITE setMaxPointerColor NOTIFY maxPointerColorChanged)
     Q_PROPERTY(TColor minPointerColor READ minPointerColor WRITE setMinPointerColor NOTIFY minPointerColorChanged)
     Q_PROPERTY(bool minMaxUserCanMove READ minMaxUserCanMove WRITE setMinMaxUserCanMove NOTIFY minMaxUserCanMoveChanged)

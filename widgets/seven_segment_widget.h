@@ -10,12 +10,15 @@
 
 class SevenSegmentWidget : public InstrumentWidget {
     Q_OBJECT
+    // The colours of lit and unlit segments.
     Q_PROPERTY(TColor segmentColor READ segmentColor WRITE setSegmentColor NOTIFY segmentColorChanged)
     Q_PROPERTY(TColor segmentOffColor READ segmentOffColor WRITE setSegmentOffColor NOTIFY segmentOffColorChanged)
     Q_PROPERTY(bool autoSegmentOffColor READ autoSegmentOffColor WRITE setAutoSegmentOffColor
                    NOTIFY autoSegmentOffColorChanged)
+    // Which segments show.
     Q_PROPERTY(bool showOffSegments READ showOffSegments WRITE setShowOffSegments NOTIFY showOffSegmentsChanged)
     Q_PROPERTY(bool powerOff READ powerOff WRITE setPowerOff NOTIFY powerOffChanged)
+    // The sizes.
     Q_PROPERTY(int segmentSize READ segmentSize WRITE setSegmentSize NOTIFY segmentSizeChanged)
     Q_PROPERTY(int segmentSeparation READ segmentSeparation WRITE setSegmentSeparation NOTIFY segmentSeparationChanged)
     Q_PROPERTY(int segmentMargin READ segmentMargin WRITE setSegmentMargin NOTIFY segmentMarginChanged)
