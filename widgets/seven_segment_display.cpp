@@ -109,10 +109,11 @@ void SevenSegmentDisplay::setDigitSpacing(int value)
 void SevenSegmentDisplay::setDigitCount(int value)
 {
     if (digitCount_ == value) return;
+    const int before = digitCount_;
     digitCount_ = std::clamp(value, 1, 32);
     applyAutoSize();
     invalidateContents();
-    emit digitCountChanged(digitCount_);
+    if (digitCount_ != before) emit digitCountChanged(digitCount_);
 }
 
 void SevenSegmentDisplay::setLeadingStyle(LeadingStyle value)
@@ -151,10 +152,11 @@ void SevenSegmentDisplay::setPrecision(int value)
     // Values above 13 are held before the comparison, negative ones after it.
     value = std::min(value, 13);
     if (precision_ == value) return;
+    const int before = precision_;
     precision_ = std::max(value, 0);
     applyAutoSize();
     invalidateContents();
-    emit precisionChanged(precision_);
+    if (precision_ != before) emit precisionChanged(precision_);
 }
 
 void SevenSegmentDisplay::setUnit(const QString &value)

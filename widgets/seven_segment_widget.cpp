@@ -61,27 +61,30 @@ void SevenSegmentWidget::setPowerOff(bool value)
 void SevenSegmentWidget::setSegmentSize(int value)
 {
     if (look_.segmentSize == value) return;
+    const int before = look_.segmentSize;
     look_.segmentSize = std::clamp(value, 1, maxSegmentSize_);
     invalidateContents();
     applyAutoSize();
-    emit segmentSizeChanged(look_.segmentSize);
+    if (look_.segmentSize != before) emit segmentSizeChanged(look_.segmentSize);
 }
 
 void SevenSegmentWidget::setSegmentSeparation(int value)
 {
     if (look_.segmentSeparation == value) return;
+    const int before = look_.segmentSeparation;
     look_.segmentSeparation = std::max(value, 0);
     invalidateContents();
-    emit segmentSeparationChanged(look_.segmentSeparation);
+    if (look_.segmentSeparation != before) emit segmentSeparationChanged(look_.segmentSeparation);
 }
 
 void SevenSegmentWidget::setSegmentMargin(int value)
 {
     if (segmentMargin_ == value) return;
+    const int before = segmentMargin_;
     segmentMargin_ = std::max(value, 0);
     invalidateContents();
     applyAutoSize();
-    emit segmentMarginChanged(segmentMargin_);
+    if (segmentMargin_ != before) emit segmentMarginChanged(segmentMargin_);
 }
 
 void SevenSegmentWidget::setAutoSize(bool value)
