@@ -125,12 +125,11 @@ protected:
     void focusOutEvent(QFocusEvent *e) override;
 
 private:
+    // Every setting of the dial itself redraws its background layer.
     template <class T>
     void full(T &field, const T &value, void (AngularGauge::*notify)(T))
     {
-        if (!assign(field, value)) return;
-        invalidateBackground();
-        emit(this->*notify)(value);
+        changeSetting(field, value, Repaint::Background, notify);
     }
     GaugePointer *firstPointer() const { return pointers().at(0); }
 

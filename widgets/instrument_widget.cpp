@@ -38,16 +38,27 @@ void InstrumentWidget::setClock(ClockFunction clock)
 
 void InstrumentWidget::setBackgroundColor(TColor value)
 {
-    if (!assign(backgroundColor_, value)) return;
-    invalidateBackground();
-    emit backgroundColorChanged(value);
+    changeSetting(backgroundColor_, value, Repaint::Background, &InstrumentWidget::backgroundColorChanged);
 }
 
 void InstrumentWidget::setBorderStyle(BorderStyle value)
 {
-    if (!assign(borderStyle_, value)) return;
-    invalidateBackground();
-    emit borderStyleChanged(value);
+    changeSetting(borderStyle_, value, Repaint::Background, &InstrumentWidget::borderStyleChanged);
+}
+
+void InstrumentWidget::setOffsetX(int value)
+{
+    changeSetting(offsetX_, value, Repaint::Background, &InstrumentWidget::offsetXChanged);
+}
+
+void InstrumentWidget::setOffsetY(int value)
+{
+    changeSetting(offsetY_, value, Repaint::Background, &InstrumentWidget::offsetYChanged);
+}
+
+void InstrumentWidget::setUpdateFrameRate(int value)
+{
+    changeSetting(updateFrameRate_, value, Repaint::Background, &InstrumentWidget::updateFrameRateChanged);
 }
 
 void InstrumentWidget::setCachedDrawing(bool value)
@@ -56,27 +67,6 @@ void InstrumentWidget::setCachedDrawing(bool value)
     if (!value) backgroundCache_ = QImage();
     invalidateBackground();
     emit cachedDrawingChanged(value);
-}
-
-void InstrumentWidget::setOffsetX(int value)
-{
-    if (!assign(offsetX_, value)) return;
-    invalidateBackground();
-    emit offsetXChanged(value);
-}
-
-void InstrumentWidget::setOffsetY(int value)
-{
-    if (!assign(offsetY_, value)) return;
-    invalidateBackground();
-    emit offsetYChanged(value);
-}
-
-void InstrumentWidget::setUpdateFrameRate(int value)
-{
-    if (!assign(updateFrameRate_, value)) return;
-    invalidateBackground();
-    emit updateFrameRateChanged(value);
 }
 
 void InstrumentWidget::setAutoFrameRate(bool value)

@@ -139,6 +139,22 @@ protected:
         return true;
     }
 
+    // What a changed setting asks to be repainted: the moving parts only, or
+    // the background layer too.
+    enum class Repaint { Contents, Background };
+    // Stores a setting that changed, makes its repaint request and reports
+    // the new value through `notify`; an unchanged one does nothing.
+    template <class Widget, class T>
+    void changeSetting(T &field, const T &value, Repaint repaint, void (Widget::*notify)(T))
+    {
+        if (!assign(field, value)) return;
+        if (repaint == Repaint::Background)
+            invalidateBackground();
+        else
+            invalidateContents();
+        emit(static_cast<Widget *>(this)->*notify)(value);
+    }
+
     void paintEvent(QPaintEvent *) override;
     void resizeEvent(QResizeEvent *) override;
     void moveEvent(QMoveEvent *) override;

@@ -102,56 +102,40 @@ double PositionInstrument::positionToFraction(double value) const
 
 void PositionInstrument::setMinMaxFixed(bool value)
 {
-    if (!assign(minMaxFixed_, value)) return;
-    invalidateContents();
-    emit minMaxFixedChanged(value);
+    changeSetting(minMaxFixed_, value, Repaint::Contents, &PositionInstrument::minMaxFixedChanged);
 }
 
 void PositionInstrument::setShowMaxPointer(bool value)
 {
-    if (!assign(showMaxPointer_, value)) return;
-    invalidateBackground();
-    emit showMaxPointerChanged(value);
+    changeSetting(showMaxPointer_, value, Repaint::Background, &PositionInstrument::showMaxPointerChanged);
 }
 
 void PositionInstrument::setShowMinPointer(bool value)
 {
-    if (!assign(showMinPointer_, value)) return;
-    invalidateBackground();
-    emit showMinPointerChanged(value);
+    changeSetting(showMinPointer_, value, Repaint::Background, &PositionInstrument::showMinPointerChanged);
 }
 
 void PositionInstrument::setMinMaxPointerSize(int value)
 {
-    if (!assign(minMaxPointerSize_, value)) return;
-    invalidateBackground();
-    emit minMaxPointerSizeChanged(value);
+    changeSetting(minMaxPointerSize_, value, Repaint::Background, &PositionInstrument::minMaxPointerSizeChanged);
 }
 
 void PositionInstrument::setMinMaxPointerMargin(int value)
 {
-    if (!assign(minMaxPointerMargin_, value)) return;
-    invalidateBackground();
-    emit minMaxPointerMarginChanged(value);
+    changeSetting(minMaxPointerMargin_, value, Repaint::Background, &PositionInstrument::minMaxPointerMarginChanged);
 }
 
 void PositionInstrument::setMaxPointerColor(TColor value)
 {
-    if (!assign(maxPointerColor_, value)) return;
-    invalidateContents();
-    emit maxPointerColorChanged(value);
+    changeSetting(maxPointerColor_, value, Repaint::Contents, &PositionInstrument::maxPointerColorChanged);
 }
 
 void PositionInstrument::setMinPointerColor(TColor value)
 {
-    if (!assign(minPointerColor_, value)) return;
-    invalidateContents();
-    emit minPointerColorChanged(value);
+    changeSetting(minPointerColor_, value, Repaint::Contents, &PositionInstrument::minPointerColorChanged);
 }
 
 void PositionInstrument::setMinMaxUserCanMove(bool value)
 {
-    if (!assign(minMaxUserCanMove_, value)) return;
-    invalidateContents();
-    emit minMaxUserCanMoveChanged(value);
+    changeSetting(minMaxUserCanMove_, value, Repaint::Contents, &PositionInstrument::minMaxUserCanMoveChanged);
 }

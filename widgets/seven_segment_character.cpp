@@ -24,9 +24,7 @@ void SevenSegmentCharacter::setGlyph(SevenSegmentGlyph::Code value)
 
 void SevenSegmentCharacter::setUseSegmentBits(bool value)
 {
-    if (!assign(useSegmentBits_, value)) return;
-    invalidateContents();
-    emit useSegmentBitsChanged(value);
+    changeSetting(useSegmentBits_, value, Repaint::Contents, &SevenSegmentCharacter::useSegmentBitsChanged);
 }
 
 void SevenSegmentCharacter::setSegmentOn(SevenSegmentGlyph::Segment bit, bool on)

@@ -118,9 +118,7 @@ void SevenSegmentDisplay::setDigitCount(int value)
 
 void SevenSegmentDisplay::setLeadingStyle(LeadingStyle value)
 {
-    if (!assign(leadingStyle_, value)) return;
-    invalidateContents();
-    emit leadingStyleChanged(value);
+    changeSetting(leadingStyle_, value, Repaint::Contents, &SevenSegmentDisplay::leadingStyleChanged);
 }
 
 void SevenSegmentDisplay::setValue(double value)

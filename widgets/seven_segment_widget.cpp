@@ -20,30 +20,22 @@ void SevenSegmentWidget::applyAutoSize()
 
 void SevenSegmentWidget::setSegmentColor(TColor value)
 {
-    if (!assign(look_.segmentColor, value)) return;
-    invalidateContents();
-    emit segmentColorChanged(value);
+    changeSetting(look_.segmentColor, value, Repaint::Contents, &SevenSegmentWidget::segmentColorChanged);
 }
 
 void SevenSegmentWidget::setSegmentOffColor(TColor value)
 {
-    if (!assign(look_.segmentOffColor, value)) return;
-    invalidateContents();
-    emit segmentOffColorChanged(value);
+    changeSetting(look_.segmentOffColor, value, Repaint::Contents, &SevenSegmentWidget::segmentOffColorChanged);
 }
 
 void SevenSegmentWidget::setAutoSegmentOffColor(bool value)
 {
-    if (!assign(look_.autoSegmentOffColor, value)) return;
-    invalidateContents();
-    emit autoSegmentOffColorChanged(value);
+    changeSetting(look_.autoSegmentOffColor, value, Repaint::Contents, &SevenSegmentWidget::autoSegmentOffColorChanged);
 }
 
 void SevenSegmentWidget::setShowOffSegments(bool value)
 {
-    if (!assign(look_.showOffSegments, value)) return;
-    invalidateContents();
-    emit showOffSegmentsChanged(value);
+    changeSetting(look_.showOffSegments, value, Repaint::Contents, &SevenSegmentWidget::showOffSegmentsChanged);
 }
 
 void SevenSegmentWidget::setPowerOff(bool value)
