@@ -516,27 +516,27 @@ void TestSevenSegmentCharacter::repaintRequests()
 
     // Each change is a repaint.
     w.setGlyph(SevenSegmentGlyph::Code::Digit1);
-    expect(1, "Value");
+    expect(1, "glyph");
     w.setSegmentColor(clRed);
-    expect(1, "SegmentColor");
+    expect(1, "segmentColor");
     w.setSegmentOffColor(clRed);
-    expect(1, "SegmentOffColor");
+    expect(1, "segmentOffColor");
     w.setAutoSegmentOffColor(false);
-    expect(1, "AutoSegmentOffColor");
+    expect(1, "autoSegmentOffColor");
     w.setShowOffSegments(false);
-    expect(1, "ShowOffSegments");
+    expect(1, "showOffSegments");
     w.setPowerOff(true);
-    expect(1, "PowerOff");
+    expect(1, "powerOff");
     w.setSegmentSeparation(2);
-    expect(1, "SegmentSeperation");
+    expect(1, "segmentSeparation");
     w.setUseSegmentBits(true);
-    expect(1, "UseSegmentBits");
+    expect(1, "useSegmentBits");
     w.setSegDOn(true);
-    expect(1, "SegDOn");
+    expect(1, "segDOn");
     w.setSegDOn(true);
-    expect(0, "SegDOn again");
+    expect(0, "segDOn again");
     w.setSegmentBits(w.segmentBits());  // always repaints
-    expect(1, "SegmentBits");
+    expect(1, "segmentBits");
 
     // A change of size also moves the bounds, which marks the background.
     w.clearBackgroundStale();

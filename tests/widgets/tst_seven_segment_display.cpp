@@ -193,21 +193,21 @@ void TestSevenSegmentDisplay::setterEffects()
         QSize autoSize;  // invalid: the size stays
     };
     const std::vector<Effect> effects = {
-        {"DigitCount", [](auto &w) { w.setDigitCount(5); }, QSize(100, 28)},
-        {"DigitSpacing", [](auto &w) { w.setDigitSpacing(2); }, QSize(68, 28)},
-        {"AutoSize", [](auto &w) { w.setAutoSize(false); w.setBounds(0, 0, 50, 50); w.setAutoSize(true); }, QSize(84, 28)},
-        {"SegmentMargin", [](auto &w) { w.setSegmentMargin(0); }, QSize(74, 18)},
-        {"Precision", [](auto &w) { w.setPrecision(3); }, QSize(84, 28)},
-        {"ShowSign", [](auto &w) { w.setShowSign(false); }, QSize(68, 28)},
-        {"SegmentSize", [](auto &w) { w.setSegmentSize(2); }, QSize(134, 46)},
-        {"SegmentColor", [](auto &w) { w.setSegmentColor(clRed); }, QSize()},
-        {"SegmentOffColor", [](auto &w) { w.setSegmentOffColor(clRed); }, QSize()},
-        {"AutoSegmentOffColor", [](auto &w) { w.setAutoSegmentOffColor(false); }, QSize()},
-        {"SegmentSeperation", [](auto &w) { w.setSegmentSeparation(3); }, QSize()},
-        {"ShowOffSegments", [](auto &w) { w.setShowOffSegments(false); }, QSize()},
-        {"LeadingStyle", [](auto &w) { w.setLeadingStyle(SevenSegmentDisplay::LeadingStyle::Zeros); }, QSize()},
-        {"PowerOff", [](auto &w) { w.setPowerOff(true); }, QSize()},
-        {"Value", [](auto &w) { w.setValue(1.5); }, QSize()},
+        {"digitCount", [](auto &w) { w.setDigitCount(5); }, QSize(100, 28)},
+        {"digitSpacing", [](auto &w) { w.setDigitSpacing(2); }, QSize(68, 28)},
+        {"autoSize", [](auto &w) { w.setAutoSize(false); w.setBounds(0, 0, 50, 50); w.setAutoSize(true); }, QSize(84, 28)},
+        {"segmentMargin", [](auto &w) { w.setSegmentMargin(0); }, QSize(74, 18)},
+        {"precision", [](auto &w) { w.setPrecision(3); }, QSize(84, 28)},
+        {"showSign", [](auto &w) { w.setShowSign(false); }, QSize(68, 28)},
+        {"segmentSize", [](auto &w) { w.setSegmentSize(2); }, QSize(134, 46)},
+        {"segmentColor", [](auto &w) { w.setSegmentColor(clRed); }, QSize()},
+        {"segmentOffColor", [](auto &w) { w.setSegmentOffColor(clRed); }, QSize()},
+        {"autoSegmentOffColor", [](auto &w) { w.setAutoSegmentOffColor(false); }, QSize()},
+        {"segmentSeparation", [](auto &w) { w.setSegmentSeparation(3); }, QSize()},
+        {"showOffSegments", [](auto &w) { w.setShowOffSegments(false); }, QSize()},
+        {"leadingStyle", [](auto &w) { w.setLeadingStyle(SevenSegmentDisplay::LeadingStyle::Zeros); }, QSize()},
+        {"powerOff", [](auto &w) { w.setPowerOff(true); }, QSize()},
+        {"value", [](auto &w) { w.setValue(1.5); }, QSize()},
     };
     for (const Effect &e : effects) {
         SevenSegmentDisplay w;

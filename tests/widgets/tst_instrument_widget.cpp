@@ -50,7 +50,7 @@ TColor resolved(TColor c)
 
 } // namespace
 
-class TestComponentBase : public QObject {
+class TestInstrumentWidget : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -71,7 +71,7 @@ private slots:
     void borderStyleByName();
 };
 
-void TestComponentBase::initTestCase()
+void TestInstrumentWidget::initTestCase()
 {
     // Distinct 3-D colours, so that each ring of a border can be told apart.
     QPalette palette = QApplication::palette();
@@ -83,7 +83,7 @@ void TestComponentBase::initTestCase()
     QCOMPARE(resolved(cl3DLight), rgbColor(0x10, 0x20, 0x30));
 }
 
-void TestComponentBase::unchangedPropertiesMakeNoRequest()
+void TestInstrumentWidget::unchangedPropertiesMakeNoRequest()
 {
     ProbeWidget w;
     PaintCounter paints(w);
@@ -97,7 +97,7 @@ void TestComponentBase::unchangedPropertiesMakeNoRequest()
     QCOMPARE(paints.take(), 0);
 }
 
-void TestComponentBase::changedPropertiesMakeOneRequestEach()
+void TestInstrumentWidget::changedPropertiesMakeOneRequestEach()
 {
     ProbeWidget w;
     PaintCounter paints(w);
@@ -106,22 +106,22 @@ void TestComponentBase::changedPropertiesMakeOneRequestEach()
         if (got != 1) QFAIL(qPrintable(QStringLiteral("%1 gave %2 paints").arg(what).arg(got)));
     };
     w.setBackgroundColor(clRed);
-    oneMore("BackGroundColor");
+    oneMore("backgroundColor");
     w.setBorderStyle(InstrumentWidget::BorderStyle::Lowered);
-    oneMore("BorderStyle");
+    oneMore("borderStyle");
     w.setOffsetX(4);
-    oneMore("OffsetX");
+    oneMore("offsetX");
     w.setOffsetY(-4);
-    oneMore("OffsetY");
+    oneMore("offsetY");
     w.setUpdateFrameRate(30);
-    oneMore("UpdateFrameRate");
+    oneMore("updateFrameRate");
     w.clearBackgroundStale();
     w.setCachedDrawing(false);
     QVERIFY(w.backgroundStale());
-    oneMore("CachedDrawing");
+    oneMore("cachedDrawing");
 }
 
-void TestComponentBase::batchGivesOneRequestAtItsEnd()
+void TestInstrumentWidget::batchGivesOneRequestAtItsEnd()
 {
     ProbeWidget w;
     PaintCounter paints(w);
@@ -135,7 +135,7 @@ void TestComponentBase::batchGivesOneRequestAtItsEnd()
     w.endUpdate();  // nothing pending any more
     QCOMPARE(paints.take(), 0);
 
-    // Batches do not nest: one EndUpdate ends them.
+    // Batches do not nest: one endUpdate ends them.
     w.beginUpdate();
     w.beginUpdate();
     w.setOffsetX(7);
@@ -150,7 +150,7 @@ void TestComponentBase::batchGivesOneRequestAtItsEnd()
     QCOMPARE(paints.take(), 0);
 }
 
-void TestComponentBase::frameRateLimitHoldsBackEarlyRequests()
+void TestInstrumentWidget::frameRateLimitHoldsBackEarlyRequests()
 {
     using namespace std::chrono;
     const auto t0 = InstrumentWidget::Clock::time_point(hours(1));
@@ -194,7 +194,7 @@ void TestComponentBase::frameRateLimitHoldsBackEarlyRequests()
     QCOMPARE(paints.take(), 1);
 }
 
-void TestComponentBase::frameRateZeroLetsEveryRequestThrough()
+void TestInstrumentWidget::frameRateZeroLetsEveryRequestThrough()
 {
     using namespace std::chrono;
     fakeNow = InstrumentWidget::Clock::time_point(hours(2));
@@ -210,7 +210,7 @@ void TestComponentBase::frameRateZeroLetsEveryRequestThrough()
     }
 }
 
-void TestComponentBase::emptyPictureIsIgnored()
+void TestInstrumentWidget::emptyPictureIsIgnored()
 {
     ProbeWidget w;
     w.setBounds(0, 0, 201, 161);
@@ -227,7 +227,7 @@ void TestComponentBase::emptyPictureIsIgnored()
     QVERIFY(!w.backgroundStale());
 }
 
-void TestComponentBase::pictureCoversEverythingWithoutBorder()
+void TestInstrumentWidget::pictureCoversEverythingWithoutBorder()
 {
     ProbeWidget w;
     w.setBounds(0, 0, 201, 161);
@@ -245,7 +245,7 @@ void TestComponentBase::pictureCoversEverythingWithoutBorder()
         QCOMPARE(pixel(frame, p.x(), p.y()), clBlue);
 }
 
-void TestComponentBase::borderRings_data()
+void TestInstrumentWidget::borderRings_data()
 {
     QTest::addColumn<int>("style");
     QTest::addColumn<TColor>("outerTopLeft");
@@ -256,7 +256,7 @@ void TestComponentBase::borderRings_data()
     QTest::newRow("lowered") << int(InstrumentWidget::BorderStyle::Lowered) << clBtnShadow << clBtnHighlight << cl3DDkShadow << cl3DLight;
 }
 
-void TestComponentBase::borderRings()
+void TestInstrumentWidget::borderRings()
 {
     QFETCH(int, style);
     QFETCH(TColor, outerTopLeft);
@@ -293,7 +293,7 @@ void TestComponentBase::borderRings()
         QCOMPARE(pixel(plain, p.x(), p.y()), clYellow);
 }
 
-void TestComponentBase::sameBoundsDoNothingAndAMoveInvalidates()
+void TestInstrumentWidget::sameBoundsDoNothingAndAMoveInvalidates()
 {
     ProbeWidget w;
     w.setBounds(10, 10, 201, 161);
@@ -311,7 +311,7 @@ void TestComponentBase::sameBoundsDoNothingAndAMoveInvalidates()
     QCOMPARE(w.backgroundCache().size(), QSize(100, 50));
 }
 
-void TestComponentBase::boundsOfAShownWidget()
+void TestInstrumentWidget::boundsOfAShownWidget()
 {
     QWidget window;
     window.resize(400, 300);
@@ -328,7 +328,7 @@ void TestComponentBase::boundsOfAShownWidget()
     QVERIFY(paints.take() >= 1);
 }
 
-void TestComponentBase::centerPointAndPolarPoint()
+void TestInstrumentWidget::centerPointAndPolarPoint()
 {
     ProbeWidget w;
     w.setBounds(0, 0, 201, 161);
@@ -349,7 +349,7 @@ void TestComponentBase::centerPointAndPolarPoint()
     QCOMPARE(polarPoint(QPoint(10, 10), 0.5, 180), QPoint(10, 10));
 }
 
-void TestComponentBase::failingPaintIsLoggedAndSwallowed()
+void TestInstrumentWidget::failingPaintIsLoggedAndSwallowed()
 {
     ProbeWidget w;
     w.setObjectName(QStringLiteral("probe"));
@@ -373,7 +373,7 @@ void TestComponentBase::failingPaintIsLoggedAndSwallowed()
     QCOMPARE(pixel(shot, 20, 15), clBlue);
 }
 
-void TestComponentBase::loadingScopeRunsLoadedOnce()
+void TestInstrumentWidget::loadingScopeRunsLoadedOnce()
 {
     ProbeWidget w;
     QVERIFY(!w.isLoading());
@@ -387,7 +387,7 @@ void TestComponentBase::loadingScopeRunsLoadedOnce()
     QCOMPARE(w.loadedCalls, 1);
 }
 
-void TestComponentBase::borderStyleByName()
+void TestInstrumentWidget::borderStyleByName()
 {
     ProbeWidget w;
     const QMetaObject *meta = w.metaObject();
@@ -400,5 +400,5 @@ void TestComponentBase::borderStyleByName()
     QCOMPARE(w.borderStyle(), InstrumentWidget::BorderStyle::Lowered);
 }
 
-QTEST_MAIN(TestComponentBase)
-#include "tst_component_base.moc"
+QTEST_MAIN(TestInstrumentWidget)
+#include "tst_instrument_widget.moc"
