@@ -5,7 +5,7 @@
 #include "toolkit/image_control.h"
 #include "toolkit/labeled_edit.h"
 #include "toolkit/panel.h"
-#include "widgets/iSevenSegmentDisplay.h"
+#include "widgets/seven_segment_display.h"
 
 
 void NameBenchControls(TForm1 &form)

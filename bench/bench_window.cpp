@@ -15,8 +15,8 @@
 #include "toolkit/local_time.h"
 #include "toolkit/panel.h"
 #include "toolkit/work_area.h"
-#include "widgets/iAngularGauge.h"
-#include "widgets/iSevenSegmentDisplay.h"
+#include "widgets/angular_gauge.h"
+#include "widgets/seven_segment_display.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -90,9 +90,9 @@ TLabel *makeLabel(QWidget *parent, const char *name, const QString &caption)
     return l;
 }
 
-TiSevenSegmentAnalog *makeReadout(QWidget *parent, const char *name, BenchReadout which)
+SevenSegmentDisplay *makeReadout(QWidget *parent, const char *name, BenchReadout which)
 {
-    auto *r = new TiSevenSegmentAnalog(parent);
+    auto *r = new SevenSegmentDisplay(parent);
     r->setObjectName(QLatin1String(name));
     LoadBenchReadout(*r, which);
     return r;
@@ -123,9 +123,9 @@ void place(QWidget *w, const QRect &r)
     w->setGeometry(r);
 }
 
-void place(TiComponent *w, const QRect &r)
+void place(InstrumentWidget *w, const QRect &r)
 {
-    w->SetBounds(r.x(), r.y(), r.width(), r.height());
+    w->setBounds(r.x(), r.y(), r.width(), r.height());
 }
 
 } // namespace
@@ -252,7 +252,7 @@ void TForm1::createControls()
     UpDown2 = makeArrows(Panel3, "UpDown2", Qt::Vertical, kBenchDesign.upDown2, 0, 10, 8);
 
     // The regulator: its dial, and the switch panel over the dial's foot.
-    transformator = new TiAngularGauge(ClientArea);
+    transformator = new AngularGauge(ClientArea);
     transformator->setObjectName(QStringLiteral("transformator"));
     LoadBenchDial(*transformator);
     transformator->setToolTip(QStringLiteral("Регулятор напряжения школьный (РНШ)"));
@@ -412,8 +412,8 @@ void TForm1::Border()
     place(Faza1, L.Faza1);
     place(UpDown2, L.UpDown2);
     place(transformator, L.transformator);
-    transformator->setLabel1OffsetX(L.label1OffsetX);
-    transformator->setLabel1OffsetY(L.label1OffsetY);
+    transformator->label1()->setOffsetX(L.label1OffsetX);
+    transformator->label1()->setOffsetY(L.label1OffsetY);
     place(Panel1, L.Panel1);
     place(knopka2, L.knopka2);
     place(SpeedButton1, L.SpeedButton1);
@@ -558,5 +558,5 @@ void TForm1::Lampochka1()
 
 void TForm1::Line()
 {
-    ::Line(*Image1, Lab, amper->Value(), TraceSettings{Fmax1->Value(), Faza1->Value(), Dplastin1->Value()});
+    ::Line(*Image1, Lab, amper->value(), TraceSettings{Fmax1->value(), Faza1->value(), Dplastin1->value()});
 }

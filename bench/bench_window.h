@@ -31,8 +31,8 @@ class TImage;
 class TLabel;
 class TLabeledEdit;
 class TPanel;
-class TiAngularGauge;
-class TiSevenSegmentAnalog;
+class AngularGauge;
+class SevenSegmentDisplay;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -60,22 +60,22 @@ public:
     TImage *Image1;
     TLabeledEdit *LabeledEdit1, *LabeledEdit2, *LabeledEdit3;
     TLabel *Label2;
-    TiSevenSegmentAnalog *Dplastin1;
+    SevenSegmentDisplay *Dplastin1;
     TUpDown *UpDown3;
 
     TPanel *Panel3;        // the DC current source
     TImage *Image2;
-    TiSevenSegmentAnalog *amper;
+    SevenSegmentDisplay *amper;
     QPushButton *knopka3;
     TUpDown *sh_vprm, *sh_vprm_2;
     TLabel *Label1;
-    TiSevenSegmentAnalog *Fmax1;
+    SevenSegmentDisplay *Fmax1;
     TUpDown *UpDown1;
     TLabel *Label3;
-    TiSevenSegmentAnalog *Faza1;
+    SevenSegmentDisplay *Faza1;
     TUpDown *UpDown2;
 
-    TiAngularGauge *transformator;   // the voltage regulator's dial
+    AngularGauge *transformator;   // the voltage regulator's dial
     TPanel *Panel1;
     QPushButton *knopka2;
 

@@ -9,7 +9,7 @@
 #include "toolkit/decimal_format.h"
 #include "toolkit/handler.h"
 #include "toolkit/labeled_edit.h"
-#include "widgets/iSevenSegmentDisplay.h"
+#include "widgets/seven_segment_display.h"
 
 #include <QLocale>
 #include <QToolButton>
@@ -38,7 +38,7 @@ void TForm1::SpeedButton3Click()
     runHandler([&] {
         if (Lab.ScopeOn != 1) return;
         const std::int32_t k = StrToInt(Edit2->text());
-        const double em = ComputeSpecificCharge(Lab, k, amper->Value());
+        const double em = ComputeSpecificCharge(Lab, k, amper->value());
         const std::string separator = QLocale().decimalPoint().toStdString();
         Edit1->setText(QString::fromStdString(FormatSpecificCharge(em, separator)) + QStringLiteral(" Кл/кг"));
     });

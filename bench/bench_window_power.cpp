@@ -10,8 +10,8 @@
 #include "toolkit/handler.h"
 #include "toolkit/image_control.h"
 #include "toolkit/labeled_edit.h"
-#include "widgets/iAngularGauge.h"
-#include "widgets/iSevenSegmentDisplay.h"
+#include "widgets/angular_gauge.h"
+#include "widgets/seven_segment_display.h"
 
 #include <QPushButton>
 #include <QTimer>
@@ -39,9 +39,9 @@ double onDecimalGrid(double sum)
 }
 
 // Adds or takes away one step of an adjuster from a read-out's value.
-void adjust(TiSevenSegmentAnalog &readout, TUDBtnType button, double step)
+void adjust(SevenSegmentDisplay &readout, TUDBtnType button, double step)
 {
-    const double sum = button == TUDBtnType::btNext ? readout.Value() + step : readout.Value() - step;
+    const double sum = button == TUDBtnType::btNext ? readout.value() + step : readout.value() - step;
     readout.setValue(onDecimalGrid(sum));
 }
 
@@ -113,13 +113,13 @@ void TForm1::Timer2Timer()
     runHandler([&] {
         const std::int32_t before = Lab.WarmupStep;
         WarmupLineStep(*Image1, Lab);
-        if (Lab.WarmupStep == before && transformator->Position() == kRegulatorTop) Timer2->stop();
-        if (transformator->Position() >= kRegulatorTop) {
+        if (Lab.WarmupStep == before && transformator->position() == kRegulatorTop) Timer2->stop();
+        if (transformator->position() >= kRegulatorTop) {
             knopka3->setEnabled(true);
             knopka2->setEnabled(true);
         } else {
             knopka2->setEnabled(false);
-            transformator->setPosition(transformator->Position() + 1);
+            transformator->setPosition(transformator->position() + 1);
         }
     });
 }
@@ -127,8 +127,8 @@ void TForm1::Timer2Timer()
 void TForm1::Timer3Timer()
 {
     runHandler([&] {
-        if (transformator->Position() > 0) {
-            transformator->setPosition(transformator->Position() - 1);
+        if (transformator->position() > 0) {
+            transformator->setPosition(transformator->position() - 1);
             Lab.WarmupStep = 0;
             knopka2->setEnabled(false);
         } else {
@@ -149,7 +149,7 @@ void TForm1::knopka3Click()
         // product would wrap for large n.
         Lab.TurnsPerMetre = double(std::int64_t(StrToInt(LabeledEdit2->text())) * 100);
         Lab.DriftLength = StrToFloat(LabeledEdit3->text()) / 100;
-        Lab.RippleAmplitude = Fmax1->Value();
+        Lab.RippleAmplitude = Fmax1->value();
 
         if (Lab.SourceOn == 0) {
             UpDown1->setEnabled(true);
@@ -203,7 +203,7 @@ void TForm1::UpDown1Click(TUDBtnType Button)
 {
     runHandler([&] {
         // The ripple stays within 0 to 0.25.
-        const double v = Fmax1->Value();
+        const double v = Fmax1->value();
         if (Button == TUDBtnType::btNext ? v < 0.25 : v > 0) adjust(*Fmax1, Button, 0.05);
         Line();
     });

@@ -2,8 +2,8 @@
 #include "bench/stored_layout.h"
 
 #include "bench/bench_layout.h"
-#include "widgets/iAngularGauge.h"
-#include "widgets/iSevenSegmentDisplay.h"
+#include "widgets/angular_gauge.h"
+#include "widgets/seven_segment_display.h"
 
 #include <QFontDatabase>
 
@@ -13,7 +13,7 @@ struct StoredReadout {
     QSize size;
     int digitCount, precision, digitSpacing;
     bool showSign;
-    TiLeadingStyle leadingStyle;
+    SevenSegmentDisplay::LeadingStyle leadingStyle;
     bool showOffSegments, autoSegmentOffColor;
     TColor segmentColor, segmentOffColor;
     double value;
@@ -24,24 +24,24 @@ StoredReadout storedReadout(BenchReadout which)
 {
     switch (which) {
     case BenchReadout::Dplastin1:
-        return {kBenchDesign.dplastin1, 2, 1, 10, false, ilsSpaces, false, false, clLime, clGreen, 0.5, true};
+        return {kBenchDesign.dplastin1, 2, 1, 10, false, SevenSegmentDisplay::LeadingStyle::Spaces, false, false, clLime, clGreen, 0.5, true};
     case BenchReadout::amper:
-        return {kBenchDesign.amper, 4, 3, 10, false, ilsZeros, true, true, clLime, clGreen, 0.0, false};
+        return {kBenchDesign.amper, 4, 3, 10, false, SevenSegmentDisplay::LeadingStyle::Zeros, true, true, clLime, clGreen, 0.0, false};
     case BenchReadout::Fmax1:
-        return {kBenchDesign.fmax1, 3, 2, 8, false, ilsSpaces, false, false, clLime, clGreen, 0.1, true};
+        return {kBenchDesign.fmax1, 3, 2, 8, false, SevenSegmentDisplay::LeadingStyle::Spaces, false, false, clLime, clGreen, 0.1, true};
     case BenchReadout::Faza1:
-        return {kBenchDesign.faza1, 3, 2, 8, false, ilsSpaces, false, false, clLime, clGreen, 0.4, true};
+        return {kBenchDesign.faza1, 3, 2, 8, false, SevenSegmentDisplay::LeadingStyle::Spaces, false, false, clLime, clGreen, 0.4, true};
     }
     return {};
 }
 
 } // namespace
 
-void LoadBenchReadout(TiSevenSegmentAnalog &readout, BenchReadout which)
+void LoadBenchReadout(SevenSegmentDisplay &readout, BenchReadout which)
 {
     const StoredReadout s = storedReadout(which);
-    readout.BeginLoading();
-    readout.SetBounds(readout.x(), readout.y(), s.size.width(), s.size.height());
+    readout.beginLoading();
+    readout.setBounds(readout.x(), readout.y(), s.size.width(), s.size.height());
     readout.setDigitCount(s.digitCount);
     readout.setPrecision(s.precision);
     readout.setDigitSpacing(s.digitSpacing);
@@ -54,54 +54,54 @@ void LoadBenchReadout(TiSevenSegmentAnalog &readout, BenchReadout which)
     readout.setValue(s.value);
     readout.setSegmentMargin(5);
     readout.setSegmentSize(1);
-    readout.setSegmentSeperation(1);
-    readout.setBackGroundColor(clBlack);
-    readout.setBorderStyle(ibsNone);
+    readout.setSegmentSeparation(1);
+    readout.setBackgroundColor(clBlack);
+    readout.setBorderStyle(InstrumentWidget::BorderStyle::None);
     readout.setEnabled(s.enabled);
-    readout.EndLoading();
+    readout.endLoading();
 }
 
-void LoadBenchDial(TiAngularGauge &dial)
+void LoadBenchDial(AngularGauge &dial)
 {
-    dial.BeginLoading();
-    dial.SetBounds(dial.x(), dial.y(), kBenchDesign.transformator.width(), kBenchDesign.transformator.height());
-    dial.setBackGroundColor(clGray);
-    dial.setBorderStyle(ibsRaised);
+    dial.beginLoading();
+    dial.setBounds(dial.x(), dial.y(), kBenchDesign.transformator.width(), kBenchDesign.transformator.height());
+    dial.setBackgroundColor(clGray);
+    dial.setBorderStyle(InstrumentWidget::BorderStyle::Raised);
     dial.setPositionMax(100);
     dial.setCurrentMax(10);
     dial.setMaxPointerColor(clBlue);
-    dial.setTickMajorCount(11);
-    dial.setTickMinorAlignment(itmnaCenter);
-    dial.setTickMargin(10);
-    dial.setTickLabelMargin(10);
-    dial.setTickLabelFont(MakeFont(BenchSansFamily(), 11, clWhite));
+    dial.scale()->setTickMajorCount(11);
+    dial.scale()->setTickMinorAlignment(GaugeScale::TickMinorAlignment::Center);
+    dial.scale()->setTickMargin(10);
+    dial.scale()->setTickLabelMargin(10);
+    dial.scale()->setTickLabelFont(instrumentFont(BenchSansFamily(), 11, clWhite));
     dial.setSectionEnd1(50);
     dial.setSectionEnd2(75);
-    dial.setLabel1Text(QStringLiteral("U"));
-    dial.setLabel1Font(MakeFont(BenchSerifFamily(), 21, clWindowText, true));
-    dial.setLabel2Text(QString());
+    dial.label1()->setText(QStringLiteral("U"));
+    dial.label1()->setFont(instrumentFont(BenchSerifFamily(), 21, clWindowText, true));
+    dial.label2()->setText(QString());
     dial.setHubSize(5);
     dial.setHubColor(clWhite);
-    dial.setShowInnerArcRadius(true);
-    dial.setShowLabel1(true);
-    dial.setShowLabel2(true);
+    dial.scale()->setShowInnerArcRadius(true);
+    dial.label1()->setVisible(true);
+    dial.label2()->setVisible(true);
     dial.setAutoCenter(true);
     dial.setAutoSize(true);
     dial.setOuterMargin(5);
-    dial.setPanelFaceStyle(ipfsNone);
+    dial.setPanelFaceStyle(AngularGauge::PanelFaceStyle::None);
 
-    TiGaugeStoredEntries entries;
-    entries.PositionMax_2 = 100;
-    entries.SectionEnd1_2 = 50;
-    entries.SectionEnd2_2 = 75;
-    TiStoredPointer pointer;
-    pointer.Size = 10;
-    pointer.Margin = 10;
-    pointer.Color = clBlack;
-    pointer.Style = iagpsArrowLine;
-    entries.Pointers = std::vector<TiStoredPointer>{pointer};
-    dial.ReadStoredEntries(entries);
-    dial.EndLoading();
+    GaugeStoredEntries entries;
+    entries.positionMax = 100;
+    entries.sectionEnd1 = 50;
+    entries.sectionEnd2 = 75;
+    StoredPointer pointer;
+    pointer.size = 10;
+    pointer.margin = 10;
+    pointer.color = clBlack;
+    pointer.style = GaugePointer::Style::ArrowLine;
+    entries.pointers = std::vector<StoredPointer>{pointer};
+    dial.readStoredEntries(entries);
+    dial.endLoading();
 }
 
 namespace {

@@ -6,18 +6,18 @@
 #include <QFont>
 #include <QString>
 
-class TiAngularGauge;
-class TiSevenSegmentAnalog;
+class AngularGauge;
+class SevenSegmentDisplay;
 
 enum class BenchReadout { Dplastin1, amper, Fmax1, Faza1 };
 
 // Applies the stored settings of one bench read-out inside the loading scope:
 // design size, digits, colours, value and the enabled flag.
-void LoadBenchReadout(TiSevenSegmentAnalog &readout, BenchReadout which);
+void LoadBenchReadout(SevenSegmentDisplay &readout, BenchReadout which);
 
 // The regulator's dial: loads every stored setting, in loading mode, at its
 // design size.
-void LoadBenchDial(TiAngularGauge &dial);
+void LoadBenchDial(AngularGauge &dial);
 
 // Times New Roman, or where the desktop lacks it its metric twin Liberation
 // Serif; looked up once, so every font of the bench names one family.

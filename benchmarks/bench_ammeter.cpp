@@ -4,7 +4,7 @@
 // same text, each rendered into an image.
 #include "harness.h"
 #include "bench/stored_layout.h"
-#include "widgets/iSevenSegmentDisplay.h"
+#include "widgets/seven_segment_display.h"
 
 #include <QImage>
 #include <QLCDNumber>
@@ -18,7 +18,7 @@ constexpr int kHeight = 28;
 // Both read-outs paint through their paint events into an image of their
 // size, as Qt's own render does for any widget.
 const bench::Register ammeterPaint("ammeter_paint", [] {
-    auto amper = std::make_shared<TiSevenSegmentAnalog>();
+    auto amper = std::make_shared<SevenSegmentDisplay>();
     LoadBenchReadout(*amper, BenchReadout::amper);
     amper->setValue(1.234);
     auto image = std::make_shared<QImage>(kWidth, kHeight, QImage::Format_RGB32);

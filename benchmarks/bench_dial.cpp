@@ -5,7 +5,7 @@
 // painted.
 #include "harness.h"
 #include "bench/stored_layout.h"
-#include "widgets/iAngularGauge.h"
+#include "widgets/angular_gauge.h"
 
 #include <QDial>
 #include <QImage>
@@ -17,7 +17,7 @@ constexpr int kSide = 183;
 
 // Each dial paints through its paint event into an image of its size.
 struct RenderedDial {
-    TiAngularGauge dial;
+    AngularGauge dial;
     QImage image{kSide, kSide, QImage::Format_RGB32};
     void paint() { dial.render(&image); }
 };
@@ -26,9 +26,9 @@ std::shared_ptr<RenderedDial> benchDial()
 {
     auto d = std::make_shared<RenderedDial>();
     LoadBenchDial(d->dial);
-    d->dial.SetBounds(0, 0, kSide, kSide);
-    d->dial.setLabel1OffsetX(10 - kSide / 2);
-    d->dial.setLabel1OffsetY(kSide / 2 - 10);
+    d->dial.setBounds(0, 0, kSide, kSide);
+    d->dial.label1()->setOffsetX(10 - kSide / 2);
+    d->dial.label1()->setOffsetY(kSide / 2 - 10);
     d->paint();
     return d;
 }
@@ -49,7 +49,7 @@ const bench::Register dialFull("dial_full", [] {
     auto d = benchDial();
     return [d] {
         bench::afterQtPainting();
-        d->dial.InvalidateBackground();
+        d->dial.invalidateBackground();
         d->paint();
     };
 });

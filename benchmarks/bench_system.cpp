@@ -8,7 +8,7 @@
 #include "harness.h"
 
 #include "bench/bench_window.h"
-#include "widgets/iAngularGauge.h"
+#include "widgets/angular_gauge.h"
 
 #include <QElapsedTimer>
 #include <QImage>
@@ -136,7 +136,7 @@ const RampFigures &rampFigures()
         TForm1 form;
         form.knopka1Click();
         form.knopka2Click();  // starts Timer2, which never fires here: no event loop runs
-        TiAngularGauge &dial = *form.transformator;
+        AngularGauge &dial = *form.transformator;
         // The dial paints through its paint event, as on the screen.
         QImage frame(dial.size(), QImage::Format_RGB32);
         using Clock = std::chrono::steady_clock;
@@ -148,7 +148,7 @@ const RampFigures &rampFigures()
             dial.render(&frame);
             const auto start = Clock::now();
             int ticks = 0;
-            while (dial.Position() < 90) {
+            while (dial.position() < 90) {
                 form.Timer2Timer();
                 dial.render(&frame);
                 ++ticks;

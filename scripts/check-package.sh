@@ -4,26 +4,35 @@
 # root with debootstrap, installs the package there with apt as a user would
 # (recommended packages included), checks that the program and Qt's X11
 # plugin find every library, starts the program the way the menu entry does
-# (its Exec line in its Path) under Xvfb, opens a document from the "Файл"
+# (its Exec line, in its Path if it has one) under Xvfb, opens a document from the "Файл"
 # menu, takes screenshots, then removes and purges the package and lists
 # every file left behind that no installed package owns.
 #
 #   scripts/check-package.sh [emlab_<version>_amd64.deb]
 #
 # Without an argument the package is built first (scripts/package.sh). Needs
-# root and Debian's mirror (EMLAB_DEBIAN_MIRROR, default deb.debian.org). The
-# screenshots and the log land in check-package/ under the current folder.
+# root and a Debian mirror: the one this machine's apt uses for bookworm main
+# (scripts/apt-mirror.sh), or EMLAB_DEBIAN_MIRROR when set. The screenshots
+# and the log land in check-package/ under the current folder.
 set -euo pipefail
 [ "$(id -u)" -eq 0 ] || { echo "check-package.sh needs root (debootstrap, chroot)." >&2; exit 1; }
 cd "$(dirname "$0")/.."
 out=$PWD/check-package
 mkdir -p "$out"
 
+# The mirror is settled first: without one the run stops before the long package build.
+mirror=${EMLAB_DEBIAN_MIRROR:-$(scripts/apt-mirror.sh || true)}
+if [ -z "$mirror" ]; then
+  echo "No Debian mirror: this machine's apt names none for bookworm main (/etc/apt/sources.list," >&2
+  echo "/etc/apt/sources.list.d/). Set EMLAB_DEBIAN_MIRROR to the mirror's address." >&2
+  exit 1
+fi
+echo "== mirror: $mirror"
+
 deb=${1:-}
 [ -n "$deb" ] || deb=$(scripts/package.sh | tail -n 1)
 deb=$(realpath "$deb")
 scripts/deps.sh debootstrap
-mirror=${EMLAB_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 
 root=$(mktemp -d /var/tmp/emlab-check.XXXXXX)
 cleanup() {
@@ -72,9 +81,11 @@ echo "== the menu entry"
 entry=$(in_root sh -c 'ls /usr/share/applications/*.emlab.desktop')
 in_root desktop-file-validate "$entry" 2>/dev/null || true
 exec_line=$(in_root sed -n 's/^Exec=//p' "$entry")
+# Without a Path key the menu starts the program in the user's home folder.
 path=$(in_root sed -n 's/^Path=//p' "$entry")
-echo "$entry: Exec=$exec_line Path=$path"
-ls "$root$path/Files"
+echo "$entry: Exec=$exec_line Path=${path:-(none)}"
+path=${path:-/root}
+ls "$root/usr/share/emlab/Files"
 if grep -q emlab "$root/usr/share/icons/hicolor/icon-theme.cache" 2>/dev/null; then
   echo "the icon theme's cache lists the icon"
 fi

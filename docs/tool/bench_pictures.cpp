@@ -19,8 +19,8 @@
 #include "toolkit/image_control.h"
 #include "toolkit/labeled_edit.h"
 #include "toolkit/panel.h"
-#include "widgets/iAngularGauge.h"
-#include "widgets/iSevenSegmentDisplay.h"
+#include "widgets/angular_gauge.h"
+#include "widgets/seven_segment_display.h"
 
 #include <QApplication>
 #include <QDir>
@@ -300,7 +300,7 @@ void makePictures(PictureBench &bench, std::vector<Focusing> &focusings, QString
     // 0.2 A with the start ripple, then without it.
     bench.setCurrent(200);
     bench.save(bench.screen(), QStringLiteral("trace-ripple.png"));
-    while (form.Fmax1->Value() > 0)
+    while (form.Fmax1->value() > 0)
         form.UpDown1Click(TUDBtnType::btPrev);
     bench.save(bench.screen(), QStringLiteral("trace-plain.png"));
 

@@ -7,7 +7,7 @@
 #include "toolkit/colors.h"
 #include "toolkit/image_control.h"
 #include "toolkit/labeled_edit.h"
-#include "widgets/iAngularGauge.h"
+#include "widgets/angular_gauge.h"
 
 #include <QApplication>
 #include <QImage>
@@ -149,7 +149,7 @@ struct Bench {
         toRegulatorOn();
         form.knopka3Click();
     }
-    double dial() const { return form.transformator->Position(); }
+    double dial() const { return form.transformator->position(); }
 };
 
 } // namespace bench_test

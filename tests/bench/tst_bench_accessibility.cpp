@@ -6,7 +6,7 @@
 #include "bench_fixture.h"
 
 #include "toolkit/panel.h"
-#include "widgets/iSevenSegmentDisplay.h"
+#include "widgets/seven_segment_display.h"
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
@@ -204,7 +204,7 @@ private slots:
         QFETCH(QString, expected);
         QLocale::setDefault(QLocale(locale));
         Bench b;
-        auto *r = b.form.findChild<TiSevenSegmentAnalog *>(readout);
+        auto *r = b.form.findChild<SevenSegmentDisplay *>(readout);
         QVERIFY(r);
         r->setValue(value);
         QCOMPARE(said(r, QAccessible::Value), expected);

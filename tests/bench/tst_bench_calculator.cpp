@@ -4,7 +4,7 @@
 #include "bench_fixture.h"
 
 #include "toolkit/labeled_edit.h"
-#include "widgets/iSevenSegmentDisplay.h"
+#include "widgets/seven_segment_display.h"
 
 #include <QToolButton>
 

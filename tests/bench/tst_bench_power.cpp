@@ -6,7 +6,7 @@
 #include "bench_fixture.h"
 
 #include "toolkit/labeled_edit.h"
-#include "widgets/iSevenSegmentDisplay.h"
+#include "widgets/seven_segment_display.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -52,12 +52,12 @@ void check(TForm1 &f, const Column &c)
     for (QWidget *w : {static_cast<QWidget *>(f.LabeledEdit1), static_cast<QWidget *>(f.LabeledEdit2),
                        static_cast<QWidget *>(f.LabeledEdit3), static_cast<QWidget *>(f.UpDown3)})
         expect(w->isEnabled() == c.fields, "parameter fields and UpDown3");
-    expect(f.Dplastin1->PowerOff() == c.plateDark, "Dplastin1 power");
+    expect(f.Dplastin1->powerOff() == c.plateDark, "Dplastin1 power");
     for (QWidget *w : {f.UpDown1, f.UpDown2, f.sh_vprm, f.sh_vprm_2})
         expect(w->isEnabled() == c.sourceControls, "source adjusters");
-    expect(f.Fmax1->PowerOff() == !c.sourcePowered, "Fmax1 power");
-    expect(f.Faza1->PowerOff() == !c.sourcePowered, "Faza1 power");
-    expect(f.amper->PowerOff() == !c.sourcePowered, "amper power");
+    expect(f.Fmax1->powerOff() == !c.sourcePowered, "Fmax1 power");
+    expect(f.Faza1->powerOff() == !c.sourcePowered, "Faza1 power");
+    expect(f.amper->powerOff() == !c.sourcePowered, "amper power");
     expect(f.Timer2->isActive() == c.timer2, "Timer2");
     expect(f.Timer3->isActive() == c.timer3, "Timer3");
 }
@@ -134,7 +134,7 @@ private slots:
         while (f.Timer2->isActive()) f.Timer2Timer();
         check(f, kRegulatorOn);
         QVERIFY(!f.amper->isEnabled());
-        QCOMPARE(f.amper->Value(), 0.0);
+        QCOMPARE(f.amper->value(), 0.0);
         QCOMPARE(b.dial(), 90.0);
         // The full warm-up line: from 97 above to 97 below the centre.
         QCOMPARE(pixel(*f.Image1, 112, 112 - 97), clGreen);
@@ -149,11 +149,11 @@ private slots:
         QCOMPARE(pixel(*f.Image1, 112, 112 - 97), clGreen);
 
         f.sh_vprmClick(TUDBtnType::btNext);
-        QCOMPARE(f.amper->Value(), 0.01);
+        QCOMPARE(f.amper->value(), 0.01);
         f.knopka3Click();
         check(f, kRegulatorOn);
         QVERIFY(f.amper->isEnabled());   // from now on
-        QCOMPARE(f.amper->Value(), 0.0);
+        QCOMPARE(f.amper->value(), 0.0);
         QCOMPARE(pixel(*f.Image2, 7, 7), clGray);
 
         f.knopka2Click();
@@ -381,7 +381,7 @@ private slots:
         QCOMPARE(b.dialogs.errors, QStringList{QStringLiteral("Floating point division by zero")});
         const int c = f.Image1->width() / 2;
         QCOMPARE(pixel(*f.Image1, c, c), clScreenDark);
-        QCOMPARE(f.amper->Value(), 0.01);
+        QCOMPARE(f.amper->value(), 0.01);
     }
 
     void adjusterLimits()
@@ -391,9 +391,9 @@ private slots:
         f.show();
         // The plate length is set with the oscilloscope off.
         for (int i = 0; i < 6; ++i) QTest::mouseClick(arrowOf(f.UpDown3, TUDBtnType::btNext), Qt::LeftButton);
-        QCOMPARE(f.Dplastin1->Value(), 2.5);
+        QCOMPARE(f.Dplastin1->value(), 2.5);
         for (int i = 0; i < 6; ++i) QTest::mouseClick(arrowOf(f.UpDown3, TUDBtnType::btPrev), Qt::LeftButton);
-        QCOMPARE(f.Dplastin1->Value(), 0.0);
+        QCOMPARE(f.Dplastin1->value(), 0.0);
 
         b.toSourceOn();
         auto press = [](TUpDown *u, TUDBtnType button, int times) {
@@ -401,18 +401,18 @@ private slots:
                 QTest::mouseClick(arrowOf(u, button), Qt::LeftButton);
         };
         press(f.UpDown1, TUDBtnType::btNext, 3);
-        QVERIFY(exactly(f.Fmax1->Value(), 0.25));
+        QVERIFY(exactly(f.Fmax1->value(), 0.25));
         press(f.UpDown1, TUDBtnType::btNext, 2);
-        QVERIFY(exactly(f.Fmax1->Value(), 0.25));
+        QVERIFY(exactly(f.Fmax1->value(), 0.25));
         press(f.UpDown1, TUDBtnType::btPrev, 5);
-        QVERIFY(exactly(f.Fmax1->Value(), 0.0));
+        QVERIFY(exactly(f.Fmax1->value(), 0.0));
         press(f.UpDown1, TUDBtnType::btPrev, 3);
-        QVERIFY(exactly(f.Fmax1->Value(), 0.0));
+        QVERIFY(exactly(f.Fmax1->value(), 0.0));
 
         press(f.UpDown2, TUDBtnType::btNext, 4);
-        QVERIFY(exactly(f.Faza1->Value(), 0.5));
+        QVERIFY(exactly(f.Faza1->value(), 0.5));
         press(f.UpDown2, TUDBtnType::btPrev, 12);
-        QVERIFY(exactly(f.Faza1->Value(), 0.0));
+        QVERIFY(exactly(f.Faza1->value(), 0.0));
         QCOMPARE(f.UpDown2->Position(), 0);
         QVERIFY(b.dialogs.errors.isEmpty());
     }
@@ -425,13 +425,13 @@ private slots:
         b.toSourceOn();
         f.Fmax1->setValue(0.25);
         f.UpDown1Click(TUDBtnType::btNext);
-        QCOMPARE(f.Fmax1->Value(), 0.25);
+        QCOMPARE(f.Fmax1->value(), 0.25);
         f.Fmax1->setValue(0.0);
         f.UpDown1Click(TUDBtnType::btPrev);
-        QCOMPARE(f.Fmax1->Value(), 0.0);
+        QCOMPARE(f.Fmax1->value(), 0.0);
         f.Fmax1->setValue(0.2);
         f.UpDown1Click(TUDBtnType::btNext);
-        QVERIFY(exactly(f.Fmax1->Value(), 0.25));
+        QVERIFY(exactly(f.Fmax1->value(), 0.25));
     }
 
     void blockedRippleStillRedrawsTheTrace()
@@ -461,7 +461,7 @@ private slots:
             c.fillRect(TRect{0, 0, f.Image1->width(), f.Image1->height()});
         }
         f.UpDown3Click(TUDBtnType::btNext);
-        QCOMPARE(f.Dplastin1->Value(), 1.0);
+        QCOMPARE(f.Dplastin1->value(), 1.0);
         QCOMPARE(countPixels(*f.Image1, clWhite), f.Image1->width() * f.Image1->height());
     }
 
@@ -476,29 +476,29 @@ private slots:
         };
         // The fine pair starts at the bottom of its range: its first previous does nothing.
         press(f.sh_vprm_2, TUDBtnType::btPrev);
-        QCOMPARE(f.amper->Value(), 0.0);
+        QCOMPARE(f.amper->value(), 0.0);
         QCOMPARE(f.sh_vprm_2->Position(), 0);
         // The coarse one lets the current go below zero.
         press(f.sh_vprm, TUDBtnType::btPrev);
-        QCOMPARE(f.amper->Value(), -0.01);
+        QCOMPARE(f.amper->value(), -0.01);
         press(f.sh_vprm, TUDBtnType::btNext);
         press(f.sh_vprm, TUDBtnType::btNext);
         press(f.sh_vprm_2, TUDBtnType::btNext);
         press(f.sh_vprm_2, TUDBtnType::btNext);
-        QVERIFY(exactly(f.amper->Value(), 0.012));
+        QVERIFY(exactly(f.amper->value(), 0.012));
         // Accumulated, not recomputed from the pairs' positions.
         f.amper->setValue(0.5);
         press(f.sh_vprm_2, TUDBtnType::btNext);
-        QVERIFY(exactly(f.amper->Value(), 0.501));
+        QVERIFY(exactly(f.amper->value(), 0.501));
 
         // Switching the source off zeroes the ammeter but not the pairs.
         f.knopka3Click();
-        QCOMPARE(f.amper->Value(), 0.0);
+        QCOMPARE(f.amper->value(), 0.0);
         QCOMPARE(f.sh_vprm->Position(), 1);
         QCOMPARE(f.sh_vprm_2->Position(), 3);
         f.knopka3Click();
         press(f.sh_vprm_2, TUDBtnType::btPrev);
-        QVERIFY(exactly(f.amper->Value(), -0.001));
+        QVERIFY(exactly(f.amper->value(), -0.001));
         QCOMPARE(f.sh_vprm_2->Position(), 2);
     }
 
@@ -544,9 +544,9 @@ private slots:
                 }
             }
         }
-        const auto *r = f.findChild<TiSevenSegmentAnalog *>(readout);
+        const auto *r = f.findChild<SevenSegmentDisplay *>(readout);
         QVERIFY(r);
-        QVERIFY(exactly(r->Value(), value));
+        QVERIFY(exactly(r->value(), value));
         QVERIFY(b.dialogs.errors.isEmpty());
     }
 
@@ -566,7 +566,7 @@ private slots:
             const int step = (coarse ? 10 : 1) * (button == TUDBtnType::btNext ? 1 : -1);
             coarse ? f.sh_vprmClick(button) : f.sh_vprm_2Click(button);
             milliamperes += step;
-            if (!exactly(f.amper->Value(), double(milliamperes) / 1000)) QFAIL(qPrintable(QString::number(i)));
+            if (!exactly(f.amper->value(), double(milliamperes) / 1000)) QFAIL(qPrintable(QString::number(i)));
         }
     }
 
@@ -608,7 +608,7 @@ private slots:
         QCOMPARE(boxes.mostOpen, 1);
         QCOMPARE(boxes.caption, QCoreApplication::applicationName());
         QCOMPARE(boxes.text, QStringLiteral("Floating point division by zero"));
-        QCOMPARE(f.amper->Value(), 0.01);
+        QCOMPARE(f.amper->value(), 0.01);
         QCOMPARE(f.sh_vprm->Position(), 1);
     }
 
@@ -619,7 +619,7 @@ private slots:
         b.toSourceOn();
         f.amper->setValue(9.995);
         for (int i = 0; i < 3; ++i) f.sh_vprmClick(TUDBtnType::btNext);
-        QVERIFY(exactly(f.amper->Value(), 10.025));
+        QVERIFY(exactly(f.amper->value(), 10.025));
         QVERIFY(b.dialogs.errors.isEmpty());
     }
 
@@ -761,7 +761,7 @@ private slots:
         for (int i = 0; i < 20; ++i) f.sh_vprmClick(TUDBtnType::btNext);
         QVERIFY(greenWidth(*f.Image1) > 100);   // the trace at 0.2 A lies nearly flat
         f.knopka3Click();
-        QCOMPARE(f.amper->Value(), 0.0);
+        QCOMPARE(f.amper->value(), 0.0);
         const QImage &screen = f.Image1->picture();
         for (int y = 0; y < 225; ++y)
             for (int x = 0; x < 225; ++x) {

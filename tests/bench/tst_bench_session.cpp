@@ -5,7 +5,7 @@
 #include "bench_fixture.h"
 
 #include "toolkit/labeled_edit.h"
-#include "widgets/iSevenSegmentDisplay.h"
+#include "widgets/seven_segment_display.h"
 
 #include <QToolButton>
 #include <cmath>
@@ -63,12 +63,12 @@ private slots:
         const QPoint fineRight(f.sh_vprm_2->width() - 6, f.sh_vprm_2->height() / 2);
         QVERIFY(f.sh_vprm_2->isAncestorOf(f.ClientArea->childAt(f.sh_vprm->mapTo(f.ClientArea, f.sh_vprm->rect().center()))));
         for (int i = 0; i < 20; ++i) clickThrough(f, f.sh_vprm, coarseRight);
-        QVERIFY(std::abs(f.amper->Value() - 0.2) < 1e-9);
+        QVERIFY(std::abs(f.amper->value() - 0.2) < 1e-9);
         // Half way the trace lies nearly flat.
         QVERIFY(greenWidth(*f.Image1) > 100);
         for (int i = 0; i < 20; ++i) clickThrough(f, f.sh_vprm, coarseRight);
         for (int i = 0; i < 7; ++i) clickThrough(f, f.sh_vprm_2, fineRight);
-        QVERIFY(std::abs(f.amper->Value() - 0.407) < 1e-9);
+        QVERIFY(std::abs(f.amper->value() - 0.407) < 1e-9);
         QCOMPARE(f.sh_vprm->Position(), 40);
         QCOMPARE(f.sh_vprm_2->Position(), 7);
         // Focused: the trace collapses to a small figure at the centre (the
@@ -91,7 +91,7 @@ private slots:
         // Everything off in reverse order.
         clickThrough(f, f.knopka3);
         QCOMPARE(f.Lab.SourceOn, 0);
-        QCOMPARE(f.amper->Value(), 0.0);
+        QCOMPARE(f.amper->value(), 0.0);
         clickThrough(f, f.knopka2);
         QCOMPARE(f.Lab.RegulatorOn, 0);
         QTRY_VERIFY_WITH_TIMEOUT(!f.Timer3->isActive(), 20000);

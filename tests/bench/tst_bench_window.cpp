@@ -7,7 +7,7 @@
 #include "toolkit/local_time.h"
 #include "toolkit/panel.h"
 #include "toolkit/text_label.h"
-#include "widgets/iSevenSegmentDisplay.h"
+#include "widgets/seven_segment_display.h"
 
 #include <QFontInfo>
 #include <QLabel>
@@ -101,15 +101,15 @@ private slots:
                            static_cast<QWidget *>(f.LabeledEdit3), static_cast<QWidget *>(f.UpDown3)})
             QVERIFY(w->isEnabled());
         for (QWidget *w : {f.UpDown1, f.UpDown2, f.sh_vprm, f.sh_vprm_2}) QVERIFY(!w->isEnabled());
-        QVERIFY(!f.Dplastin1->PowerOff());
-        QVERIFY(f.Fmax1->PowerOff());
-        QVERIFY(f.Faza1->PowerOff());
-        QVERIFY(f.amper->PowerOff());
+        QVERIFY(!f.Dplastin1->powerOff());
+        QVERIFY(f.Fmax1->powerOff());
+        QVERIFY(f.Faza1->powerOff());
+        QVERIFY(f.amper->powerOff());
         QVERIFY(!f.amper->isEnabled());
-        QCOMPARE(f.amper->Value(), 0.0);
-        QCOMPARE(f.Fmax1->Value(), 0.1);
-        QCOMPARE(f.Faza1->Value(), 0.4);
-        QCOMPARE(f.Dplastin1->Value(), 0.5);
+        QCOMPARE(f.amper->value(), 0.0);
+        QCOMPARE(f.Fmax1->value(), 0.1);
+        QCOMPARE(f.Faza1->value(), 0.4);
+        QCOMPARE(f.Dplastin1->value(), 0.5);
         QCOMPARE(b.dial(), 0.0);
         QVERIFY(!f.Timer2->isActive());
         QVERIFY(!f.Timer3->isActive());
@@ -154,8 +154,8 @@ private slots:
         QCOMPARE(f.Panel2->geometry(), QRect(245, 10, 245, 537));
         QCOMPARE(f.Panel3->geometry(), QRect(499, 10, 183, 256));
         QCOMPARE(f.transformator->geometry(), QRect(52, 10, 183, 183));
-        QCOMPARE(f.transformator->Label1OffsetX(), -81);
-        QCOMPARE(f.transformator->Label1OffsetY(), 81);
+        QCOMPARE(f.transformator->label1()->offsetX(), -81);
+        QCOMPARE(f.transformator->label1()->offsetY(), 81);
         QCOMPARE(f.Panel1->geometry(), QRect(52, 187, 183, 50));
         QCOMPARE(f.SpeedButton1->pos(), QPoint(499, 266));
         QCOMPARE(f.Image1->geometry(), QRect(10, 30, 225, 225));

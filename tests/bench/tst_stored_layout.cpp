@@ -3,7 +3,7 @@
 // read-out's design size, digits, colours, value and enabled flag, loaded
 // silently; the one serif face of the bench's captions, and its sans face.
 #include "bench/stored_layout.h"
-#include "widgets/iSevenSegmentDisplay.h"
+#include "widgets/seven_segment_display.h"
 
 #include <QFontInfo>
 #include <QSignalSpy>
@@ -34,10 +34,10 @@ void TstStoredLayout::storedReadouts_data()
     QTest::addColumn<bool>("autoOff");
     QTest::addColumn<double>("value");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("Dplastin1") << BenchReadout::Dplastin1 << QSize(40, 28) << 2 << 1 << 10 << int(ilsSpaces) << false << false << 0.5 << true;
-    QTest::newRow("amper") << BenchReadout::amper << QSize(80, 28) << 4 << 3 << 10 << int(ilsZeros) << true << true << 0.0 << false;
-    QTest::newRow("Fmax1") << BenchReadout::Fmax1 << QSize(57, 28) << 3 << 2 << 8 << int(ilsSpaces) << false << false << 0.1 << true;
-    QTest::newRow("Faza1") << BenchReadout::Faza1 << QSize(56, 28) << 3 << 2 << 8 << int(ilsSpaces) << false << false << 0.4 << true;
+    QTest::newRow("Dplastin1") << BenchReadout::Dplastin1 << QSize(40, 28) << 2 << 1 << 10 << int(SevenSegmentDisplay::LeadingStyle::Spaces) << false << false << 0.5 << true;
+    QTest::newRow("amper") << BenchReadout::amper << QSize(80, 28) << 4 << 3 << 10 << int(SevenSegmentDisplay::LeadingStyle::Zeros) << true << true << 0.0 << false;
+    QTest::newRow("Fmax1") << BenchReadout::Fmax1 << QSize(57, 28) << 3 << 2 << 8 << int(SevenSegmentDisplay::LeadingStyle::Spaces) << false << false << 0.1 << true;
+    QTest::newRow("Faza1") << BenchReadout::Faza1 << QSize(56, 28) << 3 << 2 << 8 << int(SevenSegmentDisplay::LeadingStyle::Spaces) << false << false << 0.4 << true;
 }
 
 void TstStoredLayout::storedReadouts()
@@ -53,29 +53,29 @@ void TstStoredLayout::storedReadouts()
     QFETCH(double, value);
     QFETCH(bool, enabled);
 
-    TiSevenSegmentAnalog w;
-    w.SetBounds(30, 40, 84, 28);
-    QSignalSpy changes(&w, &TiSevenSegmentDisplay::ValueChange);
+    SevenSegmentDisplay w;
+    w.setBounds(30, 40, 84, 28);
+    QSignalSpy changes(&w, &SevenSegmentDisplay::valueChanged);
     LoadBenchReadout(w, which);
-    QVERIFY(!w.IsLoading());
+    QVERIFY(!w.isLoading());
     QCOMPARE(w.geometry(), QRect(QPoint(30, 40), size));
-    QCOMPARE(w.DigitCount(), digits);
-    QCOMPARE(w.Precision(), precision);
-    QCOMPARE(w.DigitSpacing(), spacing);
-    QVERIFY(!w.ShowSign());
-    QCOMPARE(int(w.LeadingStyle()), leading);
-    QCOMPARE(w.ShowOffSegments(), showOff);
-    QCOMPARE(w.AutoSegmentOffColor(), autoOff);
-    QCOMPARE(w.SegmentColor(), clLime);
-    QCOMPARE(w.SegmentOffColor(), clGreen);
-    QCOMPARE(w.Value(), value);
+    QCOMPARE(w.digitCount(), digits);
+    QCOMPARE(w.precision(), precision);
+    QCOMPARE(w.digitSpacing(), spacing);
+    QVERIFY(!w.showSign());
+    QCOMPARE(int(w.leadingStyle()), leading);
+    QCOMPARE(w.showOffSegments(), showOff);
+    QCOMPARE(w.autoSegmentOffColor(), autoOff);
+    QCOMPARE(w.segmentColor(), clLime);
+    QCOMPARE(w.segmentOffColor(), clGreen);
+    QCOMPARE(w.value(), value);
     QCOMPARE(w.isEnabled(), enabled);
-    QCOMPARE(w.SegmentMargin(), 5);
-    QCOMPARE(w.SegmentSize(), 1);
-    QCOMPARE(w.SegmentSeperation(), 1);
-    QCOMPARE(w.BackGroundColor(), clBlack);
-    QCOMPARE(w.BorderStyle(), ibsNone);
-    QVERIFY(w.AutoSize());
+    QCOMPARE(w.segmentMargin(), 5);
+    QCOMPARE(w.segmentSize(), 1);
+    QCOMPARE(w.segmentSeparation(), 1);
+    QCOMPARE(w.backgroundColor(), clBlack);
+    QCOMPARE(w.borderStyle(), InstrumentWidget::BorderStyle::None);
+    QVERIFY(w.autoSize());
     QCOMPARE(changes.count(), 0);
 }
 

@@ -10,7 +10,7 @@
 #include "common/recording_dialogs.h"
 #include "emlab_version.h"
 #include "toolkit/labeled_edit.h"
-#include "widgets/iSevenSegmentDisplay.h"
+#include "widgets/seven_segment_display.h"
 
 #include <QAbstractButton>
 #include <QApplication>

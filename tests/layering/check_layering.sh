@@ -25,7 +25,7 @@ expect() {
 expect builds probe_model_sees_model     model/beam_trace.h
 expect fails  probe_model_sees_toolkit   toolkit/canvas.h
 expect fails  probe_model_sees_qt        QString
-expect fails  probe_toolkit_sees_widgets widgets/iComponent.h
+expect fails  probe_toolkit_sees_widgets widgets/instrument_widget.h
 expect builds probe_widgets_sees_toolkit toolkit/rounding.h
 expect fails  probe_widgets_sees_bench   bench/bench_window.h
 expect fails  probe_widgets_sees_model   model/lab_state.h

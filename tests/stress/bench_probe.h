@@ -13,8 +13,8 @@
 #include "toolkit/panel.h"
 #include "toolkit/text_label.h"
 #include "toolkit/up_down.h"
-#include "widgets/iAngularGauge.h"
-#include "widgets/iSevenSegmentDisplay.h"
+#include "widgets/angular_gauge.h"
+#include "widgets/seven_segment_display.h"
 
 #include <QAbstractEventDispatcher>
 #include <QClipboard>
@@ -108,14 +108,14 @@ inline Snapshot snapshot(const TForm1 &f)
     }
     s.controls["Edit1.text"] = f.Edit1->text();
     s.controls["Edit2.text"] = f.Edit2->text();
-    const std::pair<const char *, const TiSevenSegmentAnalog *> readouts[] = {
+    const std::pair<const char *, const SevenSegmentDisplay *> readouts[] = {
         {"amper", f.amper}, {"Fmax1", f.Fmax1}, {"Faza1", f.Faza1}, {"Dplastin1", f.Dplastin1}};
     for (const auto &[name, r] : readouts) {
         widget(name, r);
-        s.controls[std::string(name) + ".Value"] = describe(r->Value());
-        s.controls[std::string(name) + ".PowerOff"] = flag(r->PowerOff());
+        s.controls[std::string(name) + ".Value"] = describe(r->value());
+        s.controls[std::string(name) + ".PowerOff"] = flag(r->powerOff());
     }
-    s.controls["transformator.Position"] = describe(f.transformator->Position());
+    s.controls["transformator.Position"] = describe(f.transformator->position());
     s.controls["Timer2.active"] = flag(f.Timer2->isActive());
     s.controls["Timer3.active"] = flag(f.Timer3->isActive());
     const std::pair<const char *, const TUpDown *> arrows[] = {{"UpDown1", f.UpDown1},

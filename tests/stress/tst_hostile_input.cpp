@@ -141,7 +141,7 @@ void verifySourceOn(const TForm1 &f)
     QCOMPARE(f.Lab.SourceOn, 1);
     QVERIFY(f.UpDown1->isEnabled() && f.UpDown2->isEnabled());
     QVERIFY(f.sh_vprm->isEnabled() && f.sh_vprm_2->isEnabled());
-    QVERIFY(!f.Fmax1->PowerOff() && !f.Faza1->PowerOff() && !f.amper->PowerOff());
+    QVERIFY(!f.Fmax1->powerOff() && !f.Faza1->powerOff() && !f.amper->powerOff());
     QVERIFY(f.amper->isEnabled());
     QVERIFY(!f.knopka2->isEnabled());
     QVERIFY(f.knopka3->isEnabled());
@@ -254,7 +254,7 @@ void TestHostileInput::parameterField()
     QVERIFY(probe::sameBits(f.Lab.AnodeVoltage, u));
     QCOMPARE(f.Lab.TurnsPerMetre, n);
     QVERIFY(probe::sameBits(f.Lab.DriftLength, l));
-    QCOMPARE(f.Lab.RippleAmplitude, f.Fmax1->Value());
+    QCOMPARE(f.Lab.RippleAmplitude, f.Fmax1->value());
     verifySourceOn(f);
     // The source-on transition and nothing more.
     const QStringList changed = probe::unexpectedChanges(
@@ -293,7 +293,7 @@ void TestHostileInput::calculatorField()
     probe::click(f.knopka3);
     for (int i = 0; i < 40; ++i) probe::pressArrow(f.sh_vprm, TUDBtnType::btNext);
     for (int i = 0; i < 7; ++i) probe::pressArrow(f.sh_vprm_2, TUDBtnType::btNext);
-    QVERIFY(std::fabs(f.amper->Value() - 0.407) < 1e-9);
+    QVERIFY(std::fabs(f.amper->value() - 0.407) < 1e-9);
     probe::click(f.Image2);
     QCOMPARE(f.Lab.CalcShown, 1);
     QVERIFY(f.Edit2->isVisible());
@@ -316,7 +316,7 @@ void TestHostileInput::calculatorField()
     QVERIFY2(b.dialogs.errors.isEmpty(), qPrintable(b.dialogs.errors.join('\n').left(300)));
     QCOMPARE(double(f.Lab.HelixTurns), k);
     const LabState &lab = f.Lab;
-    const double q = k * std::numbers::pi / (((lab.Mu0 * lab.TurnsPerMetre) * lab.DriftLength) * f.amper->Value());
+    const double q = k * std::numbers::pi / (((lab.Mu0 * lab.TurnsPerMetre) * lab.DriftLength) * f.amper->value());
     const double em = 8 * lab.AnodeVoltage * (q * q);
     QVERIFY(std::isfinite(em));
     QVERIFY2(std::fabs(lab.SpecificCharge - em) <= 1e-12 * std::fabs(em),
@@ -403,7 +403,7 @@ void TestHostileInput::extremeParameters()
         QVERIFY2(b.dialogs.errors.isEmpty(), qPrintable(b.dialogs.errors.join('\n')));
         const LabState &lab = f.Lab;
         const double q = k.toDouble() * std::numbers::pi /
-                         (((lab.Mu0 * lab.TurnsPerMetre) * lab.DriftLength) * f.amper->Value());
+                         (((lab.Mu0 * lab.TurnsPerMetre) * lab.DriftLength) * f.amper->value());
         const double em = 8 * lab.AnodeVoltage * (q * q);
         QVERIFY(std::isfinite(em));
         QCOMPARE(f.Edit1->text(), QString::fromStdString(FormatSpecificCharge(em, ".")) + " Кл/кг");

@@ -215,9 +215,9 @@ public:
     // The failed invariant ("name: details"), or nothing.
     std::optional<QString> step(const Action &x)
     {
-        const double positionBefore = form_.transformator->Position();
+        const double positionBefore = form_.transformator->position();
         const int tickedBefore = dialogs_.ticked;
-        const double currentBefore = form_.amper->Value();
+        const double currentBefore = form_.amper->value();
         const int sourceBefore = form_.Lab.SourceOn;
         const bool typing = x.act == Act::TypeKey && kKeys[x.b].mods == Qt::NoModifier;
         const qsizetype strayBefore = typing ? strayCharacters(x.a) : 0;
@@ -226,11 +226,11 @@ public:
         if (typing && strayCharacters(x.a) > strayBefore)
             return QString("key filter: %1 let a character through that it must discard").arg(describe(x));
         if (form_.Lab.SourceOn == 1 && sourceBefore == 0) noteSourcePositions();
-        if (x.act != Act::Tick && dialogs_.ticked == tickedBefore && form_.transformator->Position() != positionBefore)
+        if (x.act != Act::Tick && dialogs_.ticked == tickedBefore && form_.transformator->position() != positionBefore)
             return QString("dial: moved by %1, not by a ramp tick").arg(describe(x));
         const bool adjusts = (x.act == Act::PressArrow || x.act == Act::HoldArrow) && x.a >= 3;
         const bool switches = x.act == Act::ClickSwitch && x.a == 2;
-        if (!adjusts && !switches && !probe::sameBits(form_.amper->Value(), currentBefore))
+        if (!adjusts && !switches && !probe::sameBits(form_.amper->value(), currentBefore))
             return QString("ammeter: changed by %1").arg(describe(x));
         return check();
     }
@@ -375,24 +375,24 @@ private:
             if (flag != 0 && flag != 1) return fail(QString("flags: a power flag is %1").arg(flag));
         for (const auto &[name, v] : probe::labFields(lab))
             if (!std::isfinite(v)) return fail(QString("finite: Lab.%1 is %2").arg(name.c_str()).arg(v));
-        for (const TiSevenSegmentAnalog *r : {f.amper, f.Fmax1, f.Faza1, f.Dplastin1})
-            if (!std::isfinite(r->Value())) return fail("finite: a read-out's value");
+        for (const SevenSegmentDisplay *r : {f.amper, f.Fmax1, f.Faza1, f.Dplastin1})
+            if (!std::isfinite(r->value())) return fail("finite: a read-out's value");
 
         const bool scope = lab.ScopeOn == 1, regulator = lab.RegulatorOn == 1, source = lab.SourceOn == 1;
         for (const QWidget *e : {(QWidget *)f.LabeledEdit1, (QWidget *)f.LabeledEdit2, (QWidget *)f.LabeledEdit3,
                                  (QWidget *)f.UpDown3})
             if (e->isEnabled() == scope) return fail("scope: parameter fields and UpDown3 follow the oscilloscope");
-        if (f.Dplastin1->PowerOff() != scope) return fail("scope: Dplastin1 powered off while the oscilloscope is on");
+        if (f.Dplastin1->powerOff() != scope) return fail("scope: Dplastin1 powered off while the oscilloscope is on");
         for (const QWidget *e : {(QWidget *)f.UpDown1, (QWidget *)f.UpDown2, (QWidget *)f.sh_vprm, (QWidget *)f.sh_vprm_2})
             if (e->isEnabled() != source) return fail("source: adjusters enabled exactly while the source is on");
-        for (const TiSevenSegmentAnalog *r : {f.Fmax1, f.Faza1, f.amper})
-            if (r->PowerOff() == source) return fail("source: read-outs powered exactly while the source is on");
-        if (!source && f.amper->Value() != 0) return fail(QString("ammeter: %1 A with the source off").arg(f.amper->Value()));
+        for (const SevenSegmentDisplay *r : {f.Fmax1, f.Faza1, f.amper})
+            if (r->powerOff() == source) return fail("source: read-outs powered exactly while the source is on");
+        if (!source && f.amper->value() != 0) return fail(QString("ammeter: %1 A with the source off").arg(f.amper->value()));
         if (source && (!regulator || f.knopka1->isEnabled() || f.knopka2->isEnabled()))
             return fail("source: on without the regulator, or with a switch free that must wait");
         if (f.knopka1->isEnabled() == regulator) return fail("knopka1: enabled exactly while the regulator is off");
 
-        const double position = f.transformator->Position();
+        const double position = f.transformator->position();
         if (!(position >= 0 && position <= 100) || position != std::floor(position))
             return fail(QString("dial: Position %1").arg(position));
         if (f.knopka3->isEnabled() && (!regulator || position != 90))
@@ -407,17 +407,17 @@ private:
         if (lab.WarmupStep < 0) return fail("warm-up: negative step");
 
         // The read-outs hold their start value plus the steps applied.
-        const double ripple = f.Fmax1->Value();
+        const double ripple = f.Fmax1->value();
         if (ripple < -1e-9 || ripple > 0.25 + 1e-9) return fail(QString("ripple: %1 outside 0..0.25").arg(ripple));
-        if (std::fabs(f.Faza1->Value() - (0.4 + 0.05 * (f.UpDown2->Position() - 8))) > 1e-9)
+        if (std::fabs(f.Faza1->value() - (0.4 + 0.05 * (f.UpDown2->Position() - 8))) > 1e-9)
             return fail("phase: not its start value plus the presses");
-        if (std::fabs(f.Dplastin1->Value() - (0.5 + 0.5 * (f.UpDown3->Position() - 1))) > 1e-9)
+        if (std::fabs(f.Dplastin1->value() - (0.5 + 0.5 * (f.UpDown3->Position() - 1))) > 1e-9)
             return fail("plate length: not its start value plus the presses");
         if (source) {
             const double expected =
                 0.01 * (f.sh_vprm->Position() - coarseBase_) + 0.001 * (f.sh_vprm_2->Position() - fineBase_);
-            if (std::fabs(f.amper->Value() - expected) > 1e-8)
-                return fail(QString("ammeter: %1 A, the presses make %2 A").arg(f.amper->Value()).arg(expected));
+            if (std::fabs(f.amper->value() - expected) > 1e-8)
+                return fail(QString("ammeter: %1 A, the presses make %2 A").arg(f.amper->value()).arg(expected));
         }
 
         const bool shown = lab.CalcShown == 1;

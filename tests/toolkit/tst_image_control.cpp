@@ -7,8 +7,8 @@
 #include "bench/stored_layout.h"
 #include "model/lab_state.h"
 #include "toolkit/image_control.h"
-#include "widgets/iAngularGauge.h"
-#include "widgets/iSevenSegmentDisplay.h"
+#include "widgets/angular_gauge.h"
+#include "widgets/seven_segment_display.h"
 
 #include <QApplication>
 #include <QPaintEvent>
@@ -151,7 +151,7 @@ void TestImageControl::instrumentsAtDeviceResolution()
     // The ammeter at its bench size: twice the pixels, the 45-degree ends
     // of the segments cut through logical pixels; segment B of the 1 in the
     // cell at (5, 5) runs from x 12 to 14, so device x 24 to 29.
-    TiSevenSegmentAnalog amper;
+    SevenSegmentDisplay amper;
     LoadBenchReadout(amper, BenchReadout::amper);
     amper.setValue(1.234);
     const QImage readout = amper.grab().toImage();
@@ -161,9 +161,9 @@ void TestImageControl::instrumentsAtDeviceResolution()
     QVERIFY(splitsLogicalPixels(readout, clLime));
 
     // The dial: its black arc line and pointer cut through logical pixels.
-    TiAngularGauge dial;
+    AngularGauge dial;
     LoadBenchDial(dial);
-    dial.SetBounds(0, 0, 183, 183);
+    dial.setBounds(0, 0, 183, 183);
     dial.setPosition(90);
     const QImage face = dial.grab().toImage();
     QCOMPARE(face.size(), QSize(366, 366));

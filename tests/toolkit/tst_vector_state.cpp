@@ -4,7 +4,7 @@
 // C library's by the program's code (a sine and a cosine of one angle make one sincos), note the state.
 #include "bench/bench_window.h"
 #include "toolkit/image_control.h"
-#include "widgets/iAngularGauge.h"
+#include "widgets/angular_gauge.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Rounding the dial's scale to tidy steps: the tick count choice, the two
 // styles, their triggers, and limits where no tidy scale fits.
-#include "widgets/iAngularGauge.h"
-#include "widgets/iAutoScale.h"
+#include "widgets/angular_gauge.h"
+#include "widgets/auto_scale.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -28,17 +28,17 @@ private slots:
 void TestGaugeAutoScale::chooseCount()
 {
     // Steps of 100: 100, 50, 33.3, 25, 20 for 2..6 ticks; all but 33.3 tidy.
-    QCOMPARE(ChooseCount(5, 6, 100), 5);
-    QCOMPARE(ChooseCount(4, 6, 100), 5);  // 3 and 5 tie: the larger
-    QCOMPARE(ChooseCount(9, 6, 100), 6);
-    QCOMPARE(ChooseCount(5, 3, 100), 3);
+    QCOMPARE(chooseTickCount(5, 6, 100), 5);
+    QCOMPARE(chooseTickCount(4, 6, 100), 5);  // 3 and 5 tie: the larger
+    QCOMPARE(chooseTickCount(9, 6, 100), 6);
+    QCOMPARE(chooseTickCount(5, 3, 100), 3);
     // 55: 55, 27.5, 18.3, 13.75, 11 - none tidy.
-    QCOMPARE(ChooseCount(5, 6, 55), 7);
-    QCOMPARE(ChooseCount(5, 1, 100), 2);  // no count to try
+    QCOMPARE(chooseTickCount(5, 6, 55), 7);
+    QCOMPARE(chooseTickCount(5, 1, 100), 2);  // no count to try
     // 0.75: steps 0.75 and 0.25 are tidy; 3 lies between 2 and 4.
-    QCOMPARE(ChooseCount(2, 6, 0.75), 2);
-    QCOMPARE(ChooseCount(3, 6, 0.75), 4);
-    QCOMPARE(ChooseCount(5, 6, 0.1), 5);   // 0.025
+    QCOMPARE(chooseTickCount(2, 6, 0.75), 2);
+    QCOMPARE(chooseTickCount(3, 6, 0.75), 4);
+    QCOMPARE(chooseTickCount(5, 6, 0.1), 5);   // 0.025
 }
 
 void TestGaugeAutoScale::roundsTheRange_data()
@@ -65,11 +65,11 @@ void TestGaugeAutoScale::roundsTheRange()
     QFETCH(double, a);
     QFETCH(double, b);
     QFETCH(int, ticks);
-    const auto r = AutoScaleAutoMinMax(lo, hi, 5, 6);
+    const auto r = autoScaleRange(lo, hi, 5, 6);
     QVERIFY(r.has_value());
-    QCOMPARE(r->A, a);
-    QCOMPARE(r->B, b);
-    QCOMPARE(r->TickCount, ticks);
+    QCOMPARE(r->low, a);
+    QCOMPARE(r->high, b);
+    QCOMPARE(r->tickCount, ticks);
 }
 
 void TestGaugeAutoScale::fixedRangeRoundsTheTicks_data()
@@ -98,113 +98,113 @@ void TestGaugeAutoScale::fixedRangeRoundsTheTicks()
     QFETCH(double, a);
     QFETCH(double, b);
     QFETCH(int, ticks);
-    const auto r = AutoScaleFixedMinMax(lo, hi, 5, 6);
+    const auto r = autoScaleTicksInRange(lo, hi, 5, 6);
     QVERIFY(r.has_value());
-    QCOMPARE(r->A, a);
-    QCOMPARE(r->B, b);
-    QCOMPARE(r->TickCount, ticks);
+    QCOMPARE(r->low, a);
+    QCOMPARE(r->high, b);
+    QCOMPARE(r->tickCount, ticks);
 }
 
 void TestGaugeAutoScale::fixedRangeKeepsLimitsAndRoundsTicks()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     g.setPositionMin(3);
     g.setPositionMax(97);
-    g.setAutoScaleStyle(iassFixedMinMax);
+    g.setAutoScaleStyle(ScaleInstrument::AutoScaleStyle::FixedMinMax);
     g.setAutoScaleEnabled(true);
-    QCOMPARE(g.PositionMin(), 3.0);
-    QCOMPARE(g.PositionMax(), 97.0);
-    QCOMPARE(g.TickMajorCount(), 4);
-    QCOMPARE(g.GetTickValue(0), 20.0);
-    QCOMPARE(g.GetTickValue(3), 80.0);
+    QCOMPARE(g.positionMin(), 3.0);
+    QCOMPARE(g.positionMax(), 97.0);
+    QCOMPARE(g.scale()->tickMajorCount(), 4);
+    QCOMPARE(g.tickValue(0), 20.0);
+    QCOMPARE(g.tickValue(3), 80.0);
     // The label precision still follows the position range.
-    g.setPrecisionStyle(ipsSignificantDigits);
-    g.setTickLabelPrecision(3);
-    QCOMPARE(g.GetLabelPrecision(), 1);
+    g.scale()->setPrecisionStyle(GaugeScale::PrecisionStyle::SignificantDigits);
+    g.scale()->setTickLabelPrecision(3);
+    QCOMPARE(g.labelPrecision(), 1);
     // Switched off, the ticks follow the position range again.
     g.setAutoScaleEnabled(false);
-    QCOMPARE(g.GetTickValue(0), 3.0);
+    QCOMPARE(g.tickValue(0), 3.0);
 }
 
 void TestGaugeAutoScale::gaugeZeroToHundredFiveTicks()
 {
-    TiAngularGauge g;
-    g.setTickMajorCount(11);
+    AngularGauge g;
+    g.scale()->setTickMajorCount(11);
     g.grab();
     g.setAutoScaleEnabled(true);
-    QCOMPARE(g.PositionMin(), 0.0);
-    QCOMPARE(g.PositionMax(), 100.0);
-    QCOMPARE(g.TickMajorCount(), 5);
+    QCOMPARE(g.positionMin(), 0.0);
+    QCOMPARE(g.positionMax(), 100.0);
+    QCOMPARE(g.scale()->tickMajorCount(), 5);
     const double expected[] = {0, 25, 50, 75, 100};
-    for (int i = 0; i < 5; ++i) QCOMPARE(g.GetTickValue(i), expected[i]);
-    QVERIFY(g.BackgroundChanged());
+    for (int i = 0; i < 5; ++i) QCOMPARE(g.tickValue(i), expected[i]);
+    QVERIFY(g.backgroundStale());
 }
 
 void TestGaugeAutoScale::triggers()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     g.setPositionMax(93);
-    QCOMPARE(g.PositionMax(), 93.0);  // not enabled: stored as written
+    QCOMPARE(g.positionMax(), 93.0);  // not enabled: stored as written
     g.setAutoScaleEnabled(true);
-    QCOMPARE(g.PositionMax(), 100.0);
+    QCOMPARE(g.positionMax(), 100.0);
     g.setPositionMax(230);
-    QCOMPARE(g.PositionMax(), 250.0);
-    QCOMPARE(g.TickMajorCount(), 6);
+    QCOMPARE(g.positionMax(), 250.0);
+    QCOMPARE(g.scale()->tickMajorCount(), 6);
     g.setPositionMin(-7);
-    QCOMPARE(g.PositionMin(), -100.0);
-    QCOMPARE(g.PositionMax(), 300.0);
+    QCOMPARE(g.positionMin(), -100.0);
+    QCOMPARE(g.positionMax(), 300.0);
     g.setAutoScaleMaxTicks(4);
-    QVERIFY(g.TickMajorCount() <= 4);
-    const int ticks = g.TickMajorCount();
+    QVERIFY(g.scale()->tickMajorCount() <= 4);
+    const int ticks = g.scale()->tickMajorCount();
     g.setAutoScaleMaxTicks(1);  // ignored
-    QCOMPARE(g.AutoScaleMaxTicks(), 4);
+    QCOMPARE(g.autoScaleMaxTicks(), 4);
     g.setAutoScaleDesiredTicks(0);  // ignored
-    QCOMPARE(g.AutoScaleDesiredTicks(), 5);
-    QCOMPARE(g.TickMajorCount(), ticks);
+    QCOMPARE(g.autoScaleDesiredTicks(), 5);
+    QCOMPARE(g.scale()->tickMajorCount(), ticks);
 }
 
 void TestGaugeAutoScale::runsAtTheEndOfLoading()
 {
-    TiAngularGauge g;
-    g.BeginLoading();
+    AngularGauge g;
+    g.beginLoading();
     g.setAutoScaleEnabled(true);
     g.setPositionMax(93);
-    QCOMPARE(g.PositionMax(), 93.0);
-    g.EndLoading();
-    QCOMPARE(g.PositionMax(), 100.0);
-    QCOMPARE(g.TickMajorCount(), 5);
+    QCOMPARE(g.positionMax(), 93.0);
+    g.endLoading();
+    QCOMPARE(g.positionMax(), 100.0);
+    QCOMPARE(g.scale()->tickMajorCount(), 5);
 }
 
 void TestGaugeAutoScale::equalLimitsGiveTwoTicks()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     g.setPositionMax(5);
     g.setPositionMin(5);
     g.setAutoScaleEnabled(true);
-    QCOMPARE(g.TickMajorCount(), 2);
-    QCOMPARE(g.PositionMin(), 5.0);
-    QCOMPARE(g.PositionMax(), 5.0);
+    QCOMPARE(g.scale()->tickMajorCount(), 2);
+    QCOMPARE(g.positionMin(), 5.0);
+    QCOMPARE(g.positionMax(), 5.0);
 }
 
 void TestGaugeAutoScale::unfitRangeIsKeptAsRequested()
 {
     // A span beyond a double's range has no tidy scale.
-    QVERIFY(!AutoScaleAutoMinMax(-1e308, 1e308, 5, 6).has_value());
-    QVERIFY(!AutoScaleFixedMinMax(-1e308, 1e308, 5, 6).has_value());
-    TiAngularGauge g;
-    g.setTickMajorCount(7);
+    QVERIFY(!autoScaleRange(-1e308, 1e308, 5, 6).has_value());
+    QVERIFY(!autoScaleTicksInRange(-1e308, 1e308, 5, 6).has_value());
+    AngularGauge g;
+    g.scale()->setTickMajorCount(7);
     g.setAutoScaleEnabled(true);
-    g.setAutoScaleStyle(iassFixedMinMax);
+    g.setAutoScaleStyle(ScaleInstrument::AutoScaleStyle::FixedMinMax);
     g.setPositionMin(-1e308);
     g.setPositionMax(1e308);
-    QCOMPARE(g.PositionMin(), -1e308);
-    QCOMPARE(g.PositionMax(), 1e308);
-    QCOMPARE(g.TickRangeLo(), -1e308);
-    QCOMPARE(g.TickRangeHi(), 1e308);
-    const int ticks = g.TickMajorCount();
-    g.setAutoScaleStyle(iassAutoMinMax);
-    QCOMPARE(g.PositionMin(), -1e308);
-    QCOMPARE(g.TickMajorCount(), ticks);
+    QCOMPARE(g.positionMin(), -1e308);
+    QCOMPARE(g.positionMax(), 1e308);
+    QCOMPARE(g.tickRangeLow(), -1e308);
+    QCOMPARE(g.tickRangeHigh(), 1e308);
+    const int ticks = g.scale()->tickMajorCount();
+    g.setAutoScaleStyle(ScaleInstrument::AutoScaleStyle::AutoMinMax);
+    QCOMPARE(g.positionMin(), -1e308);
+    QCOMPARE(g.scale()->tickMajorCount(), ticks);
     g.grab();  // and it paints without hanging
 }
 
@@ -214,39 +214,39 @@ void TestGaugeAutoScale::farFromZeroEnds()
     clock.start();
     for (double base : {1e6, 1e12, 1e17, 1e300, -1e17}) {
         const double lo = base, hi = base + std::fabs(base) * 1e-15 * 64;
-        const auto r = AutoScaleAutoMinMax(lo, hi, 5, 6);
+        const auto r = autoScaleRange(lo, hi, 5, 6);
         if (r) {
-            QVERIFY(r->A <= lo);
-            QVERIFY(r->B >= hi);
-            QVERIFY(r->TickCount >= 2 && r->TickCount <= 6);
+            QVERIFY(r->low <= lo);
+            QVERIFY(r->high >= hi);
+            QVERIFY(r->tickCount >= 2 && r->tickCount <= 6);
         }
-        const auto f = AutoScaleFixedMinMax(lo, hi, 5, 6);
+        const auto f = autoScaleTicksInRange(lo, hi, 5, 6);
         if (f) {
-            QVERIFY(f->A >= lo);
-            QVERIFY(f->B <= hi);
+            QVERIFY(f->low >= lo);
+            QVERIFY(f->high <= hi);
         }
     }
     // A range just off zero still gets its exact tidy scale.
-    const auto r = AutoScaleAutoMinMax(1e6 + 3, 1e6 + 97, 5, 6);
+    const auto r = autoScaleRange(1e6 + 3, 1e6 + 97, 5, 6);
     QVERIFY(r.has_value());
-    QCOMPARE(r->A, 1e6);
-    QCOMPARE(r->B, 1e6 + 100);
+    QCOMPARE(r->low, 1e6);
+    QCOMPARE(r->high, 1e6 + 100);
     // Each of these would run for ages walking from zero in small steps.
     QVERIFY(clock.elapsed() < 20000);
 }
 
 void TestGaugeAutoScale::hugeTickLimitsStayBounded()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     g.setAutoScaleMaxTicks(1000000);
     g.setAutoScaleDesiredTicks(1000000);
-    g.setAutoScaleStyle(iassFixedMinMax);
+    g.setAutoScaleStyle(ScaleInstrument::AutoScaleStyle::FixedMinMax);
     g.setAutoScaleEnabled(true);
-    QVERIFY(g.TickMajorCount() <= 100);
-    QVERIFY(g.TickRangeLo() >= g.PositionMin());
-    QVERIFY(g.TickRangeHi() <= g.PositionMax());
-    g.setAutoScaleStyle(iassAutoMinMax);
-    QVERIFY(g.TickMajorCount() <= 100);
+    QVERIFY(g.scale()->tickMajorCount() <= 100);
+    QVERIFY(g.tickRangeLow() >= g.positionMin());
+    QVERIFY(g.tickRangeHigh() <= g.positionMax());
+    g.setAutoScaleStyle(ScaleInstrument::AutoScaleStyle::AutoMinMax);
+    QVERIFY(g.scale()->tickMajorCount() <= 100);
 }
 
 QTEST_MAIN(TestGaugeAutoScale)

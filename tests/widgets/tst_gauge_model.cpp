@@ -3,8 +3,9 @@
 // with their notifications, loading, tick values and labels, clamps,
 // section spans and the pointer list.
 #include "common/paint_counter.h"
+#include "common/property_path.h"
 #include "bench/stored_layout.h"
-#include "widgets/iAngularGauge.h"
+#include "widgets/angular_gauge.h"
 
 #include <QLocale>
 #include <QMetaProperty>
@@ -39,27 +40,27 @@ private slots:
     void sectionSpans();
     void pointerManagerNeedsAllHandlers();
     void pointerListReportsInOrder();
-    void gaugeWithoutPointerRaisesIndexError();
+    void gaugeWithoutPointerAnswersDefaults();
     void storedEntriesApplyDirectly();
 };
 
 void TestGaugeModel::positionIsClampedUpperBoundFirst()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     g.setPosition(150);
-    QCOMPARE(g.Position(), 100.0);
+    QCOMPARE(g.position(), 100.0);
     g.setPosition(-5);
-    QCOMPARE(g.Position(), 0.0);
+    QCOMPARE(g.position(), 0.0);
     g.setPosition(42.5);
-    QCOMPARE(g.Pointers().Items(0)->Position(), 42.5);
+    QCOMPARE(g.pointers().at(0)->position(), 42.5);
 }
 
 void TestGaugeModel::equalPositionWriteDoesNothing()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     g.setPosition(30);
     PaintCounter paints(g);
-    QSignalSpy changes(&g, &TiPositionComponent::PositionChange);
+    QSignalSpy changes(&g, &PositionInstrument::positionChanged);
     g.setPosition(30);
     g.setPosition(30.0 + 0.0);
     QCOMPARE(paints.take(), 0);
@@ -73,208 +74,205 @@ void TestGaugeModel::equalPositionWriteDoesNothing()
 
 void TestGaugeModel::loadingStoresPositionUnclampedAndSilently()
 {
-    TiAngularGauge g;
-    QSignalSpy changes(&g, &TiPositionComponent::PositionChange);
-    QSignalSpy maxChanges(&g, &TiPositionComponent::CurrentMaxChange);
-    QSignalSpy minChanges(&g, &TiPositionComponent::CurrentMinChange);
-    QSignalSpy over(&g, &TiPositionComponent::PositionOverMax);
-    QSignalSpy under(&g, &TiPositionComponent::PositionUnderMin);
-    g.BeginLoading();
+    AngularGauge g;
+    QSignalSpy changes(&g, &PositionInstrument::positionChanged);
+    QSignalSpy maxChanges(&g, &PositionInstrument::currentMaxChanged);
+    QSignalSpy minChanges(&g, &PositionInstrument::currentMinChanged);
+    QSignalSpy over(&g, &PositionInstrument::positionOverMax);
+    QSignalSpy under(&g, &PositionInstrument::positionUnderMin);
+    g.beginLoading();
     g.setMinMaxFixed(true);
     g.setPosition(150);
     g.setCurrentMax(500);
     g.setCurrentMin(-40);
-    QCOMPARE(g.Position(), 150.0);
-    QCOMPARE(g.CurrentMax(), 500.0);
-    QCOMPARE(g.CurrentMin(), -40.0);
+    QCOMPARE(g.position(), 150.0);
+    QCOMPARE(g.currentMax(), 500.0);
+    QCOMPARE(g.currentMin(), -40.0);
     g.setPosition(-60);
-    QCOMPARE(g.Position(), -60.0);
+    QCOMPARE(g.position(), -60.0);
     // The range writes clamp the pointers even while loading, but not the
     // current maximum and minimum.
     g.setPositionMin(-50);
     g.setPositionMax(120);
-    QCOMPARE(g.Position(), -50.0);
-    QCOMPARE(g.CurrentMax(), 500.0);
-    QCOMPARE(g.CurrentMin(), -40.0);
-    g.EndLoading();
+    QCOMPARE(g.position(), -50.0);
+    QCOMPARE(g.currentMax(), 500.0);
+    QCOMPARE(g.currentMin(), -40.0);
+    g.endLoading();
     for (const QSignalSpy *spy : {&changes, &maxChanges, &minChanges, &over, &under})
         QVERIFY2(spy->isEmpty(), spy->signal().constData());
-    QVERIFY(!g.IsLoading());
+    QVERIFY(!g.isLoading());
 }
 
 void TestGaugeModel::benchRampTracksCurrentMax()
 {
-    TiAngularGauge g;
-    QSignalSpy changes(&g, &TiPositionComponent::PositionChange);
-    QSignalSpy maxChanges(&g, &TiPositionComponent::CurrentMaxChange);
+    AngularGauge g;
+    QSignalSpy changes(&g, &PositionInstrument::positionChanged);
+    QSignalSpy maxChanges(&g, &PositionInstrument::currentMaxChanged);
     LoadBenchDial(g);  // silently, in loading mode
     QCOMPARE(maxChanges.count(), 0);
-    QCOMPARE(g.CurrentMax(), 10.0);
+    QCOMPARE(g.currentMax(), 10.0);
     PaintCounter paints(g);
-    QVERIFY(!g.BackgroundChanged());
-    QSignalSpy minChanges(&g, &TiPositionComponent::CurrentMinChange);
-    QSignalSpy over(&g, &TiPositionComponent::PositionOverMax);
+    QVERIFY(!g.backgroundStale());
+    QSignalSpy minChanges(&g, &PositionInstrument::currentMinChanged);
+    QSignalSpy over(&g, &PositionInstrument::positionOverMax);
     for (int step = 1; step <= 90; ++step) {
-        g.setPosition(g.Position() + 1);
+        g.setPosition(g.position() + 1);
         // Each step asks for the moving parts only.
-        QVERIFY(!g.BackgroundChanged());
+        QVERIFY(!g.backgroundStale());
         QCOMPARE(paints.take(), 1);
-        QCOMPARE(g.CurrentMax(), step <= 10 ? 10.0 : double(step));
+        QCOMPARE(g.currentMax(), step <= 10 ? 10.0 : double(step));
         QCOMPARE(changes.count(), step);
         QCOMPARE(maxChanges.count(), step <= 10 ? 0 : step - 10);
     }
     QCOMPARE(over.count(), 0);
-    for (int step = 1; step <= 90; ++step) g.setPosition(g.Position() - 1);
-    QCOMPARE(g.Position(), 0.0);
-    QCOMPARE(g.CurrentMax(), 90.0);
-    QCOMPARE(g.CurrentMin(), 0.0);
+    for (int step = 1; step <= 90; ++step) g.setPosition(g.position() - 1);
+    QCOMPARE(g.position(), 0.0);
+    QCOMPARE(g.currentMax(), 90.0);
+    QCOMPARE(g.currentMin(), 0.0);
     QCOMPARE(minChanges.count(), 0);
     QCOMPARE(changes.count(), 180);
 }
 
 void TestGaugeModel::fixedMinMaxRaisesOverAndUnder()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     g.setCurrentMax(60);
     g.setCurrentMin(20);
     g.setMinMaxFixed(true);
-    QSignalSpy over(&g, &TiPositionComponent::PositionOverMax);
-    QSignalSpy under(&g, &TiPositionComponent::PositionUnderMin);
-    QSignalSpy maxChanges(&g, &TiPositionComponent::CurrentMaxChange);
+    QSignalSpy over(&g, &PositionInstrument::positionOverMax);
+    QSignalSpy under(&g, &PositionInstrument::positionUnderMin);
+    QSignalSpy maxChanges(&g, &PositionInstrument::currentMaxChanged);
     g.setPosition(70);
     QCOMPARE(over.count(), 1);
-    QCOMPARE(g.CurrentMax(), 60.0);
+    QCOMPARE(g.currentMax(), 60.0);
     g.setPosition(10);
     QCOMPARE(under.count(), 1);
-    QCOMPARE(g.CurrentMin(), 20.0);
+    QCOMPARE(g.currentMin(), 20.0);
     QCOMPARE(maxChanges.count(), 0);
 }
 
 void TestGaugeModel::loweringMaxUnderThePointer()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     g.setPosition(90);
     PaintCounter paints(g);
-    QVERIFY(!g.BackgroundChanged());
-    QSignalSpy changes(&g, &TiPositionComponent::PositionChange);
-    QSignalSpy maxChanges(&g, &TiPositionComponent::CurrentMaxChange);
+    QVERIFY(!g.backgroundStale());
+    QSignalSpy changes(&g, &PositionInstrument::positionChanged);
+    QSignalSpy maxChanges(&g, &PositionInstrument::currentMaxChanged);
     g.setPositionMax(50);
-    QCOMPARE(g.Position(), 50.0);
+    QCOMPARE(g.position(), 50.0);
     QCOMPARE(changes.count(), 0);
-    QCOMPARE(g.CurrentMax(), 50.0);
+    QCOMPARE(g.currentMax(), 50.0);
     QCOMPARE(maxChanges.count(), 1);
-    QVERIFY(g.BackgroundChanged());
+    QVERIFY(g.backgroundStale());
 }
 
 void TestGaugeModel::invertedRangeAlwaysGivesMinimum()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     g.setPositionMin(80);
     g.setPositionMax(20);  // accepted as it is
-    QCOMPARE(g.PositionMin(), 80.0);
-    QCOMPARE(g.PositionMax(), 20.0);
+    QCOMPARE(g.positionMin(), 80.0);
+    QCOMPARE(g.positionMax(), 20.0);
     g.setPosition(50);
-    QCOMPARE(g.Position(), 80.0);
-    QCOMPARE(g.PositionToFraction(50), 1.0);
-    QCOMPARE(g.PositionToFraction(10), 0.0);
+    QCOMPARE(g.position(), 80.0);
+    QCOMPARE(g.positionToFraction(50), 1.0);
+    QCOMPARE(g.positionToFraction(10), 0.0);
 }
 
 void TestGaugeModel::nonFiniteWritesAreIgnored()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     g.setPosition(40);
     g.setPosition(qQNaN());
     g.setPosition(qInf());
-    QCOMPARE(g.Position(), 40.0);
+    QCOMPARE(g.position(), 40.0);
     g.setPositionMax(qInf());
     g.setPositionMin(qQNaN());
-    QCOMPARE(g.PositionMax(), 100.0);
-    QCOMPARE(g.PositionMin(), 0.0);
+    QCOMPARE(g.positionMax(), 100.0);
+    QCOMPARE(g.positionMin(), 0.0);
     g.setCurrentMax(qQNaN());
-    QCOMPARE(g.CurrentMax(), 40.0);
+    QCOMPARE(g.currentMax(), 40.0);
     g.setSectionEnd1(qQNaN());
-    QCOMPARE(g.SectionEnd1(), 50.0);
+    QCOMPARE(g.sectionEnd1(), 50.0);
 }
 
 void TestGaugeModel::fractionOnDegenerateRange()
 {
-    TiAngularGauge g;
-    QCOMPARE(g.PositionToFraction(90), 0.9);
+    AngularGauge g;
+    QCOMPARE(g.positionToFraction(90), 0.9);
     g.setPositionMin(5);
     g.setPositionMax(5);
-    QCOMPARE(g.PositionToFraction(5), 0.0);
-    QCOMPARE(g.PositionToFraction(4), 0.0);
-    QCOMPARE(g.PositionToFraction(5.5), 1.0);
+    QCOMPARE(g.positionToFraction(5), 0.0);
+    QCOMPARE(g.positionToFraction(4), 0.0);
+    QCOMPARE(g.positionToFraction(5.5), 1.0);
     // A span too wide for a double still gives a number.
-    QCOMPARE(PositionFraction(-1e308, 1e308, 0), 0.0);
+    QCOMPARE(positionFraction(-1e308, 1e308, 0), 0.0);
 }
 
 void TestGaugeModel::tickValuesAndLabels()
 {
     QLocale::setDefault(QLocale::c());
-    TiAngularGauge g;
-    g.setTickMajorCount(11);
+    AngularGauge g;
+    g.scale()->setTickMajorCount(11);
     for (int i = 0; i < 11; ++i) {
-        QCOMPARE(g.GetTickValue(i), 10.0 * i);
-        QCOMPARE(g.GetTickLabelText(i), QString::number(10 * i));
+        QCOMPARE(g.tickValue(i), 10.0 * i);
+        QCOMPARE(g.tickLabelText(i), QString::number(10 * i));
     }
     g.setPositionMin(-1);
     g.setPositionMax(1);
-    g.setTickMajorCount(3);
-    g.setTickLabelPrecision(2);
-    QCOMPARE(g.GetTickLabelText(0), QStringLiteral("-1.00"));
-    QCOMPARE(g.GetTickLabelText(1), QStringLiteral("0.00"));
-    QCOMPARE(g.GetTickLabelText(2), QStringLiteral("1.00"));
+    g.scale()->setTickMajorCount(3);
+    g.scale()->setTickLabelPrecision(2);
+    QCOMPARE(g.tickLabelText(0), QStringLiteral("-1.00"));
+    QCOMPARE(g.tickLabelText(1), QStringLiteral("0.00"));
+    QCOMPARE(g.tickLabelText(2), QStringLiteral("1.00"));
 }
 
 void TestGaugeModel::labelsFollowTheLocale()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     g.setPositionMax(1);
-    g.setTickMajorCount(5);
-    g.setTickLabelPrecision(2);
+    g.scale()->setTickMajorCount(5);
+    g.scale()->setTickLabelPrecision(2);
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    QCOMPARE(g.GetTickLabelText(1), QStringLiteral("0,25"));
+    QCOMPARE(g.tickLabelText(1), QStringLiteral("0,25"));
     g.setPositionMax(10000);
-    g.setTickLabelPrecision(0);
-    QCOMPARE(g.GetTickLabelText(4), QStringLiteral("10000"));  // no grouping
+    g.scale()->setTickLabelPrecision(0);
+    QCOMPARE(g.tickLabelText(4), QStringLiteral("10000"));  // no grouping
     QLocale::setDefault(QLocale::c());
-    g.setTickLabelPrecision(1);
-    QCOMPARE(g.GetTickLabelText(1), QStringLiteral("2500.0"));
+    g.scale()->setTickLabelPrecision(1);
+    QCOMPARE(g.tickLabelText(1), QStringLiteral("2500.0"));
 }
 
 void TestGaugeModel::zeroLabelHasNoSign()
 {
     QLocale::setDefault(QLocale::c());
-    TiAngularGauge g;
+    AngularGauge g;
     // Ticks from -0.9 in steps of 0.1 miss zero by a hair, below it.
     g.setPositionMin(-0.9);
     g.setPositionMax(0.3);
-    g.setTickMajorCount(13);
-    g.setTickLabelPrecision(1);
-    QVERIFY(g.GetTickValue(9) < 0.0);
-    QCOMPARE(g.GetTickLabelText(9), QStringLiteral("0.0"));
-    QCOMPARE(g.GetTickLabelText(8), QStringLiteral("-0.1"));
+    g.scale()->setTickMajorCount(13);
+    g.scale()->setTickLabelPrecision(1);
+    QVERIFY(g.tickValue(9) < 0.0);
+    QCOMPARE(g.tickLabelText(9), QStringLiteral("0.0"));
+    QCOMPARE(g.tickLabelText(8), QStringLiteral("-0.1"));
 }
 
 void TestGaugeModel::customizedLabels()
 {
     QLocale::setDefault(QLocale::c());
-    TiAngularGauge g;
-    g.setTickMajorCount(11);
+    AngularGauge g;
+    g.scale()->setTickMajorCount(11);
     QList<int> seen;
-    QObject *sender = nullptr;
-    g.setOnCustomizeTickLabel([&](QObject *s, int index, QString &text) {
-        sender = s;
+    g.setTickLabelCustomizer([&](int index, QString &text) {
         seen << index;
         if (index == 3) text += QStringLiteral(" V");
         if (index == 4) text.clear();
     });
-    QCOMPARE(g.GetTickLabelText(3), QStringLiteral("30 V"));
-    QCOMPARE(g.GetTickLabelText(4), QString());
-    QCOMPARE(g.GetTickLabelText(5), QStringLiteral("50"));
+    QCOMPARE(g.tickLabelText(3), QStringLiteral("30 V"));
+    QCOMPARE(g.tickLabelText(4), QString());
+    QCOMPARE(g.tickLabelText(5), QStringLiteral("50"));
     QCOMPARE(seen, (QList<int>{3, 4, 5}));
-    QCOMPARE(sender, &g);
 }
 
 void TestGaugeModel::significantDigitPrecision_data()
@@ -295,46 +293,46 @@ void TestGaugeModel::significantDigitPrecision()
     QFETCH(double, span);
     QFETCH(int, precision);
     QFETCH(int, decimals);
-    TiAngularGauge g;
-    g.setPrecisionStyle(ipsSignificantDigits);
-    g.setTickLabelPrecision(precision);
+    AngularGauge g;
+    g.scale()->setPrecisionStyle(GaugeScale::PrecisionStyle::SignificantDigits);
+    g.scale()->setTickLabelPrecision(precision);
     g.setPositionMin(-7);
     g.setPositionMax(-7 + span);
-    QCOMPARE(g.GetLabelPrecision(), decimals);
-    g.setPrecisionStyle(ipsFixedDecimalPoints);
-    QCOMPARE(g.GetLabelPrecision(), precision);
+    QCOMPARE(g.labelPrecision(), decimals);
+    g.scale()->setPrecisionStyle(GaugeScale::PrecisionStyle::FixedDecimalPoints);
+    QCOMPARE(g.labelPrecision(), precision);
 }
 
 void TestGaugeModel::clampsOfTheSettings()
 {
-    TiAngularGauge g;
-    g.setTickMajorCount(1);
-    QCOMPARE(g.TickMajorCount(), 2);
-    g.setTickMajorCount(500);
-    QCOMPARE(g.TickMajorCount(), 100);
-    g.setTickMinorCount(0);
-    QCOMPARE(g.TickMinorCount(), 1);
-    g.setTickMinorCount(101);
-    QCOMPARE(g.TickMinorCount(), 100);
-    g.setTickMajorLength(0);
-    QCOMPARE(g.TickMajorLength(), 1);
-    g.setTickMinorLength(-3);
-    QCOMPARE(g.TickMinorLength(), 1);
-    g.setTickLabelPrecision(-1);
-    QCOMPARE(g.TickLabelPrecision(), 0);
+    AngularGauge g;
+    g.scale()->setTickMajorCount(1);
+    QCOMPARE(g.scale()->tickMajorCount(), 2);
+    g.scale()->setTickMajorCount(500);
+    QCOMPARE(g.scale()->tickMajorCount(), 100);
+    g.scale()->setTickMinorCount(0);
+    QCOMPARE(g.scale()->tickMinorCount(), 1);
+    g.scale()->setTickMinorCount(101);
+    QCOMPARE(g.scale()->tickMinorCount(), 100);
+    g.scale()->setTickMajorLength(0);
+    QCOMPARE(g.scale()->tickMajorLength(), 1);
+    g.scale()->setTickMinorLength(-3);
+    QCOMPARE(g.scale()->tickMinorLength(), 1);
+    g.scale()->setTickLabelPrecision(-1);
+    QCOMPARE(g.scale()->tickLabelPrecision(), 0);
     g.setSectionCount(9);
-    QCOMPARE(g.SectionCount(), 5);
+    QCOMPARE(g.sectionCount(), 5);
     g.setSectionCount(-2);
-    QCOMPARE(g.SectionCount(), 0);
-    g.setArcRangeDegrees(400);
-    QCOMPARE(g.ArcRangeDegrees(), 360);
+    QCOMPARE(g.sectionCount(), 0);
+    g.scale()->setArcRangeDegrees(400);
+    QCOMPARE(g.scale()->arcRangeDegrees(), 360);
     // A label precision beyond reason is shown with a bounded length.
-    g.setTickLabelPrecision(1000000);
-    QVERIFY(g.GetTickLabelText(0).size() < 40);
-    g.setPrecisionStyle(ipsSignificantDigits);
-    g.setTickLabelPrecision(2147483647);
+    g.scale()->setTickLabelPrecision(1000000);
+    QVERIFY(g.tickLabelText(0).size() < 40);
+    g.scale()->setPrecisionStyle(GaugeScale::PrecisionStyle::SignificantDigits);
+    g.scale()->setTickLabelPrecision(2147483647);
     g.setPositionMax(1e-300);
-    QVERIFY(g.GetLabelPrecision() <= 30);
+    QVERIFY(g.labelPrecision() <= 30);
 }
 
 void TestGaugeModel::repaintKindOfEachSetter_data()
@@ -342,33 +340,33 @@ void TestGaugeModel::repaintKindOfEachSetter_data()
     QTest::addColumn<QByteArray>("property");
     QTest::addColumn<QVariant>("value");
     QTest::addColumn<bool>("full");
-    QTest::newRow("ArcRadius") << QByteArray("ArcRadius") << QVariant(70) << true;
-    QTest::newRow("ArcStartDegrees") << QByteArray("ArcStartDegrees") << QVariant(200) << true;
-    QTest::newRow("Label1OffsetX") << QByteArray("Label1OffsetX") << QVariant(3) << true;
-    QTest::newRow("HubSize") << QByteArray("HubSize") << QVariant(9) << true;
-    QTest::newRow("ShowHub") << QByteArray("ShowHub") << QVariant(false) << true;
-    QTest::newRow("ReverseScale") << QByteArray("ReverseScale") << QVariant(true) << true;
-    QTest::newRow("TickMajorCount") << QByteArray("TickMajorCount") << QVariant(7) << true;
-    QTest::newRow("TickMargin") << QByteArray("TickMargin") << QVariant(2) << true;
-    QTest::newRow("TickMinorColor") << QByteArray("TickMinorColor") << QVariant(uint(clRed)) << true;
-    QTest::newRow("SectionCount") << QByteArray("SectionCount") << QVariant(2) << true;
-    QTest::newRow("SectionEnd3") << QByteArray("SectionEnd3") << QVariant(12.0) << true;
-    QTest::newRow("ShowMaxPointer") << QByteArray("ShowMaxPointer") << QVariant(true) << true;
-    QTest::newRow("MinMaxPointerSize") << QByteArray("MinMaxPointerSize") << QVariant(4) << true;
-    QTest::newRow("PositionMin") << QByteArray("PositionMin") << QVariant(-10.0) << true;
-    QTest::newRow("PanelFaceSize") << QByteArray("PanelFaceSize") << QVariant(20) << true;
-    const QVariant font = QVariant::fromValue(MakeFont(QStringLiteral("Liberation Serif"), 17, clRed, true));
-    QTest::newRow("TickLabelFont") << QByteArray("TickLabelFont") << font << true;
-    QTest::newRow("Label1Font") << QByteArray("Label1Font") << font << true;
-    QTest::newRow("Label2Font") << QByteArray("Label2Font") << font << true;
-    QTest::newRow("Position") << QByteArray("Position") << QVariant(33.0) << false;
-    QTest::newRow("PointerColor") << QByteArray("PointerColor") << QVariant(uint(clRed)) << false;
-    QTest::newRow("PointerSize") << QByteArray("PointerSize") << QVariant(12) << false;
-    QTest::newRow("PointerMargin") << QByteArray("PointerMargin") << QVariant(3) << false;
-    QTest::newRow("MaxPointerColor") << QByteArray("MaxPointerColor") << QVariant(uint(clRed)) << false;
-    QTest::newRow("MinPointerColor") << QByteArray("MinPointerColor") << QVariant(uint(clRed)) << false;
-    QTest::newRow("MinMaxFixed") << QByteArray("MinMaxFixed") << QVariant(true) << false;
-    QTest::newRow("MinMaxUserCanMove") << QByteArray("MinMaxUserCanMove") << QVariant(true) << false;
+    QTest::newRow("scale.arcRadius") << QByteArray("scale.arcRadius") << QVariant(70) << true;
+    QTest::newRow("scale.arcStartDegrees") << QByteArray("scale.arcStartDegrees") << QVariant(200) << true;
+    QTest::newRow("label1.offsetX") << QByteArray("label1.offsetX") << QVariant(3) << true;
+    QTest::newRow("hubSize") << QByteArray("hubSize") << QVariant(9) << true;
+    QTest::newRow("showHub") << QByteArray("showHub") << QVariant(false) << true;
+    QTest::newRow("scale.reverseScale") << QByteArray("scale.reverseScale") << QVariant(true) << true;
+    QTest::newRow("scale.tickMajorCount") << QByteArray("scale.tickMajorCount") << QVariant(7) << true;
+    QTest::newRow("scale.tickMargin") << QByteArray("scale.tickMargin") << QVariant(2) << true;
+    QTest::newRow("scale.tickMinorColor") << QByteArray("scale.tickMinorColor") << QVariant(uint(clRed)) << true;
+    QTest::newRow("sectionCount") << QByteArray("sectionCount") << QVariant(2) << true;
+    QTest::newRow("sectionEnd3") << QByteArray("sectionEnd3") << QVariant(12.0) << true;
+    QTest::newRow("showMaxPointer") << QByteArray("showMaxPointer") << QVariant(true) << true;
+    QTest::newRow("minMaxPointerSize") << QByteArray("minMaxPointerSize") << QVariant(4) << true;
+    QTest::newRow("positionMin") << QByteArray("positionMin") << QVariant(-10.0) << true;
+    QTest::newRow("panelFaceSize") << QByteArray("panelFaceSize") << QVariant(20) << true;
+    const QVariant font = QVariant::fromValue(instrumentFont(QStringLiteral("Liberation Serif"), 17, clRed, true));
+    QTest::newRow("scale.tickLabelFont") << QByteArray("scale.tickLabelFont") << font << true;
+    QTest::newRow("label1.font") << QByteArray("label1.font") << font << true;
+    QTest::newRow("label2.font") << QByteArray("label2.font") << font << true;
+    QTest::newRow("position") << QByteArray("position") << QVariant(33.0) << false;
+    QTest::newRow("pointerColor") << QByteArray("pointerColor") << QVariant(uint(clRed)) << false;
+    QTest::newRow("pointerSize") << QByteArray("pointerSize") << QVariant(12) << false;
+    QTest::newRow("pointerMargin") << QByteArray("pointerMargin") << QVariant(3) << false;
+    QTest::newRow("maxPointerColor") << QByteArray("maxPointerColor") << QVariant(uint(clRed)) << false;
+    QTest::newRow("minPointerColor") << QByteArray("minPointerColor") << QVariant(uint(clRed)) << false;
+    QTest::newRow("minMaxFixed") << QByteArray("minMaxFixed") << QVariant(true) << false;
+    QTest::newRow("minMaxUserCanMove") << QByteArray("minMaxUserCanMove") << QVariant(true) << false;
 }
 
 void TestGaugeModel::repaintKindOfEachSetter()
@@ -376,16 +374,17 @@ void TestGaugeModel::repaintKindOfEachSetter()
     QFETCH(QByteArray, property);
     QFETCH(QVariant, value);
     QFETCH(bool, full);
-    TiAngularGauge g;
+    AngularGauge g;
     PaintCounter paints(g);
-    QVERIFY(!g.BackgroundChanged());
-    const QVariant old = g.property(property.constData());
+    QVERIFY(!g.backgroundStale());
+    const PropertyAt setting = propertyAt(g, property);
+    const QVariant old = setting.read();
     QVERIFY(old.isValid());
-    QVERIFY(g.setProperty(property.constData(), old));  // the same value
+    QVERIFY(setting.write(old));  // the same value
     QCOMPARE(paints.take(), 0);
-    QVERIFY(g.setProperty(property.constData(), value));
-    QCOMPARE(g.property(property.constData()), value);
-    QCOMPARE(g.BackgroundChanged(), full);
+    QVERIFY(setting.write(value));
+    QCOMPARE(setting.read(), value);
+    QCOMPARE(g.backgroundStale(), full);
     QCOMPARE(paints.take(), 1);
 }
 
@@ -394,16 +393,16 @@ void TestGaugeModel::enumerationsByName_data()
     QTest::addColumn<QByteArray>("property");
     QTest::addColumn<QByteArray>("key");
     QTest::addColumn<int>("value");
-    QTest::newRow("BorderStyle") << QByteArray("BorderStyle") << QByteArray("ibsRaised") << int(ibsRaised);
-    QTest::newRow("TickMinorAlignment") << QByteArray("TickMinorAlignment") << QByteArray("itmnaOutside") << int(itmnaOutside);
-    QTest::newRow("PrecisionStyle") << QByteArray("PrecisionStyle") << QByteArray("ipsSignificantDigits") << int(ipsSignificantDigits);
-    QTest::newRow("AutoScaleStyle") << QByteArray("AutoScaleStyle") << QByteArray("iassFixedMinMax") << int(iassFixedMinMax);
-    QTest::newRow("Label1AlignVertical") << QByteArray("Label1AlignVertical") << QByteArray("iavBottom") << int(iavBottom);
-    QTest::newRow("Label2AlignHorizontal") << QByteArray("Label2AlignHorizontal") << QByteArray("iahRight") << int(iahRight);
-    QTest::newRow("MinMaxPointerStyle") << QByteArray("MinMaxPointerStyle") << QByteArray("iagpsTriangle") << int(iagpsTriangle);
-    QTest::newRow("PointerStyle") << QByteArray("PointerStyle") << QByteArray("iagpsLine") << int(iagpsLine);
-    QTest::newRow("TickLabelAlignment") << QByteArray("TickLabelAlignment") << QByteArray("ilaJustified") << int(ilaJustified);
-    QTest::newRow("PanelFaceStyle") << QByteArray("PanelFaceStyle") << QByteArray("ipfsPicture") << int(ipfsPicture);
+    QTest::newRow("borderStyle") << QByteArray("borderStyle") << QByteArray("Raised") << int(InstrumentWidget::BorderStyle::Raised);
+    QTest::newRow("scale.tickMinorAlignment") << QByteArray("scale.tickMinorAlignment") << QByteArray("Outside") << int(GaugeScale::TickMinorAlignment::Outside);
+    QTest::newRow("scale.precisionStyle") << QByteArray("scale.precisionStyle") << QByteArray("SignificantDigits") << int(GaugeScale::PrecisionStyle::SignificantDigits);
+    QTest::newRow("autoScaleStyle") << QByteArray("autoScaleStyle") << QByteArray("FixedMinMax") << int(ScaleInstrument::AutoScaleStyle::FixedMinMax);
+    QTest::newRow("label1.alignVertical") << QByteArray("label1.alignVertical") << QByteArray("Bottom") << int(DialLabel::VerticalAlignment::Bottom);
+    QTest::newRow("label2.alignHorizontal") << QByteArray("label2.alignHorizontal") << QByteArray("Right") << int(DialLabel::HorizontalAlignment::Right);
+    QTest::newRow("minMaxPointerStyle") << QByteArray("minMaxPointerStyle") << QByteArray("Triangle") << int(GaugePointer::Style::Triangle);
+    QTest::newRow("pointerStyle") << QByteArray("pointerStyle") << QByteArray("Line") << int(GaugePointer::Style::Line);
+    QTest::newRow("scale.tickLabelAlignment") << QByteArray("scale.tickLabelAlignment") << QByteArray("Justified") << int(GaugeScale::TickLabelAlignment::Justified);
+    QTest::newRow("panelFaceStyle") << QByteArray("panelFaceStyle") << QByteArray("Picture") << int(AngularGauge::PanelFaceStyle::Picture);
 }
 
 void TestGaugeModel::enumerationsByName()
@@ -411,14 +410,16 @@ void TestGaugeModel::enumerationsByName()
     QFETCH(QByteArray, property);
     QFETCH(QByteArray, key);
     QFETCH(int, value);
-    TiAngularGauge g;
-    const QMetaProperty meta = g.metaObject()->property(g.metaObject()->indexOfProperty(property.constData()));
+    AngularGauge g;
+    const PropertyAt setting = propertyAt(g, property);
+    const QMetaObject *owner = setting.owner->metaObject();
+    const QMetaProperty meta = owner->property(owner->indexOfProperty(setting.name.constData()));
     QVERIFY(meta.isEnumType());
-    QVERIFY(g.setProperty(property.constData(), QString::fromLatin1(key)));
-    QCOMPARE(g.property(property.constData()).toInt(), value);
+    QVERIFY(setting.write(QString::fromLatin1(key)));
+    QCOMPARE(setting.read().toInt(), value);
     QCOMPARE(QByteArray(meta.enumerator().valueToKey(value)), key);
-    QVERIFY(!g.setProperty(property.constData(), QStringLiteral("noSuchValue")));
-    QCOMPARE(g.property(property.constData()).toInt(), value);
+    QVERIFY(!setting.write(QStringLiteral("noSuchValue")));
+    QCOMPARE(setting.read().toInt(), value);
 }
 
 void TestGaugeModel::sectionSpans_data()
@@ -438,20 +439,20 @@ void TestGaugeModel::sectionSpans()
     QFETCH(int, count);
     QFETCH(QList<double>, bounds);
     QFETCH(QList<uint>, colors);
-    TiAngularGauge g;
+    AngularGauge g;
     g.setSectionCount(count);
-    const std::vector<TiSectionSpan> spans = g.GetSectionSpans();
+    const std::vector<SectionSpan> spans = g.sectionSpans();
     QCOMPARE(int(spans.size()), colors.size());
     for (int i = 0; i < colors.size(); ++i) {
-        QCOMPARE(spans[std::size_t(i)].Start, bounds[2 * i]);
-        QCOMPARE(spans[std::size_t(i)].End, bounds[2 * i + 1]);
-        QCOMPARE(spans[std::size_t(i)].Color, TColor(colors[i]));
+        QCOMPARE(spans[std::size_t(i)].start, bounds[2 * i]);
+        QCOMPARE(spans[std::size_t(i)].end, bounds[2 * i + 1]);
+        QCOMPARE(spans[std::size_t(i)].color, TColor(colors[i]));
     }
 }
 
 void TestGaugeModel::pointerManagerNeedsAllHandlers()
 {
-    const TiGaugePointerManager::Handler h = [](TiGaugePointer *) {};
+    const GaugePointerList::Handler h = [](GaugePointer *) {};
     auto message = [](auto make) {
         try {
             make();
@@ -460,27 +461,27 @@ void TestGaugeModel::pointerManagerNeedsAllHandlers()
         }
         return QString();
     };
-    QCOMPARE(message([&] { TiGaugePointerManager m({}, {}, {}); }),
+    QCOMPARE(message([&] { GaugePointerList m({}, {}, {}); }),
              QStringLiteral("OnChange event handler can not be null"));
-    QCOMPARE(message([&] { TiGaugePointerManager m(h, {}, {}); }),
+    QCOMPARE(message([&] { GaugePointerList m(h, {}, {}); }),
              QStringLiteral("OnInsert event handler can not be null"));
-    QCOMPARE(message([&] { TiGaugePointerManager m(h, h, {}); }),
+    QCOMPARE(message([&] { GaugePointerList m(h, h, {}); }),
              QStringLiteral("OnRemove event handler can not be null"));
-    QCOMPARE(message([&] { TiGaugePointerManager m(h, h, h); }), QString());
+    QCOMPARE(message([&] { GaugePointerList m(h, h, h); }), QString());
 }
 
 void TestGaugeModel::pointerListReportsInOrder()
 {
     QStringList log;
     {
-        TiGaugePointerManager m([&](TiGaugePointer *) { log << "change"; }, [&](TiGaugePointer *) { log << "insert"; },
-                                [&](TiGaugePointer *) { log << "remove"; });
-        TiGaugePointer *a = m.Add();
-        TiGaugePointer *b = m.Add();
+        GaugePointerList m([&](GaugePointer *) { log << "change"; }, [&](GaugePointer *) { log << "insert"; },
+                           [&](GaugePointer *) { log << "remove"; });
+        GaugePointer *a = m.add();
+        GaugePointer *b = m.add();
         QCOMPARE(log, (QStringList{"insert", "change", "insert", "change"}));
-        QCOMPARE(a->Size(), 10);
-        QCOMPARE(a->Style(), 3);
-        QCOMPARE(a->Margin(), 0);
+        QCOMPARE(a->size(), 10);
+        QCOMPARE(a->style(), GaugePointer::Style::Triangle);
+        QCOMPARE(a->margin(), 0);
         log.clear();
         a->setSize(10);  // unchanged
         a->setSize(12);
@@ -488,83 +489,87 @@ void TestGaugeModel::pointerListReportsInOrder()
         log.clear();
         delete a;
         QCOMPARE(log, (QStringList{"remove", "change"}));
-        QCOMPARE(m.Count(), 1);
-        QCOMPARE(m.Items(0), b);
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, m.Items(1));
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, m.Items(-1));
-        m.Add();
+        QCOMPARE(m.count(), 1);
+        QCOMPARE(m.at(0), b);
+        QCOMPARE(m.at(1), nullptr);  // outside the list: no pointer
+        QCOMPARE(m.at(-1), nullptr);
+        m.add();
         log.clear();
-        m.Clear();
-        QCOMPARE(m.Count(), 0);
+        m.clear();
+        QCOMPARE(m.count(), 0);
         QCOMPARE(log, (QStringList{"remove", "change", "remove", "change"}));
-        m.Add();
+        m.add();
         log.clear();
     }
     // The manager's end destroys what is left, each reporting its removal.
     QCOMPARE(log, (QStringList{"remove", "change"}));
 }
 
-void TestGaugeModel::gaugeWithoutPointerRaisesIndexError()
+void TestGaugeModel::gaugeWithoutPointerAnswersDefaults()
 {
-    TiAngularGauge g;
-    QCOMPARE(g.Pointers().Count(), 1);
-    g.Pointers().Clear();
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, g.Position());
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, g.setPosition(3));
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, g.PointerColor());
-    try {
-        g.Position();
-    } catch (const std::out_of_range &e) {
-        QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("List index out of bounds (0)"));
-    }
+    // Without a pointer the position reads as the minimum and the pointer's
+    // settings as a new pointer's; writing them changes nothing.
+    AngularGauge g;
+    g.setPositionMin(-5);
+    QCOMPARE(g.pointers().count(), 1);
+    g.pointers().clear();
+    QSignalSpy moves(&g, &PositionInstrument::positionChanged);
+    QCOMPARE(g.position(), -5.0);
+    g.setPosition(3);
+    QCOMPARE(g.position(), -5.0);
+    QCOMPARE(moves.count(), 0);
+    g.setPointerColor(clRed);
+    QCOMPARE(g.pointerColor(), clBlack);
+    QCOMPARE(g.pointerSize(), 10);
+    QCOMPARE(g.pointerStyle(), GaugePointer::Style::Triangle);
     // A range change has no pointer to clamp and goes through.
     g.setPositionMax(50);
-    QCOMPARE(g.PositionMax(), 50.0);
-    g.Pointers().Add();
+    QCOMPARE(g.positionMax(), 50.0);
+    g.pointers().add();
     g.setPosition(70);
-    QCOMPARE(g.Position(), 50.0);
+    QCOMPARE(g.position(), 50.0);
 }
 
 void TestGaugeModel::storedEntriesApplyDirectly()
 {
-    TiAngularGauge g;
-    g.BeginLoading();
+    AngularGauge g;
+    g.beginLoading();
     g.setPosition(80);
-    g.setPointerStyle(iagpsLine);
+    g.setPointerStyle(GaugePointer::Style::Line);
     PaintCounter paints(g);
-    TiGaugeStoredEntries entries;
-    entries.PositionMax_2 = 60;
-    entries.SectionEnd1_2 = 20;
-    entries.SectionEnd2_2 = 30;
-    g.ReadStoredEntries(entries);
+    GaugeStoredEntries entries;
+    entries.positionMax = 60;
+    entries.sectionEnd1 = 20;
+    entries.sectionEnd2 = 30;
+    g.readStoredEntries(entries);
     // No range logic: the pointer is not clamped, nothing is repainted.
-    QCOMPARE(g.PositionMax(), 60.0);
-    QCOMPARE(g.Position(), 80.0);
-    QCOMPARE(g.SectionEnd1(), 20.0);
-    QCOMPARE(g.SectionEnd2(), 30.0);
+    QCOMPARE(g.positionMax(), 60.0);
+    QCOMPARE(g.position(), 80.0);
+    QCOMPARE(g.sectionEnd1(), 20.0);
+    QCOMPARE(g.sectionEnd2(), 30.0);
     QCOMPARE(paints.take(), 0);
-    QCOMPARE(g.PointerStyle(), iagpsLine);
+    QCOMPARE(g.pointerStyle(), GaugePointer::Style::Line);
 
-    TiStoredPointer first, second;
-    first.Margin = 4;
-    first.Style = iagpsArrow;
-    first.Position = 25;
-    second.Color = clRed;
-    entries.Pointers = std::vector<TiStoredPointer>{first, second};
-    g.ReadStoredEntries(entries);
-    g.EndLoading();
-    QCOMPARE(g.Pointers().Count(), 2);
-    QCOMPARE(g.PointerStyle(), iagpsArrow);  // replaced by the collection
-    QCOMPARE(g.PointerMargin(), 4);
-    QCOMPARE(g.Position(), 25.0);
-    QCOMPARE(g.Pointers().Items(1)->Color(), clRed);
-    QCOMPARE(g.Pointers().Items(1)->Style(), 3);
+    StoredPointer first, second;
+    first.margin = 4;
+    first.style = GaugePointer::Style::Arrow;
+    first.position = 25;
+    second.color = clRed;
+    entries.pointers = std::vector<StoredPointer>{first, second};
+    g.readStoredEntries(entries);
+    g.endLoading();
+    QCOMPARE(g.pointers().count(), 2);
+    QCOMPARE(g.pointerStyle(), GaugePointer::Style::Arrow);  // replaced by the collection
+    QCOMPARE(g.pointerMargin(), 4);
+    QCOMPARE(g.position(), 25.0);
+    QCOMPARE(g.pointers().at(1)->color(), clRed);
+    QCOMPARE(g.pointers().at(1)->style(), GaugePointer::Style::Triangle);
 
-    entries.Pointers = std::vector<TiStoredPointer>{};
-    g.BeginLoading();
-    g.ReadStoredEntries(entries);
-    g.EndLoading();
-    QCOMPARE(g.Pointers().Count(), 0);
+    entries.pointers = std::vector<StoredPointer>{};
+    g.beginLoading();
+    g.readStoredEntries(entries);
+    g.endLoading();
+    QCOMPARE(g.pointers().count(), 0);
 }
 
 QTEST_MAIN(TestGaugeModel)

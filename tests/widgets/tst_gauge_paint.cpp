@@ -5,9 +5,10 @@
 // labels, panel face; the dragging of the peak pointers; and settings at the
 // ends of the int range.
 #include "common/paint_counter.h"
+#include "common/property_path.h"
 #include "common/reference_raster.h"
 #include "bench/stored_layout.h"
-#include "widgets/iAngularGauge.h"
+#include "widgets/angular_gauge.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -127,16 +128,16 @@ void sendMouse(QWidget &w, QEvent::Type type, QPoint p, Qt::MouseButton button =
 
 // A plain dial whose centre and radius do not depend on any font: no
 // automatic centre or size, on white, nothing drawn unless a test asks.
-void plainDial(TiAngularGauge &g)
+void plainDial(AngularGauge &g)
 {
-    g.SetBounds(0, 0, 150, 150);
-    g.setBackGroundColor(clWhite);
+    g.setBounds(0, 0, 150, 150);
+    g.setBackgroundColor(clWhite);
     g.setAutoCenter(false);  // centre (75, 75), radius 60
-    g.setShowTickLabels(false);
-    g.setShowTicksMajor(false);
-    g.setShowTicksMinor(false);
+    g.scale()->setShowTickLabels(false);
+    g.scale()->setShowTicksMajor(false);
+    g.scale()->setShowTicksMinor(false);
     g.setShowHub(false);
-    g.setPointerStyle(TiAngularGaugePointerStyle(4));  // draws nothing
+    g.setPointerStyle(GaugePointer::Style(4));  // draws nothing
 }
 
 constexpr QPoint kPlainCentre(75, 75);
@@ -146,15 +147,15 @@ double angleOf(double v) { return 180 - v * 0.9; }
 
 // Counts how often the static layer is drawn: every drawing of it begins
 // with the background.
-class CountingGauge : public TiAngularGauge {
+class CountingGauge : public AngularGauge {
 public:
     int backgroundLayers = 0;
 
 protected:
-    void PaintBackground(Canvas &canvas, TColor color) override
+    void paintBackground(Canvas &canvas, TColor color) override
     {
         ++backgroundLayers;
-        TiAngularGauge::PaintBackground(canvas, color);
+        AngularGauge::paintBackground(canvas, color);
     }
 };
 
@@ -187,17 +188,17 @@ private slots:
 void TestGaugePaint::benchDialPixels()
 {
     // The bench's dial at 200 x 200 on position 90, as its window lays it out.
-    TiAngularGauge g;
+    AngularGauge g;
     LoadBenchDial(g);
-    g.SetBounds(0, 0, 200, 200);
-    g.setLabel1OffsetX(10 - 200 / 2);
-    g.setLabel1OffsetY(200 / 2 - 10);
+    g.setBounds(0, 0, 200, 200);
+    g.label1()->setOffsetX(10 - 200 / 2);
+    g.label1()->setOffsetY(200 / 2 - 10);
     g.setPosition(90);
     const QImage frame = frameOf(g);
 
     // The tick labels "0" ... "100" at 180, 171, ... 90 degrees, in the label
     // font's own measure, as (left, top, right, bottom) around their anchor.
-    const QFont font = g.TickLabelFont().Font;
+    const QFont font = g.scale()->tickLabelFont().font;
     const QFontMetrics fm(font);
     struct Box {
         int l, t, r, b;
@@ -259,16 +260,16 @@ void TestGaugePaint::benchDialPixels()
 void TestGaugePaint::arcLinesAndSectionsUnderTheTicks()
 {
     // Three sections between the two arc lines, the ticks over them.
-    TiAngularGauge g;
+    AngularGauge g;
     plainDial(g);
-    g.setShowTicksMajor(true);
-    g.setShowTicksMinor(true);
-    g.setTickMajorColor(clBlue);
-    g.setTickMinorColor(clBlack);
-    g.setTickMajorCount(3);
-    g.setTickMinorCount(1);
-    g.setShowInnerArcRadius(true);
-    g.setShowOuterArcRadius(true);
+    g.scale()->setShowTicksMajor(true);
+    g.scale()->setShowTicksMinor(true);
+    g.scale()->setTickMajorColor(clBlue);
+    g.scale()->setTickMinorColor(clBlack);
+    g.scale()->setTickMajorCount(3);
+    g.scale()->setTickMinorCount(1);
+    g.scale()->setShowInnerArcRadius(true);
+    g.scale()->setShowOuterArcRadius(true);
     g.setSectionCount(3);
     const QImage frame = frameOf(g);
 
@@ -291,7 +292,7 @@ void TestGaugePaint::arcLinesAndSectionsUnderTheTicks()
 
 void TestGaugePaint::peakPointersInTheirOwnColours()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     plainDial(g);
     g.setShowMaxPointer(true);
     g.setShowMinPointer(true);
@@ -312,24 +313,24 @@ void TestGaugePaint::rampRedrawsOnlyTheDynamicLayer()
 {
     CountingGauge g;
     LoadBenchDial(g);
-    g.SetBounds(0, 0, 183, 183);
+    g.setBounds(0, 0, 183, 183);
     PaintCounter paints(g);
     const int shown = g.backgroundLayers;
     QVERIFY(shown >= 1);
     for (int p = 1; p <= 90; ++p) {
         g.setPosition(p);
-        QVERIFY(!g.BackgroundChanged());
+        QVERIFY(!g.backgroundStale());
         QCOMPARE(paints.take(), 1);
     }
     const QImage frame = frameOf(g);
     QCOMPARE(g.backgroundLayers, shown);
     // The dynamic layer over the cache gives the frame a full redraw gives.
-    g.InvalidateBackground();
+    g.invalidateBackground();
     const QImage full = frameOf(g);
     QCOMPARE(g.backgroundLayers, shown + 1);
     QCOMPARE(frame, full);
     // A setting of the static parts rebuilds the layer.
-    g.setTickMajorColor(clRed);
+    g.scale()->setTickMajorColor(clRed);
     frameOf(g);
     QCOMPARE(g.backgroundLayers, shown + 2);
 }
@@ -338,7 +339,7 @@ void TestGaugePaint::uncachedDrawingGivesTheSameFrame()
 {
     CountingGauge g;
     LoadBenchDial(g);
-    g.SetBounds(0, 0, 200, 200);
+    g.setBounds(0, 0, 200, 200);
     g.setPosition(90);
     g.setShowMaxPointer(true);
     g.setSectionCount(3);
@@ -353,63 +354,63 @@ void TestGaugePaint::uncachedDrawingGivesTheSameFrame()
 
 void TestGaugePaint::resizedCacheIsRedrawn()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     LoadBenchDial(g);
-    g.SetBounds(0, 0, 200, 200);
+    g.setBounds(0, 0, 200, 200);
     frameOf(g);
     g.resize(190, 190);  // hidden: no resize event reaches the base
     const QImage frame = frameOf(g);
-    g.InvalidateBackground();
+    g.invalidateBackground();
     QCOMPARE(frame, frameOf(g));
     COMPARE_AT(frame, QPoint(20, 20), clGray);
 }
 
 void TestGaugePaint::labelFontAndTextsResizeTheDial()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     LoadBenchDial(g);
-    g.SetBounds(0, 0, 200, 200);
+    g.setBounds(0, 0, 200, 200);
     frameOf(g);
-    const int radius = g.ArcRadius();
+    const int radius = g.scale()->arcRadius();
     auto fresh = [&] {
-        const QFontMetrics fm(g.TickLabelFont().Font);
-        return AutoSizeRadius(g.Geometry([&](const QString &t) { return QSize(fm.horizontalAdvance(t), fm.height()); }));
+        const QFontMetrics fm(g.scale()->tickLabelFont().font);
+        return g.dialGeometry([&](const QString &t) { return QSize(fm.horizontalAdvance(t), fm.height()); }).autoSizeRadius();
     };
     QCOMPARE(radius, fresh());
-    g.setTickLabelFont(MakeFont(QStringLiteral("DejaVu Sans"), 22, clWhite));
+    g.scale()->setTickLabelFont(instrumentFont(QStringLiteral("DejaVu Sans"), 22, clWhite));
     frameOf(g);
-    QVERIFY(g.ArcRadius() < radius);
-    QCOMPARE(g.ArcRadius(), fresh());
-    const int bigFont = g.ArcRadius();
-    g.setOnCustomizeTickLabel([](QObject *, int, QString &text) { text += QStringLiteral(" kV"); });
+    QVERIFY(g.scale()->arcRadius() < radius);
+    QCOMPARE(g.scale()->arcRadius(), fresh());
+    const int bigFont = g.scale()->arcRadius();
+    g.setTickLabelCustomizer([](int, QString &text) { text += QStringLiteral(" kV"); });
     frameOf(g);
-    QVERIFY(g.ArcRadius() < bigFont);
-    QCOMPARE(g.ArcRadius(), fresh());
+    QVERIFY(g.scale()->arcRadius() < bigFont);
+    QCOMPARE(g.scale()->arcRadius(), fresh());
 }
 
 void TestGaugePaint::unknownPointerStyleDrawsNothing()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     LoadBenchDial(g);
     g.setPosition(90);
-    g.setPointerStyle(TiAngularGaugePointerStyle(4));
+    g.setPointerStyle(GaugePointer::Style(4));
     const QImage styleFour = frameOf(g);
-    g.Pointers().Clear();
+    g.pointers().clear();
     const QImage none = frameOf(g);
     QCOMPARE(styleFour, none);
-    g.Pointers().Add()->setStyle(iagpsLine);
+    g.pointers().add()->setStyle(GaugePointer::Style::Line);
     QVERIFY(frameOf(g) != none);
 }
 
 void TestGaugePaint::severalPointersDrawInListOrder()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     plainDial(g);
     g.setPosition(90);
-    g.setPointerStyle(iagpsArrowLine);
+    g.setPointerStyle(GaugePointer::Style::ArrowLine);
     g.setPointerMargin(10);
-    TiGaugePointer *second = g.Pointers().Add();
-    second->setStyle(iagpsLine);
+    GaugePointer *second = g.pointers().add();
+    second->setStyle(GaugePointer::Style::Line);
     second->setColor(clRed);
     second->setPosition(90);
     second->setMargin(10);
@@ -423,18 +424,18 @@ void TestGaugePaint::severalPointersDrawInListOrder()
 
 void TestGaugePaint::labelsByEdgeAlignment()
 {
-    TiAngularGauge g;
-    g.SetBounds(0, 0, 150, 150);
-    g.setBackGroundColor(clGray);
-    g.setShowLabel2(true);
-    g.setLabel2Text(QStringLiteral("WW"));
-    g.setLabel2Font(MakeFont(QStringLiteral("DejaVu Sans"), 14, clRed));
-    g.setLabel2AlignHorizontal(iahRight);
-    g.setLabel2AlignVertical(iavBottom);
-    g.setLabel2OffsetX(-10);
-    g.setLabel2OffsetY(-20);
+    AngularGauge g;
+    g.setBounds(0, 0, 150, 150);
+    g.setBackgroundColor(clGray);
+    g.label2()->setVisible(true);
+    g.label2()->setText(QStringLiteral("WW"));
+    g.label2()->setFont(instrumentFont(QStringLiteral("DejaVu Sans"), 14, clRed));
+    g.label2()->setAlignHorizontal(DialLabel::HorizontalAlignment::Right);
+    g.label2()->setAlignVertical(DialLabel::VerticalAlignment::Bottom);
+    g.label2()->setOffsetX(-10);
+    g.label2()->setOffsetY(-20);
     const QImage frame = frameOf(g);
-    const QFontMetrics fm(g.Label2Font().Font);
+    const QFontMetrics fm(g.label2()->font().font);
     const int w = fm.horizontalAdvance(QStringLiteral("WW")), h = fm.height();
     const TRect box{150 - 10 - w, 150 - 20 - h, 150 - 10, 150 - 20};
     int inside = 0, outside = 0;
@@ -447,34 +448,34 @@ void TestGaugePaint::labelsByEdgeAlignment()
 
 void TestGaugePaint::pictureFaceIsTheStandardFace()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     plainDial(g);
-    g.setPanelFaceStyle(ipfsStandard);
+    g.setPanelFaceStyle(AngularGauge::PanelFaceStyle::Standard);
     g.setPanelFaceOuterColor(clBlue);
     g.setPanelFaceInnerColor(clYellow);
     const QImage standard = frameOf(g);
     COMPARE_AT(standard, QPoint(75, 20), clYellow);  // inside the inner ellipse
     COMPARE_AT(standard, QPoint(8, 75), clBlue);      // between the ellipse and the edge
     COMPARE_AT(standard, QPoint(75, 0), clWhite);     // the outline of the rounded face
-    g.setPanelFaceStyle(ipfsPicture);
+    g.setPanelFaceStyle(AngularGauge::PanelFaceStyle::Picture);
     QCOMPARE(frameOf(g), standard);
-    g.setPanelFaceStyle(ipfsNone);
+    g.setPanelFaceStyle(AngularGauge::PanelFaceStyle::None);
     QVERIFY(frameOf(g) != standard);
 }
 
 void TestGaugePaint::extraMinorTicksOfFixedAutoScale()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     plainDial(g);
-    g.setShowTicksMinor(true);
-    g.setTickMinorColor(clRed);
+    g.scale()->setShowTicksMinor(true);
+    g.scale()->setTickMinorColor(clRed);
     g.setPositionMin(3);
     g.setPositionMax(97);
-    g.setAutoScaleStyle(iassFixedMinMax);
+    g.setAutoScaleStyle(ScaleInstrument::AutoScaleStyle::FixedMinMax);
     g.setAutoScaleEnabled(true);
-    QCOMPARE(g.TickRangeLo(), 20.0);
-    QCOMPARE(g.TickRangeHi(), 80.0);
-    QCOMPARE(g.TickMajorCount(), 4);
+    QCOMPARE(g.tickRangeLow(), 20.0);
+    QCOMPARE(g.tickRangeHigh(), 80.0);
+    QCOMPARE(g.scale()->tickMajorCount(), 4);
     const QImage frame = frameOf(g);
     // Minor ticks every 4 (20 / 5), inside: from radius 68 in to 65, also
     // beyond the tick range up to the maximum and down to the minimum.
@@ -488,18 +489,18 @@ void TestGaugePaint::extraMinorTicksOfFixedAutoScale()
 
 void TestGaugePaint::switchingAutoScaleOffRedrawsTheTicks()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     plainDial(g);
-    g.setShowTicksMajor(true);
-    g.setTickMajorColor(clBlue);
+    g.scale()->setShowTicksMajor(true);
+    g.scale()->setTickMajorColor(clBlue);
     g.setPositionMin(3);
     g.setPositionMax(97);
-    g.setAutoScaleStyle(iassFixedMinMax);
+    g.setAutoScaleStyle(ScaleInstrument::AutoScaleStyle::FixedMinMax);
     g.setAutoScaleEnabled(true);  // major ticks at 20, 40, 60, 80
     frameOf(g);
     auto outerEnd = [](double v) { return polar(kPlainCentre, 72, 180 - (v - 3) / 94 * 90); };
     g.setAutoScaleEnabled(false);  // the same four ticks, now from 3 to 97
-    QVERIFY(g.BackgroundChanged());
+    QVERIFY(g.backgroundStale());
     QImage frame = frameOf(g);
     COMPARE_AT(frame, outerEnd(3), clBlue);
     COMPARE_AT(frame, outerEnd(97), clBlue);
@@ -509,7 +510,7 @@ void TestGaugePaint::switchingAutoScaleOffRedrawsTheTicks()
 
 void TestGaugePaint::draggingTheMaximumAQuarterTurn()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     plainDial(g);
     g.setShowMaxPointer(true);
     g.setMinMaxUserCanMove(true);
@@ -525,17 +526,17 @@ void TestGaugePaint::draggingTheMaximumAQuarterTurn()
     // so 100 down, clamped to the minimum, pulling CurrentMin with it.
     const QPoint d = press - kPlainCentre;
     sendMouse(g, QEvent::MouseMove, kPlainCentre + QPoint(d.y(), -d.x()));
-    QCOMPARE(g.CurrentMax(), 0.0);
-    QCOMPARE(g.CurrentMin(), 0.0);
+    QCOMPARE(g.currentMax(), 0.0);
+    QCOMPARE(g.currentMin(), 0.0);
     sendMouse(g, QEvent::MouseButtonRelease, kPlainCentre + QPoint(d.y(), -d.x()));
     g.setCurrentMax(80);
     sendMouse(g, QEvent::MouseMove, press);  // released: no drag
-    QCOMPARE(g.CurrentMax(), 80.0);
+    QCOMPARE(g.currentMax(), 80.0);
 }
 
 void TestGaugePaint::draggingTheMinimumInSteps()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     plainDial(g);
     g.setShowMinPointer(true);
     g.setShowMaxPointer(true);
@@ -556,15 +557,15 @@ void TestGaugePaint::draggingTheMinimumInSteps()
     }
     const double turned = (std::atan2(double(last.y() - 75), double(last.x() - 75)) - start) * 180 / std::numbers::pi;
     QVERIFY(qAbs(turned - 45) < 2);
-    QVERIFY(qAbs(g.CurrentMin() - (10 + turned / 90 * 100)) < 1e-9);
+    QVERIFY(qAbs(g.currentMin() - (10 + turned / 90 * 100)) < 1e-9);
     // The maximum is pushed up to stay above the minimum.
-    QCOMPARE(g.CurrentMax(), g.CurrentMin());
+    QCOMPARE(g.currentMax(), g.currentMin());
     sendMouse(g, QEvent::MouseButtonRelease, last);
 }
 
 void TestGaugePaint::noDragWithoutPermission()
 {
-    TiAngularGauge g;
+    AngularGauge g;
     plainDial(g);
     g.setShowMaxPointer(true);
     g.setCurrentMax(80);
@@ -574,27 +575,27 @@ void TestGaugePaint::noDragWithoutPermission()
     const QPoint quarter = kPlainCentre + QPoint(d.y(), -d.x());
     sendMouse(g, QEvent::MouseButtonPress, press);
     sendMouse(g, QEvent::MouseMove, quarter);
-    QCOMPARE(g.CurrentMax(), 80.0);
+    QCOMPARE(g.currentMax(), 80.0);
     sendMouse(g, QEvent::MouseButtonRelease, press);
 
     g.setMinMaxUserCanMove(true);
     sendMouse(g, QEvent::MouseButtonPress, press, Qt::RightButton);
     sendMouse(g, QEvent::MouseMove, quarter);
-    QCOMPARE(g.CurrentMax(), 80.0);
+    QCOMPARE(g.currentMax(), 80.0);
     sendMouse(g, QEvent::MouseButtonRelease, press, Qt::RightButton);
     sendMouse(g, QEvent::MouseButtonPress, kPlainCentre);  // off the pointer
     sendMouse(g, QEvent::MouseMove, quarter);
-    QCOMPARE(g.CurrentMax(), 80.0);
+    QCOMPARE(g.currentMax(), 80.0);
 }
 
 void TestGaugePaint::settingsAtTheEndsOfTheIntRange_data()
 {
     QTest::addColumn<QByteArray>("property");
     QTest::addColumn<int>("value");
-    for (const char *name : {"ArcRadius", "ArcRangeDegrees", "ArcStartDegrees", "TickMargin", "TickMajorLength",
-                             "TickMinorLength", "TickLabelMargin", "OuterMargin", "HubSize", "PointerSize",
-                             "PointerMargin", "MinMaxPointerSize", "MinMaxPointerMargin", "PanelFaceSize",
-                             "Label1OffsetX", "Label1OffsetY", "OffsetX", "OffsetY"}) {
+    for (const char *name : {"scale.arcRadius", "scale.arcRangeDegrees", "scale.arcStartDegrees", "scale.tickMargin", "scale.tickMajorLength",
+                             "scale.tickMinorLength", "scale.tickLabelMargin", "outerMargin", "hubSize", "pointerSize",
+                             "pointerMargin", "minMaxPointerSize", "minMaxPointerMargin", "panelFaceSize",
+                             "label1.offsetX", "label1.offsetY", "offsetX", "offsetY"}) {
         QTest::newRow(qPrintable(QStringLiteral("%1 max").arg(name))) << QByteArray(name) << INT_MAX;
         QTest::newRow(qPrintable(QStringLiteral("%1 min").arg(name))) << QByteArray(name) << INT_MIN;
     }
@@ -608,26 +609,27 @@ void TestGaugePaint::settingsAtTheEndsOfTheIntRange()
     QFETCH(QByteArray, property);
     QFETCH(int, value);
     for (bool automatic : {true, false}) {
-        TiAngularGauge g;
+        AngularGauge g;
         LoadBenchDial(g);
-        g.SetBounds(0, 0, 183, 183);
+        g.setBounds(0, 0, 183, 183);
         g.setAutoSize(automatic);
         g.setAutoCenter(automatic);
         g.setSectionCount(3);
-        g.setShowOuterArcRadius(true);
+        g.scale()->setShowOuterArcRadius(true);
         g.setShowMaxPointer(true);
         g.setShowMinPointer(true);
-        g.setPanelFaceStyle(ipfsStandard);
-        g.setLabel1OffsetX(-20);
-        g.setLabel1OffsetY(20);
+        g.setPanelFaceStyle(AngularGauge::PanelFaceStyle::Standard);
+        g.label1()->setOffsetX(-20);
+        g.label1()->setOffsetY(20);
         g.setPosition(60);
-        QVERIFY(g.setProperty(property.constData(), value));
+        const PropertyAt setting = propertyAt(g, property);
+        QVERIFY(setting.write(value));
         // Settings are never rejected, only held as their setters say: the
         // arc's range at a full turn, tick lengths at one pixel or more.
         int stored = value;
-        if (property == "ArcRangeDegrees") stored = std::min(value, 360);
-        if (property.startsWith("Tick") && property.endsWith("Length")) stored = std::max(value, 1);
-        QCOMPARE(g.property(property.constData()).toInt(), stored);
+        if (property == "scale.arcRangeDegrees") stored = std::min(value, 360);
+        if (property.startsWith("scale.tick") && property.endsWith("Length")) stored = std::max(value, 1);
+        QCOMPARE(setting.read().toInt(), stored);
         QCOMPARE(frameOf(g).size(), QSize(183, 183));
         g.setPosition(61);  // the dynamic layer alone
         QCOMPARE(frameOf(g).size(), QSize(183, 183));

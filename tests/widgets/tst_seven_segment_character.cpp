@@ -3,7 +3,7 @@
 // colours, drawn pixels, clamps, automatic size and repaint requests.
 #include "common/paint_counter.h"
 #include "common/reference_raster.h"
-#include "widgets/iSevenSegmentCharacter.h"
+#include "widgets/seven_segment_character.h"
 
 #include <QMetaProperty>
 #include <QTest>
@@ -17,7 +17,7 @@ using Corners = std::vector<QPoint>;
 
 Corners cornersOf(const GlyphPolygon &p)
 {
-    return Corners(p.Points.begin(), p.Points.begin() + p.Count);
+    return Corners(p.points.begin(), p.points.begin() + p.count);
 }
 
 GlyphCell displayCell(int w = 10, int h = 18)
@@ -74,51 +74,51 @@ private slots:
 
 void TestSevenSegmentCharacter::codesAreInOrder()
 {
-    QCOMPARE(int(ssc0), 0);
-    QCOMPARE(int(ssc9), 9);
-    QCOMPARE(int(sscF), 15);
-    QCOMPARE(int(sscPeriod), 16);
-    QCOMPARE(int(sscPlus), 18);
-    QCOMPARE(int(sscBlank), 20);
-    QCOMPARE(int(sscUpArrow), 22);
-    QCOMPARE(int(sscComma), 25);
-    QCOMPARE(kGlyphCodeCount, 26);
+    QCOMPARE(int(SevenSegmentGlyph::Code::Digit0), 0);
+    QCOMPARE(int(SevenSegmentGlyph::Code::Digit9), 9);
+    QCOMPARE(int(SevenSegmentGlyph::Code::LetterF), 15);
+    QCOMPARE(int(SevenSegmentGlyph::Code::Period), 16);
+    QCOMPARE(int(SevenSegmentGlyph::Code::Plus), 18);
+    QCOMPARE(int(SevenSegmentGlyph::Code::Blank), 20);
+    QCOMPARE(int(SevenSegmentGlyph::Code::UpArrow), 22);
+    QCOMPARE(int(SevenSegmentGlyph::Code::Comma), 25);
+    QCOMPARE(SevenSegmentGlyph::kCodeCount, 26);
 }
 
 void TestSevenSegmentCharacter::charactersAndGlyphs()
 {
     const std::string listed = "0123456789ABCDEFabcdef.:+-_<>;,";
-    const TSevenSegmentCharacter expected[] = {
-        ssc0, ssc1, ssc2, ssc3, ssc4, ssc5, ssc6, ssc7, ssc8, ssc9, sscA, sscB, sscC, sscD, sscE, sscF,
-        sscA, sscB, sscC, sscD, sscE, sscF, sscPeriod, sscColon, sscPlus, sscMinus, sscLine, sscUpArrow,
-        sscDownArrow, sscSemiColon, sscComma};
-    for (std::size_t i = 0; i < listed.size(); ++i) QCOMPARE(CharToGlyph(listed[i]), expected[i]);
+    const SevenSegmentGlyph::Code expected[] = {
+        SevenSegmentGlyph::Code::Digit0, SevenSegmentGlyph::Code::Digit1, SevenSegmentGlyph::Code::Digit2, SevenSegmentGlyph::Code::Digit3, SevenSegmentGlyph::Code::Digit4, SevenSegmentGlyph::Code::Digit5, SevenSegmentGlyph::Code::Digit6, SevenSegmentGlyph::Code::Digit7, SevenSegmentGlyph::Code::Digit8, SevenSegmentGlyph::Code::Digit9, SevenSegmentGlyph::Code::LetterA, SevenSegmentGlyph::Code::LetterB, SevenSegmentGlyph::Code::LetterC, SevenSegmentGlyph::Code::LetterD, SevenSegmentGlyph::Code::LetterE, SevenSegmentGlyph::Code::LetterF,
+        SevenSegmentGlyph::Code::LetterA, SevenSegmentGlyph::Code::LetterB, SevenSegmentGlyph::Code::LetterC, SevenSegmentGlyph::Code::LetterD, SevenSegmentGlyph::Code::LetterE, SevenSegmentGlyph::Code::LetterF, SevenSegmentGlyph::Code::Period, SevenSegmentGlyph::Code::Colon, SevenSegmentGlyph::Code::Plus, SevenSegmentGlyph::Code::Minus, SevenSegmentGlyph::Code::Line, SevenSegmentGlyph::Code::UpArrow,
+        SevenSegmentGlyph::Code::DownArrow, SevenSegmentGlyph::Code::Semicolon, SevenSegmentGlyph::Code::Comma};
+    for (std::size_t i = 0; i < listed.size(); ++i) QCOMPARE(glyphForChar(listed[i]), expected[i]);
     // Everything else, the space and the other letters included, is blank.
     for (int c = -128; c < 128; ++c)
-        if (listed.find(char(c)) == std::string::npos) QCOMPARE(CharToGlyph(char(c)), sscBlank);
+        if (listed.find(char(c)) == std::string::npos) QCOMPARE(glyphForChar(char(c)), SevenSegmentGlyph::Code::Blank);
 
     // Every code reads back as a character that gives the code again.
-    for (int code = 0; code < kGlyphCodeCount; ++code)
-        QCOMPARE(CharToGlyph(GlyphToChar(TSevenSegmentCharacter(code))), TSevenSegmentCharacter(code));
-    QCOMPARE(GlyphToChar(sscB), 'b');
-    QCOMPARE(GlyphToChar(sscBlank), ' ');
-    QCOMPARE(GlyphToChar(sscUpArrow), '<');
+    for (int code = 0; code < SevenSegmentGlyph::kCodeCount; ++code)
+        QCOMPARE(glyphForChar(charForGlyph(SevenSegmentGlyph::Code(code))), SevenSegmentGlyph::Code(code));
+    QCOMPARE(charForGlyph(SevenSegmentGlyph::Code::LetterB), 'b');
+    QCOMPARE(charForGlyph(SevenSegmentGlyph::Code::Blank), ' ');
+    QCOMPARE(charForGlyph(SevenSegmentGlyph::Code::UpArrow), '<');
 }
 
 void TestSevenSegmentCharacter::characterProperty()
 {
-    TiSevenSegmentCharacter w;
-    QCOMPARE(w.Character(), '0');
+    SevenSegmentCharacter w;
+    QCOMPARE(w.character(), '0');
     w.setCharacter('E');
-    QCOMPARE(w.Value(), sscE);
-    QCOMPARE(w.Character(), 'e');
+    QCOMPARE(w.glyph(), SevenSegmentGlyph::Code::LetterE);
+    QCOMPARE(w.character(), 'e');
     w.setCharacter('x');
-    QCOMPARE(w.Value(), sscBlank);
-    QCOMPARE(w.Character(), ' ');
+    QCOMPARE(w.glyph(), SevenSegmentGlyph::Code::Blank);
+    QCOMPARE(w.character(), ' ');
     w.setCharacter('7');
     w.setCharacter(' ');
-    QCOMPARE(w.Value(), sscBlank);
-    QCOMPARE(w.Character(), ' ');
+    QCOMPARE(w.glyph(), SevenSegmentGlyph::Code::Blank);
+    QCOMPARE(w.character(), ' ');
 }
 
 void TestSevenSegmentCharacter::patterns_data()
@@ -128,8 +128,8 @@ void TestSevenSegmentCharacter::patterns_data()
     const int table[] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x67,
                          0x77, 0x7C, 0x39, 0x5E, 0x79, 0x71};
     for (int code = 0; code < 16; ++code)
-        QTest::newRow(qPrintable(QString(QChar(GlyphToChar(TSevenSegmentCharacter(code)))))) << code << table[code];
-    QTest::newRow("blank") << int(sscBlank) << 0;
+        QTest::newRow(qPrintable(QString(QChar(charForGlyph(SevenSegmentGlyph::Code(code)))))) << code << table[code];
+    QTest::newRow("blank") << int(SevenSegmentGlyph::Code::Blank) << 0;
 }
 
 void TestSevenSegmentCharacter::patterns()
@@ -137,11 +137,11 @@ void TestSevenSegmentCharacter::patterns()
     QFETCH(int, code);
     QFETCH(int, pattern);
     const GlyphCell cell = displayCell();
-    const GlyphShapes shapes = GlyphGeometry(cell, TSevenSegmentCharacter(code));
-    QCOMPARE(shapes.Count, 7);
+    const GlyphShapes shapes = glyphShapes(cell, SevenSegmentGlyph::Code(code));
+    QCOMPARE(shapes.count, 7);
     for (int s = 0; s < 7; ++s) {
-        QCOMPARE(shapes.Shapes[std::size_t(s)].Lit, ((pattern >> s) & 1) != 0);
-        QCOMPARE(shapes.Shapes[std::size_t(s)].Polygon, SegmentPolygon(cell, s));
+        QCOMPARE(shapes.shapes[std::size_t(s)].lit, ((pattern >> s) & 1) != 0);
+        QCOMPARE(shapes.shapes[std::size_t(s)].polygon, segmentPolygon(cell, s));
     }
 }
 
@@ -149,13 +149,13 @@ void TestSevenSegmentCharacter::segmentCornersOfADisplayCell()
 {
     // W 10, H 18, M 0, S 1, Z 1: h = 8.
     const GlyphCell cell = displayCell();
-    QCOMPARE(cornersOf(SegmentPolygon(cell, 0)), (Corners{{1, 0}, {8, 0}, {6, 2}, {3, 2}}));
-    QCOMPARE(cornersOf(SegmentPolygon(cell, 1)), (Corners{{9, 1}, {9, 7}, {7, 5}, {7, 3}}));
-    QCOMPARE(cornersOf(SegmentPolygon(cell, 2)), (Corners{{9, 9}, {9, 16}, {7, 14}, {7, 11}}));
-    QCOMPARE(cornersOf(SegmentPolygon(cell, 3)), (Corners{{1, 17}, {8, 17}, {6, 15}, {3, 15}}));
-    QCOMPARE(cornersOf(SegmentPolygon(cell, 4)), (Corners{{0, 9}, {0, 16}, {2, 14}, {2, 11}}));
-    QCOMPARE(cornersOf(SegmentPolygon(cell, 5)), (Corners{{0, 1}, {0, 7}, {2, 5}, {2, 3}}));
-    QCOMPARE(cornersOf(SegmentPolygon(cell, 6)), (Corners{{1, 8}, {2, 7}, {7, 7}, {8, 8}, {7, 9}, {2, 9}}));
+    QCOMPARE(cornersOf(segmentPolygon(cell, 0)), (Corners{{1, 0}, {8, 0}, {6, 2}, {3, 2}}));
+    QCOMPARE(cornersOf(segmentPolygon(cell, 1)), (Corners{{9, 1}, {9, 7}, {7, 5}, {7, 3}}));
+    QCOMPARE(cornersOf(segmentPolygon(cell, 2)), (Corners{{9, 9}, {9, 16}, {7, 14}, {7, 11}}));
+    QCOMPARE(cornersOf(segmentPolygon(cell, 3)), (Corners{{1, 17}, {8, 17}, {6, 15}, {3, 15}}));
+    QCOMPARE(cornersOf(segmentPolygon(cell, 4)), (Corners{{0, 9}, {0, 16}, {2, 14}, {2, 11}}));
+    QCOMPARE(cornersOf(segmentPolygon(cell, 5)), (Corners{{0, 1}, {0, 7}, {2, 5}, {2, 3}}));
+    QCOMPARE(cornersOf(segmentPolygon(cell, 6)), (Corners{{1, 8}, {2, 7}, {7, 7}, {8, 8}, {7, 9}, {2, 9}}));
 }
 
 void TestSevenSegmentCharacter::segmentCornersFollowMarginSeparationSizeAndOrigin()
@@ -167,10 +167,10 @@ void TestSevenSegmentCharacter::segmentCornersFollowMarginSeparationSizeAndOrigi
         for (QPoint &p : c) p += o;
         return c;
     };
-    QCOMPARE(cornersOf(SegmentPolygon(cell, 0)), shifted({{3, 2}, {16, 2}, {12, 6}, {7, 6}}));
-    QCOMPARE(cornersOf(SegmentPolygon(cell, 2)), shifted({{17, 16}, {17, 27}, {13, 23}, {13, 20}}));
-    QCOMPARE(cornersOf(SegmentPolygon(cell, 6)), shifted({{3, 15}, {5, 13}, {14, 13}, {16, 15}, {14, 17}, {5, 17}}));
-    QCOMPARE(SegmentPolygon(cell, 7).Count, 0);
+    QCOMPARE(cornersOf(segmentPolygon(cell, 0)), shifted({{3, 2}, {16, 2}, {12, 6}, {7, 6}}));
+    QCOMPARE(cornersOf(segmentPolygon(cell, 2)), shifted({{17, 16}, {17, 27}, {13, 23}, {13, 20}}));
+    QCOMPARE(cornersOf(segmentPolygon(cell, 6)), shifted({{3, 15}, {5, 13}, {14, 13}, {16, 15}, {14, 17}, {5, 17}}));
+    QCOMPARE(segmentPolygon(cell, 7).count, 0);
 }
 
 void TestSevenSegmentCharacter::segmentsAreMirrorImages()
@@ -182,7 +182,7 @@ void TestSevenSegmentCharacter::segmentsAreMirrorImages()
     for (int trial = 0; trial < 200; ++trial) {
         const int w = size(random), h = 2 * size(random) + 1;
         const GlyphCell cell{QPoint(small(random), small(random)), w, h, small(random), small(random), 1 + small(random)};
-        const QPoint o = cell.Origin;
+        const QPoint o = cell.origin;
         auto flipY = [&](Corners c) {
             for (QPoint &p : c) p.setY(2 * o.y() + h - 1 - p.y());
             return c;
@@ -195,12 +195,12 @@ void TestSevenSegmentCharacter::segmentsAreMirrorImages()
             std::sort(c.begin(), c.end(), [](QPoint a, QPoint b) { return std::pair(a.x(), a.y()) < std::pair(b.x(), b.y()); });
             return c;
         };
-        const Corners a = cornersOf(SegmentPolygon(cell, 0));
-        QCOMPARE(cornersOf(SegmentPolygon(cell, 3)), flipY(a));
-        QCOMPARE(cornersOf(SegmentPolygon(cell, 5)), flipX(cornersOf(SegmentPolygon(cell, 1))));
-        QCOMPARE(cornersOf(SegmentPolygon(cell, 4)), flipX(cornersOf(SegmentPolygon(cell, 2))));
+        const Corners a = cornersOf(segmentPolygon(cell, 0));
+        QCOMPARE(cornersOf(segmentPolygon(cell, 3)), flipY(a));
+        QCOMPARE(cornersOf(segmentPolygon(cell, 5)), flipX(cornersOf(segmentPolygon(cell, 1))));
+        QCOMPARE(cornersOf(segmentPolygon(cell, 4)), flipX(cornersOf(segmentPolygon(cell, 2))));
         QCOMPARE(sorted(flipX(a)), sorted(a));
-        const Corners g = cornersOf(SegmentPolygon(cell, 6));
+        const Corners g = cornersOf(segmentPolygon(cell, 6));
         QCOMPARE(sorted(flipY(g)), sorted(g));
         QCOMPARE(sorted(flipX(g)), sorted(g));
     }
@@ -209,46 +209,46 @@ void TestSevenSegmentCharacter::segmentsAreMirrorImages()
 void TestSevenSegmentCharacter::specialShapes()
 {
     // The point in a 2-pixel cell of a display row.
-    GlyphShapes s = GlyphGeometry(displayCell(2, 18), sscPeriod);
-    QCOMPARE(s.Count, 1);
-    QCOMPARE(cornersOf(s.Shapes[0].Polygon), (Corners{{0, 16}, {2, 16}, {2, 18}, {0, 18}}));
+    GlyphShapes s = glyphShapes(displayCell(2, 18), SevenSegmentGlyph::Code::Period);
+    QCOMPARE(s.count, 1);
+    QCOMPARE(cornersOf(s.shapes[0].polygon), (Corners{{0, 16}, {2, 16}, {2, 18}, {0, 18}}));
 
     // Arrows in a 10 x 18 cell: base on the centre line, apex clipped to the
     // inner rectangle.
-    s = GlyphGeometry(displayCell(), sscUpArrow);
-    QCOMPARE(s.Count, 1);
-    QCOMPARE(cornersOf(s.Shapes[0].Polygon), (Corners{{8, 9}, {0, 9}, {4, 5}}));
-    s = GlyphGeometry(displayCell(), sscDownArrow);
-    QCOMPARE(cornersOf(s.Shapes[0].Polygon), (Corners{{8, 9}, {0, 9}, {4, 13}}));
-    s = GlyphGeometry(GlyphCell{QPoint(0, 0), 30, 18, 1, 1, 1}, sscUpArrow);
-    QCOMPARE(cornersOf(s.Shapes[0].Polygon), (Corners{{27, 9}, {1, 9}, {14, 1}}));
-    s = GlyphGeometry(GlyphCell{QPoint(0, 0), 30, 18, 1, 1, 1}, sscDownArrow);
-    QCOMPARE(cornersOf(s.Shapes[0].Polygon), (Corners{{27, 9}, {1, 9}, {14, 16}}));
+    s = glyphShapes(displayCell(), SevenSegmentGlyph::Code::UpArrow);
+    QCOMPARE(s.count, 1);
+    QCOMPARE(cornersOf(s.shapes[0].polygon), (Corners{{8, 9}, {0, 9}, {4, 5}}));
+    s = glyphShapes(displayCell(), SevenSegmentGlyph::Code::DownArrow);
+    QCOMPARE(cornersOf(s.shapes[0].polygon), (Corners{{8, 9}, {0, 9}, {4, 13}}));
+    s = glyphShapes(GlyphCell{QPoint(0, 0), 30, 18, 1, 1, 1}, SevenSegmentGlyph::Code::UpArrow);
+    QCOMPARE(cornersOf(s.shapes[0].polygon), (Corners{{27, 9}, {1, 9}, {14, 1}}));
+    s = glyphShapes(GlyphCell{QPoint(0, 0), 30, 18, 1, 1, 1}, SevenSegmentGlyph::Code::DownArrow);
+    QCOMPARE(cornersOf(s.shapes[0].polygon), (Corners{{27, 9}, {1, 9}, {14, 16}}));
 
     // Colon, semicolon and comma: c = 5, rows at 5/18 ... of the height.
-    s = GlyphGeometry(displayCell(), sscColon);
-    QCOMPARE(s.Count, 2);
-    QCOMPARE(cornersOf(s.Shapes[0].Polygon), (Corners{{4, 5}, {6, 5}, {6, 7}, {4, 7}}));
-    QCOMPARE(cornersOf(s.Shapes[1].Polygon), (Corners{{4, 11}, {6, 11}, {6, 13}, {4, 13}}));
-    s = GlyphGeometry(displayCell(), sscSemiColon);
-    QCOMPARE(s.Count, 3);
-    QCOMPARE(cornersOf(s.Shapes[2].Polygon), (Corners{{5, 13}, {6, 13}, {6, 16}, {5, 16}}));
-    s = GlyphGeometry(displayCell(2, 18), sscComma);
-    QCOMPARE(s.Count, 2);
-    QCOMPARE(cornersOf(s.Shapes[0].Polygon), (Corners{{0, 11}, {2, 11}, {2, 13}, {0, 13}}));
-    QCOMPARE(cornersOf(s.Shapes[1].Polygon), (Corners{{1, 13}, {2, 13}, {2, 16}, {1, 16}}));
+    s = glyphShapes(displayCell(), SevenSegmentGlyph::Code::Colon);
+    QCOMPARE(s.count, 2);
+    QCOMPARE(cornersOf(s.shapes[0].polygon), (Corners{{4, 5}, {6, 5}, {6, 7}, {4, 7}}));
+    QCOMPARE(cornersOf(s.shapes[1].polygon), (Corners{{4, 11}, {6, 11}, {6, 13}, {4, 13}}));
+    s = glyphShapes(displayCell(), SevenSegmentGlyph::Code::Semicolon);
+    QCOMPARE(s.count, 3);
+    QCOMPARE(cornersOf(s.shapes[2].polygon), (Corners{{5, 13}, {6, 13}, {6, 16}, {5, 16}}));
+    s = glyphShapes(displayCell(2, 18), SevenSegmentGlyph::Code::Comma);
+    QCOMPARE(s.count, 2);
+    QCOMPARE(cornersOf(s.shapes[0].polygon), (Corners{{0, 11}, {2, 11}, {2, 13}, {0, 13}}));
+    QCOMPARE(cornersOf(s.shapes[1].polygon), (Corners{{1, 13}, {2, 13}, {2, 16}, {1, 16}}));
 
     // The mid-height line, thin and with a thicker segment size.
-    s = GlyphGeometry(displayCell(), sscLine);
-    QCOMPARE(cornersOf(s.Shapes[0].Polygon), (Corners{{0, 8}, {9, 8}, {9, 8}, {0, 8}}));
-    s = GlyphGeometry(GlyphCell{QPoint(0, 0), 10, 18, 1, 1, 3}, sscLine);
-    QCOMPARE(cornersOf(s.Shapes[0].Polygon), (Corners{{1, 7}, {8, 7}, {8, 9}, {1, 9}}));
+    s = glyphShapes(displayCell(), SevenSegmentGlyph::Code::Line);
+    QCOMPARE(cornersOf(s.shapes[0].polygon), (Corners{{0, 8}, {9, 8}, {9, 8}, {0, 8}}));
+    s = glyphShapes(GlyphCell{QPoint(0, 0), 10, 18, 1, 1, 3}, SevenSegmentGlyph::Code::Line);
+    QCOMPARE(cornersOf(s.shapes[0].polygon), (Corners{{1, 7}, {8, 7}, {8, 9}, {1, 9}}));
 
     // Special shapes have no unlit parts.
-    for (TSevenSegmentCharacter code : {sscPeriod, sscColon, sscSemiColon, sscComma, sscLine, sscUpArrow, sscDownArrow}) {
-        const GlyphShapes shapes = GlyphGeometry(displayCell(), code);
-        QVERIFY(shapes.Count > 0);
-        for (int i = 0; i < shapes.Count; ++i) QVERIFY(shapes.Shapes[std::size_t(i)].Lit);
+    for (SevenSegmentGlyph::Code code : {SevenSegmentGlyph::Code::Period, SevenSegmentGlyph::Code::Colon, SevenSegmentGlyph::Code::Semicolon, SevenSegmentGlyph::Code::Comma, SevenSegmentGlyph::Code::Line, SevenSegmentGlyph::Code::UpArrow, SevenSegmentGlyph::Code::DownArrow}) {
+        const GlyphShapes shapes = glyphShapes(displayCell(), code);
+        QVERIFY(shapes.count > 0);
+        for (int i = 0; i < shapes.count; ++i) QVERIFY(shapes.shapes[std::size_t(i)].lit);
     }
 }
 
@@ -256,10 +256,10 @@ void TestSevenSegmentCharacter::rowsRoundHalfToEven()
 {
     // With H = 9 the rows 5, 7, 11 and 13 eighteenths fall on halves:
     // 2.5 -> 2, 3.5 -> 4, 5.5 -> 6, 6.5 -> 6.
-    const GlyphShapes s = GlyphGeometry(GlyphCell{QPoint(0, 0), 10, 9, 0, 1, 1}, sscSemiColon);
-    QCOMPARE(cornersOf(s.Shapes[0].Polygon), (Corners{{4, 2}, {6, 2}, {6, 4}, {4, 4}}));
-    QCOMPARE(cornersOf(s.Shapes[1].Polygon), (Corners{{4, 6}, {6, 6}, {6, 6}, {4, 6}}));
-    QCOMPARE(cornersOf(s.Shapes[2].Polygon), (Corners{{5, 6}, {6, 6}, {6, 8}, {5, 8}}));
+    const GlyphShapes s = glyphShapes(GlyphCell{QPoint(0, 0), 10, 9, 0, 1, 1}, SevenSegmentGlyph::Code::Semicolon);
+    QCOMPARE(cornersOf(s.shapes[0].polygon), (Corners{{4, 2}, {6, 2}, {6, 4}, {4, 4}}));
+    QCOMPARE(cornersOf(s.shapes[1].polygon), (Corners{{4, 6}, {6, 6}, {6, 6}, {4, 6}}));
+    QCOMPARE(cornersOf(s.shapes[2].polygon), (Corners{{5, 6}, {6, 6}, {6, 8}, {5, 8}}));
 }
 
 void TestSevenSegmentCharacter::signCell()
@@ -269,74 +269,74 @@ void TestSevenSegmentCharacter::signCell()
     const Corners across{{2, 4}, {8, 4}, {8, 5}, {2, 5}};
     const Corners upright{{4, 2}, {6, 2}, {6, 7}, {4, 7}};
     const Corners lower{{2, 13}, {8, 13}, {8, 14}, {2, 14}};
-    GlyphShapes s = GlyphGeometry(displayCell(), sscPlus);
-    QCOMPARE(s.Count, 3);
-    QCOMPARE(cornersOf(s.Shapes[0].Polygon), across);
-    QCOMPARE(cornersOf(s.Shapes[1].Polygon), upright);
-    QCOMPARE(cornersOf(s.Shapes[2].Polygon), lower);
-    QVERIFY(s.Shapes[0].Lit && s.Shapes[1].Lit && !s.Shapes[2].Lit);
+    GlyphShapes s = glyphShapes(displayCell(), SevenSegmentGlyph::Code::Plus);
+    QCOMPARE(s.count, 3);
+    QCOMPARE(cornersOf(s.shapes[0].polygon), across);
+    QCOMPARE(cornersOf(s.shapes[1].polygon), upright);
+    QCOMPARE(cornersOf(s.shapes[2].polygon), lower);
+    QVERIFY(s.shapes[0].lit && s.shapes[1].lit && !s.shapes[2].lit);
 
-    s = GlyphGeometry(displayCell(), sscMinus);
-    QCOMPARE(s.Count, 3);
-    QCOMPARE(cornersOf(s.Shapes[0].Polygon), lower);
-    QCOMPARE(cornersOf(s.Shapes[1].Polygon), across);
-    QCOMPARE(cornersOf(s.Shapes[2].Polygon), upright);
-    QVERIFY(s.Shapes[0].Lit && !s.Shapes[1].Lit && !s.Shapes[2].Lit);
+    s = glyphShapes(displayCell(), SevenSegmentGlyph::Code::Minus);
+    QCOMPARE(s.count, 3);
+    QCOMPARE(cornersOf(s.shapes[0].polygon), lower);
+    QCOMPARE(cornersOf(s.shapes[1].polygon), across);
+    QCOMPARE(cornersOf(s.shapes[2].polygon), upright);
+    QVERIFY(s.shapes[0].lit && !s.shapes[1].lit && !s.shapes[2].lit);
 
     // A wider cell, placed away from the origin, Z 2.
-    s = GlyphGeometry(GlyphCell{QPoint(5, 5), 20, 36, 0, 1, 2}, sscPlus);
-    QCOMPARE(cornersOf(s.Shapes[0].Polygon), (Corners{{10, 13}, {20, 13}, {20, 15}, {10, 15}}));
-    QCOMPARE(cornersOf(s.Shapes[1].Polygon), (Corners{{14, 9}, {16, 9}, {16, 19}, {14, 19}}));
+    s = glyphShapes(GlyphCell{QPoint(5, 5), 20, 36, 0, 1, 2}, SevenSegmentGlyph::Code::Plus);
+    QCOMPARE(cornersOf(s.shapes[0].polygon), (Corners{{10, 13}, {20, 13}, {20, 15}, {10, 15}}));
+    QCOMPARE(cornersOf(s.shapes[1].polygon), (Corners{{14, 9}, {16, 9}, {16, 19}, {14, 19}}));
 }
 
 void TestSevenSegmentCharacter::segmentBitsOverrideTheCode()
 {
     const GlyphCell cell = displayCell();
-    const GlyphShapes s = GlyphGeometry(cell, sscPeriod, true, SegA | SegG);
-    QCOMPARE(s.Count, 7);
-    for (int i = 0; i < 7; ++i) QCOMPARE(s.Shapes[std::size_t(i)].Lit, i == 0 || i == 6);
-    QCOMPARE(s.Shapes[6].Polygon, SegmentPolygon(cell, 6));
+    const GlyphShapes s = glyphShapes(cell, SevenSegmentGlyph::Code::Period, true, SevenSegmentGlyph::SegmentA | SevenSegmentGlyph::SegmentG);
+    QCOMPARE(s.count, 7);
+    for (int i = 0; i < 7; ++i) QCOMPARE(s.shapes[std::size_t(i)].lit, i == 0 || i == 6);
+    QCOMPARE(s.shapes[6].polygon, segmentPolygon(cell, 6));
 }
 
 void TestSevenSegmentCharacter::unlitColour()
 {
-    QCOMPARE(UnlitSegmentColor(clLime, clRed, true), TColor(0x005500));
-    QCOMPARE(UnlitSegmentColor(clWhite, clRed, true), TColor(0x555555));
-    QCOMPARE(UnlitSegmentColor(0x7F20FE, clRed, true), TColor(0x2A0A54));
-    QCOMPARE(UnlitSegmentColor(clLime, clRed, false), clRed);
+    QCOMPARE(unlitSegmentColor(clLime, clRed, true), TColor(0x005500));
+    QCOMPARE(unlitSegmentColor(clWhite, clRed, true), TColor(0x555555));
+    QCOMPARE(unlitSegmentColor(0x7F20FE, clRed, true), TColor(0x2A0A54));
+    QCOMPARE(unlitSegmentColor(clLime, clRed, false), clRed);
     // A system colour is divided as the colour it stands for.
     const TColor face = fromQColor(toQColor(clBtnFace));
-    QCOMPARE(UnlitSegmentColor(clBtnFace, clRed, true), rgbColor(redOf(face) / 3, greenOf(face) / 3, blueOf(face) / 3));
+    QCOMPARE(unlitSegmentColor(clBtnFace, clRed, true), rgbColor(redOf(face) / 3, greenOf(face) / 3, blueOf(face) / 3));
 }
 
 void TestSevenSegmentCharacter::defaultWidget()
 {
-    TiSevenSegmentCharacter w;
+    SevenSegmentCharacter w;
     QCOMPARE(w.size(), QSize(15, 23));
-    QCOMPARE(w.Value(), ssc0);
-    QCOMPARE(w.SegmentColor(), clLime);
-    QCOMPARE(w.SegmentOffColor(), clGreen);
-    QVERIFY(w.AutoSegmentOffColor());
-    QVERIFY(w.ShowOffSegments());
-    QVERIFY(!w.PowerOff());
-    QCOMPARE(w.SegmentSize(), 1);
-    QCOMPARE(w.SegmentSeperation(), 1);
-    QCOMPARE(w.SegmentMargin(), 2);
-    QVERIFY(w.AutoSize());
-    QVERIFY(!w.UseSegmentBits());
-    QCOMPARE(int(w.SegmentBits()), 0);
-    QCOMPARE(w.BackGroundColor(), clBlack);
-    QCOMPARE(w.BorderStyle(), ibsNone);
+    QCOMPARE(w.glyph(), SevenSegmentGlyph::Code::Digit0);
+    QCOMPARE(w.segmentColor(), clLime);
+    QCOMPARE(w.segmentOffColor(), clGreen);
+    QVERIFY(w.autoSegmentOffColor());
+    QVERIFY(w.showOffSegments());
+    QVERIFY(!w.powerOff());
+    QCOMPARE(w.segmentSize(), 1);
+    QCOMPARE(w.segmentSeparation(), 1);
+    QCOMPARE(w.segmentMargin(), 2);
+    QVERIFY(w.autoSize());
+    QVERIFY(!w.useSegmentBits());
+    QCOMPARE(int(w.segmentBits()), 0);
+    QCOMPARE(w.backgroundColor(), clBlack);
+    QCOMPARE(w.borderStyle(), InstrumentWidget::BorderStyle::None);
 }
 
 void TestSevenSegmentCharacter::drawnSegments()
 {
-    TiSevenSegmentCharacter w;
+    SevenSegmentCharacter w;
     w.setShowOffSegments(false);
-    for (TSevenSegmentCharacter code : {ssc9, ssc7, ssc2}) {
-        w.setValue(code);
+    for (SevenSegmentGlyph::Code code : {SevenSegmentGlyph::Code::Digit9, SevenSegmentGlyph::Code::Digit7, SevenSegmentGlyph::Code::Digit2}) {
+        w.setGlyph(code);
         const QImage frame = frameOf(w);
-        const int pattern = GlyphPattern(code);
+        const int pattern = glyphPattern(code);
         for (int s = 0; s < 7; ++s) {
             const TColor want = ((pattern >> s) & 1) ? clLime : clBlack;
             QCOMPARE(pixel(frame, kSegmentPixel[s].x(), kSegmentPixel[s].y()), want);
@@ -345,16 +345,16 @@ void TestSevenSegmentCharacter::drawnSegments()
         QCOMPARE(pixel(frame, 14, 22), clBlack);
     }
     // 9 has no bottom segment and 7 no upper-left one.
-    w.setValue(ssc9);
+    w.setGlyph(SevenSegmentGlyph::Code::Digit9);
     QCOMPARE(pixel(frameOf(w), 7, 19), clBlack);
-    w.setValue(ssc7);
+    w.setGlyph(SevenSegmentGlyph::Code::Digit7);
     QCOMPARE(pixel(frameOf(w), 3, 6), clBlack);
 
     // A special shape at the cell's origin: the up arrow of a 15 x 23 cell
     // with M 2 has its base on row 11 from x 2 to 12 and its apex at (7, 6).
-    w.setValue(sscUpArrow);
+    w.setGlyph(SevenSegmentGlyph::Code::UpArrow);
     w.setAutoSize(false);
-    w.SetBounds(0, 0, 15, 23);
+    w.setBounds(0, 0, 15, 23);
     const QImage arrow = frameOf(w);
     QCOMPARE(pixel(arrow, 2, 11), clLime);
     QCOMPARE(pixel(arrow, 12, 11), clLime);
@@ -365,8 +365,8 @@ void TestSevenSegmentCharacter::drawnSegments()
 
 void TestSevenSegmentCharacter::blankWithAndWithoutUnlitSegments()
 {
-    TiSevenSegmentCharacter w;
-    w.setValue(sscBlank);
+    SevenSegmentCharacter w;
+    w.setGlyph(SevenSegmentGlyph::Code::Blank);
     const QImage shown = frameOf(w);
     for (const QPoint p : kSegmentPixel) QCOMPARE(pixel(shown, p.x(), p.y()), kDimLime);
 
@@ -379,30 +379,30 @@ void TestSevenSegmentCharacter::blankWithAndWithoutUnlitSegments()
 void TestSevenSegmentCharacter::powerOffLooks()
 {
     // With the unlit segments shown, every powered-off digit is an unlit 8.
-    TiSevenSegmentCharacter w;
+    SevenSegmentCharacter w;
     w.setPowerOff(true);
-    w.setValue(ssc8);
+    w.setGlyph(SevenSegmentGlyph::Code::Digit8);
     const QImage eight = frameOf(w);
     for (const QPoint p : kSegmentPixel) QCOMPARE(pixel(eight, p.x(), p.y()), kDimLime);
-    for (TSevenSegmentCharacter code : {ssc1, ssc4, sscBlank, sscF}) {
-        w.setValue(code);
+    for (SevenSegmentGlyph::Code code : {SevenSegmentGlyph::Code::Digit1, SevenSegmentGlyph::Code::Digit4, SevenSegmentGlyph::Code::Blank, SevenSegmentGlyph::Code::LetterF}) {
+        w.setGlyph(code);
         QCOMPARE(frameOf(w), eight);
     }
 
     // Without them, the digit's own segments are drawn in the unlit colour.
     w.setShowOffSegments(false);
-    w.setValue(ssc4);
+    w.setGlyph(SevenSegmentGlyph::Code::Digit4);
     const QImage dimFour = frameOf(w);
-    TiSevenSegmentCharacter reference;
+    SevenSegmentCharacter reference;
     reference.setShowOffSegments(false);
-    reference.setValue(ssc4);
+    reference.setGlyph(SevenSegmentGlyph::Code::Digit4);
     reference.setSegmentColor(kDimLime);
     QCOMPARE(dimFour, frameOf(reference));
     QCOMPARE(pixel(dimFour, kSegmentPixel[6].x(), kSegmentPixel[6].y()), kDimLime);  // G of the 4
     QCOMPARE(pixel(dimFour, kSegmentPixel[0].x(), kSegmentPixel[0].y()), clBlack);   // no A
 
     // Special shapes dim as well.
-    w.setValue(sscUpArrow);
+    w.setGlyph(SevenSegmentGlyph::Code::UpArrow);
     QCOMPARE(pixel(frameOf(w), 7, 10), kDimLime);
 }
 
@@ -411,7 +411,7 @@ void TestSevenSegmentCharacter::outlinesShareTheFillColour()
     // The corners and the bottom edge of segment A (from (3, 2) to (11, 2),
     // bottom edge on row 4) lie on the polygon's outline: only a pen of the
     // segment's own colour paints them.
-    TiSevenSegmentCharacter w;
+    SevenSegmentCharacter w;
     w.setShowOffSegments(false);
     const QImage frame = frameOf(w);
     for (const QPoint p : {QPoint(3, 2), QPoint(11, 2), QPoint(5, 4), QPoint(7, 4), QPoint(9, 4)})
@@ -422,8 +422,8 @@ void TestSevenSegmentCharacter::outlinesShareTheFillColour()
 
 void TestSevenSegmentCharacter::offColourChoice()
 {
-    TiSevenSegmentCharacter w;
-    w.setValue(ssc1);  // A is unlit
+    SevenSegmentCharacter w;
+    w.setGlyph(SevenSegmentGlyph::Code::Digit1);  // A is unlit
     w.setSegmentOffColor(clRed);
     QCOMPARE(pixel(frameOf(w), 7, 3), kDimLime);  // automatic: SegmentOffColor ignored
     w.setAutoSegmentOffColor(false);
@@ -437,41 +437,41 @@ void TestSevenSegmentCharacter::offColourChoice()
 
 void TestSevenSegmentCharacter::clampsAndGlyphSize()
 {
-    TiSevenSegmentCharacter w;
+    SevenSegmentCharacter w;
     w.setAutoSize(false);
-    QCOMPARE(w.GlyphWidth(), 14);
-    QCOMPARE(w.GlyphHeight(), 22);
+    QCOMPARE(w.glyphWidth(), 14);
+    QCOMPARE(w.glyphHeight(), 22);
     w.setSegmentSize(0);
-    QCOMPARE(w.SegmentSize(), 1);
+    QCOMPARE(w.segmentSize(), 1);
     w.setSegmentSize(-7);
-    QCOMPARE(w.SegmentSize(), 1);
+    QCOMPARE(w.segmentSize(), 1);
     w.setSegmentMargin(-3);
-    QCOMPARE(w.SegmentMargin(), 0);
-    w.setSegmentSeperation(-2);
-    QCOMPARE(w.SegmentSeperation(), 0);
+    QCOMPARE(w.segmentMargin(), 0);
+    w.setSegmentSeparation(-2);
+    QCOMPARE(w.segmentSeparation(), 0);
     w.setSegmentSize(3);
     w.setSegmentMargin(4);
-    QCOMPARE(w.GlyphWidth(), 38);
-    QCOMPARE(w.GlyphHeight(), 62);
-    for (TSevenSegmentCharacter narrow : {sscPeriod, sscColon, sscSemiColon, sscComma}) {
-        w.setValue(narrow);
-        QCOMPARE(w.GlyphWidth(), 14);
-        QCOMPARE(w.GlyphHeight(), 62);
+    QCOMPARE(w.glyphWidth(), 38);
+    QCOMPARE(w.glyphHeight(), 62);
+    for (SevenSegmentGlyph::Code narrow : {SevenSegmentGlyph::Code::Period, SevenSegmentGlyph::Code::Colon, SevenSegmentGlyph::Code::Semicolon, SevenSegmentGlyph::Code::Comma}) {
+        w.setGlyph(narrow);
+        QCOMPARE(w.glyphWidth(), 14);
+        QCOMPARE(w.glyphHeight(), 62);
     }
-    w.setValue(sscMinus);
-    QCOMPARE(w.GlyphWidth(), 38);
+    w.setGlyph(SevenSegmentGlyph::Code::Minus);
+    QCOMPARE(w.glyphWidth(), 38);
 }
 
 void TestSevenSegmentCharacter::automaticSize()
 {
-    TiSevenSegmentCharacter w;
+    SevenSegmentCharacter w;
     w.setSegmentSize(2);
     QCOMPARE(w.size(), QSize(25, 41));
     w.setSegmentMargin(0);
     QCOMPARE(w.size(), QSize(21, 37));
-    w.setValue(sscComma);
+    w.setGlyph(SevenSegmentGlyph::Code::Comma);
     QCOMPARE(w.size(), QSize(5, 37));
-    w.setValue(ssc3);
+    w.setGlyph(SevenSegmentGlyph::Code::Digit3);
 
     w.setAutoSize(false);
     w.setSegmentSize(1);
@@ -480,34 +480,34 @@ void TestSevenSegmentCharacter::automaticSize()
     QCOMPARE(w.size(), QSize(11, 19));
 
     // Not while loading, and not when loading ends.
-    w.BeginLoading();
+    w.beginLoading();
     w.setSegmentMargin(5);
-    w.setValue(sscPeriod);
-    w.EndLoading();
+    w.setGlyph(SevenSegmentGlyph::Code::Period);
+    w.endLoading();
     QCOMPARE(w.size(), QSize(11, 19));
     // The position stays where it was.
-    w.SetBounds(30, 40, 11, 19);
-    w.setValue(ssc8);
+    w.setBounds(30, 40, 11, 19);
+    w.setGlyph(SevenSegmentGlyph::Code::Digit8);
     QCOMPARE(w.geometry(), QRect(30, 40, 21, 29));
 }
 
 void TestSevenSegmentCharacter::repaintRequests()
 {
-    TiSevenSegmentCharacter w;
+    SevenSegmentCharacter w;
     PaintCounter paints(w);
     auto expect = [&](int wanted, const char *what) {
         const int got = paints.take();
         if (got != wanted) QFAIL(qPrintable(QStringLiteral("%1: %2 paints, %3 expected").arg(what).arg(got).arg(wanted)));
     };
     // Unchanged values ask for nothing.
-    w.setValue(ssc0);
+    w.setGlyph(SevenSegmentGlyph::Code::Digit0);
     w.setSegmentColor(clLime);
     w.setSegmentOffColor(clGreen);
     w.setAutoSegmentOffColor(true);
     w.setShowOffSegments(true);
     w.setPowerOff(false);
     w.setSegmentSize(1);
-    w.setSegmentSeperation(1);
+    w.setSegmentSeparation(1);
     w.setSegmentMargin(2);
     w.setAutoSize(true);
     w.setUseSegmentBits(false);
@@ -515,102 +515,101 @@ void TestSevenSegmentCharacter::repaintRequests()
     expect(0, "unchanged");
 
     // Each change is a repaint.
-    w.setValue(ssc1);
-    expect(1, "Value");
+    w.setGlyph(SevenSegmentGlyph::Code::Digit1);
+    expect(1, "glyph");
     w.setSegmentColor(clRed);
-    expect(1, "SegmentColor");
+    expect(1, "segmentColor");
     w.setSegmentOffColor(clRed);
-    expect(1, "SegmentOffColor");
+    expect(1, "segmentOffColor");
     w.setAutoSegmentOffColor(false);
-    expect(1, "AutoSegmentOffColor");
+    expect(1, "autoSegmentOffColor");
     w.setShowOffSegments(false);
-    expect(1, "ShowOffSegments");
+    expect(1, "showOffSegments");
     w.setPowerOff(true);
-    expect(1, "PowerOff");
-    w.setSegmentSeperation(2);
-    expect(1, "SegmentSeperation");
+    expect(1, "powerOff");
+    w.setSegmentSeparation(2);
+    expect(1, "segmentSeparation");
     w.setUseSegmentBits(true);
-    expect(1, "UseSegmentBits");
+    expect(1, "useSegmentBits");
     w.setSegDOn(true);
-    expect(1, "SegDOn");
+    expect(1, "segDOn");
     w.setSegDOn(true);
-    expect(0, "SegDOn again");
-    w.setSegmentBits(w.SegmentBits());  // always repaints
-    expect(1, "SegmentBits");
+    expect(0, "segDOn again");
+    w.setSegmentBits(w.segmentBits());  // always repaints
+    expect(1, "segmentBits");
 
     // A change of size also moves the bounds, which marks the background.
-    w.ClearBackgroundChanged();
+    w.clearBackgroundStale();
     w.setSegmentSize(2);
-    QVERIFY(w.BackgroundChanged());
+    QVERIFY(w.backgroundStale());
     QVERIFY(paints.take() >= 1);
 }
 
 void TestSevenSegmentCharacter::segmentFlagsAndBits()
 {
-    TiSevenSegmentCharacter w;
+    SevenSegmentCharacter w;
     w.setAutoSize(false);
     w.setSegmentBits(0xFF);  // bit 7 is no segment
-    QCOMPARE(int(w.SegmentBits()), 0x7F);
-    w.setSegmentBits(quint8(SegB | SegE | SegG));
-    QVERIFY(!w.SegAOn() && w.SegBOn() && !w.SegCOn() && !w.SegDOn() && w.SegEOn() && !w.SegFOn() && w.SegGOn());
+    QCOMPARE(int(w.segmentBits()), 0x7F);
+    w.setSegmentBits(quint8(SevenSegmentGlyph::SegmentB | SevenSegmentGlyph::SegmentE | SevenSegmentGlyph::SegmentG));
+    QVERIFY(!w.segAOn() && w.segBOn() && !w.segCOn() && !w.segDOn() && w.segEOn() && !w.segFOn() && w.segGOn());
     w.setSegBOn(false);
     w.setSegFOn(true);
-    QCOMPARE(int(w.SegmentBits()), SegE | SegF | SegG);
+    QCOMPARE(int(w.segmentBits()), SevenSegmentGlyph::SegmentE | SevenSegmentGlyph::SegmentF | SevenSegmentGlyph::SegmentG);
 
     // The flags draw only while UseSegmentBits is on, whatever the Value.
     w.setShowOffSegments(false);
-    w.setValue(sscPeriod);
+    w.setGlyph(SevenSegmentGlyph::Code::Period);
     QCOMPARE(pixel(frameOf(w), 3, 6), clBlack);
     w.setUseSegmentBits(true);
     const QImage frame = frameOf(w);
-    const int bits = w.SegmentBits();
+    const int bits = w.segmentBits();
     for (int s = 0; s < 7; ++s)
         QCOMPARE(pixel(frame, kSegmentPixel[s].x(), kSegmentPixel[s].y()), ((bits >> s) & 1) ? clLime : clBlack);
 }
 
 void TestSevenSegmentCharacter::publishedProperties()
 {
-    TiSevenSegmentCharacter w;
+    SevenSegmentCharacter w;
     const QMetaObject *meta = w.metaObject();
-    for (const char *name : {"Value", "Character", "SegmentColor", "SegmentOffColor", "AutoSegmentOffColor",
-                             "ShowOffSegments", "PowerOff", "SegmentSize", "SegmentSeperation", "SegmentMargin",
-                             "AutoSize", "UseSegmentBits", "SegAOn", "SegBOn", "SegCOn", "SegDOn", "SegEOn",
-                             "SegFOn", "SegGOn", "SegmentBits", "BackGroundColor"}) {
+    for (const char *name : {"glyph", "character", "segmentColor", "segmentOffColor", "autoSegmentOffColor",
+                             "showOffSegments", "powerOff", "segmentSize", "segmentSeparation", "segmentMargin",
+                             "autoSize", "useSegmentBits", "segAOn", "segBOn", "segCOn", "segDOn", "segEOn",
+                             "segFOn", "segGOn", "segmentBits", "backgroundColor"}) {
         const int index = meta->indexOfProperty(name);
         QVERIFY2(index >= 0, name);
         QVERIFY2(meta->property(index).isWritable(), name);
     }
     // Writing through the property system goes through the setters.
-    QVERIFY(w.setProperty("SegmentSize", 0));
-    QCOMPARE(w.SegmentSize(), 1);
-    QVERIFY(w.setProperty("Character", QVariant::fromValue('C')));
-    QCOMPARE(w.Value(), sscC);
-    QVERIFY(w.setProperty("Value", QStringLiteral("sscMinus")));
-    QCOMPARE(w.Value(), sscMinus);
-    QCOMPARE(meta->property(meta->indexOfProperty("Value")).enumerator().valueToKey(w.property("Value").toInt()),
-             "sscMinus");
-    QVERIFY(w.setProperty("SegmentBits", SegA | SegC));
-    QVERIFY(w.property("SegCOn").toBool());
-    QVERIFY(!w.property("SegBOn").toBool());
+    QVERIFY(w.setProperty("segmentSize", 0));
+    QCOMPARE(w.segmentSize(), 1);
+    QVERIFY(w.setProperty("character", QVariant::fromValue('C')));
+    QCOMPARE(w.glyph(), SevenSegmentGlyph::Code::LetterC);
+    QVERIFY(w.setProperty("glyph", QStringLiteral("Minus")));
+    QCOMPARE(w.glyph(), SevenSegmentGlyph::Code::Minus);
+    QCOMPARE(meta->property(meta->indexOfProperty("glyph")).enumerator().valueToKey(w.property("glyph").toInt()), "Minus");
+    QVERIFY(w.setProperty("segmentBits", SevenSegmentGlyph::SegmentA | SevenSegmentGlyph::SegmentC));
+    QVERIFY(w.property("segCOn").toBool());
+    QVERIFY(!w.property("segBOn").toBool());
 }
 
 void TestSevenSegmentCharacter::hugeSettingsStayDefined()
 {
     // Corner arithmetic may not overflow, however large the settings.
-    TiSevenSegmentCharacter w;
+    SevenSegmentCharacter w;
     w.setAutoSize(false);
     w.setSegmentSize(INT_MAX);
     w.setSegmentMargin(INT_MAX);
-    QCOMPARE(w.GlyphWidth(), INT_MAX);
-    QCOMPARE(w.GlyphHeight(), INT_MAX);
+    QCOMPARE(w.glyphWidth(), INT_MAX);
+    QCOMPARE(w.glyphHeight(), INT_MAX);
     const GlyphCell cell{QPoint(INT_MAX, INT_MIN), INT_MIN, INT_MAX, INT_MAX, INT_MAX, INT_MAX};
-    for (int code = 0; code < kGlyphCodeCount; ++code) {
-        const GlyphShapes s = GlyphGeometry(cell, TSevenSegmentCharacter(code));
-        QVERIFY(s.Count <= 7);
+    for (int code = 0; code < SevenSegmentGlyph::kCodeCount; ++code) {
+        const GlyphShapes s = glyphShapes(cell, SevenSegmentGlyph::Code(code));
+        QVERIFY(s.count <= 7);
     }
-    QCOMPARE(SegmentPolygon(cell, 0).Points[0], QPoint(INT_MAX, -1));
+    QCOMPARE(segmentPolygon(cell, 0).points[0], QPoint(INT_MAX, -1));
     // Drawing such a glyph into a small frame is harmless.
-    w.SetBounds(0, 0, 20, 20);
+    w.setBounds(0, 0, 20, 20);
     const QImage frame = frameOf(w);
     QCOMPARE(frame.size(), QSize(20, 20));
 }
@@ -620,11 +619,11 @@ void TestSevenSegmentCharacter::wholeDigitCellPixelByPixel()
     // An 8 in a read-out's 10 x 18 cell (M 0, S 1, Z 1, h 8): the seven
     // segments of the corner table, each filled with its outline, lower
     // tips of B and C included.
-    TiSevenSegmentCharacter w;
+    SevenSegmentCharacter w;
     w.setAutoSize(false);
     w.setSegmentMargin(0);
-    w.setValue(ssc8);
-    w.SetBounds(0, 0, 10, 18);
+    w.setGlyph(SevenSegmentGlyph::Code::Digit8);
+    w.setBounds(0, 0, 10, 18);
     const QList<QList<QPoint>> segments{
         {{1, 0}, {8, 0}, {6, 2}, {3, 2}},                    // A
         {{9, 1}, {9, 7}, {7, 5}, {7, 3}},                    // B
@@ -651,7 +650,8 @@ void TestSevenSegmentCharacter::repeatedGlyphsDrawTheirPolygons()
     std::mt19937 random(11);
     auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
     const TColor colours[] = {clLime, clWhite, clRed, 0x123456, clBtnFace};
-    TiSevenSegmentCharacter w;
+    SevenSegmentCharacter w;  // holds the look
+    SevenSegmentRenderer renderer;
     w.setAutoSize(false);
     QImage background(80, 64, QImage::Format_RGB32);
     for (int y = 0; y < background.height(); ++y)
@@ -667,28 +667,29 @@ void TestSevenSegmentCharacter::repeatedGlyphsDrawTheirPolygons()
         w.setUseSegmentBits(pick(0, 5) == 0);
         w.setSegmentBits(quint8(pick(0, 127)));
         w.setSegmentSize(pick(1, 2));
-        w.setSegmentSeperation(pick(0, 1));
+        w.setSegmentSeparation(pick(0, 1));
         w.setSegmentMargin(pick(0, 2));
-        const auto code = TSevenSegmentCharacter(pick(0, kGlyphCodeCount - 1));
+        const auto code = SevenSegmentGlyph::Code(pick(0, SevenSegmentGlyph::kCodeCount - 1));
         const int width = pick(0, 1) ? 10 : pick(1, 30), height = pick(0, 1) ? 18 : pick(1, 40);
         const QPoint origin(pick(-4, 60), pick(-4, 40));
 
         QImage drawn = background.copy();
         {
             Canvas canvas(drawn);
-            w.DrawGlyph(canvas, origin, code, height, width);
+            renderer.draw(canvas, w.look(), code, origin, QSize(width, height), w.segmentMargin(),
+                          w.useSegmentBits() ? std::optional<std::uint8_t>(w.segmentBits()) : std::nullopt);
         }
         QImage expected = background.copy();
-        const TColor unlit = UnlitSegmentColor(w.SegmentColor(), w.SegmentOffColor(), w.AutoSegmentOffColor());
-        const TColor lit = w.PowerOff() ? unlit : w.SegmentColor();
-        const GlyphShapes shapes = GlyphGeometry(
-            GlyphCell{origin, width, height, w.SegmentMargin(), w.SegmentSeperation(), w.SegmentSize()}, code,
-            w.UseSegmentBits(), w.SegmentBits());
-        for (int i = 0; i < shapes.Count; ++i) {
-            const GlyphShape &shape = shapes.Shapes[std::size_t(i)];
-            if (!shape.Lit && !w.ShowOffSegments()) continue;
-            const QList<QPoint> corners(shape.Polygon.Points.begin(), shape.Polygon.Points.begin() + shape.Polygon.Count);
-            PaintPixels(expected, ReferencePolygon(corners), toQColor(shape.Lit ? lit : unlit));
+        const TColor unlit = unlitSegmentColor(w.segmentColor(), w.segmentOffColor(), w.autoSegmentOffColor());
+        const TColor lit = w.powerOff() ? unlit : w.segmentColor();
+        const GlyphShapes shapes = glyphShapes(
+            GlyphCell{origin, width, height, w.segmentMargin(), w.segmentSeparation(), w.segmentSize()}, code,
+            w.useSegmentBits(), w.segmentBits());
+        for (int i = 0; i < shapes.count; ++i) {
+            const GlyphShape &shape = shapes.shapes[std::size_t(i)];
+            if (!shape.lit && !w.showOffSegments()) continue;
+            const QList<QPoint> corners(shape.polygon.points.begin(), shape.polygon.points.begin() + shape.polygon.count);
+            PaintPixels(expected, ReferencePolygon(corners), toQColor(shape.lit ? lit : unlit));
         }
         if (drawn != expected)
             QFAIL(qPrintable(QStringLiteral("trial %1: code %2 in %3 x %4 at (%5, %6): %7")

@@ -4,7 +4,7 @@
 // edge cases of the number text, and the pixels of a painted ammeter.
 #include "common/paint_counter.h"
 #include "bench/stored_layout.h"
-#include "widgets/iSevenSegmentDisplay.h"
+#include "widgets/seven_segment_display.h"
 
 #include <QLocale>
 #include <QMetaProperty>
@@ -36,8 +36,8 @@ std::vector<CellGlyph> cells(const QString &expected, int cw = 10, int y = 5, in
     std::vector<CellGlyph> out;
     for (const QString &token : expected.split(' ', Qt::SkipEmptyParts)) {
         const char c = token.at(0).toLatin1();
-        const TSevenSegmentCharacter code = c == '_' ? sscBlank : CharToGlyph(c);
-        const int width = (code == sscPeriod || code == sscComma) ? cw / 5 : cw;
+        const SevenSegmentGlyph::Code code = c == '_' ? SevenSegmentGlyph::Code::Blank : glyphForChar(c);
+        const int width = (code == SevenSegmentGlyph::Code::Period || code == SevenSegmentGlyph::Code::Comma) ? cw / 5 : cw;
         out.push_back(CellGlyph{code, token.mid(2).toInt(), y, width, h});
     }
     return out;
@@ -48,19 +48,13 @@ QString describe(const std::vector<CellGlyph> &list)
     QStringList parts;
     for (const CellGlyph &c : list)
         parts << QStringLiteral("%1@%2[%3x%4+%5]")
-                     .arg(c.Code == sscBlank ? '_' : GlyphToChar(c.Code))
-                     .arg(c.X)
-                     .arg(c.Width)
-                     .arg(c.Height)
-                     .arg(c.Y);
+                     .arg(c.code == SevenSegmentGlyph::Code::Blank ? '_' : charForGlyph(c.code))
+                     .arg(c.x)
+                     .arg(c.width)
+                     .arg(c.height)
+                     .arg(c.y);
     return parts.join(' ');
 }
-
-// Lets a test ask for the automatic size without applying it.
-class ExposedReadout : public TiSevenSegmentAnalog {
-public:
-    using TiSevenSegmentAnalog::GetAutoSizeExtent;
-};
 
 #define COMPARE_CELLS(actual, expected) QCOMPARE(describe(actual), describe(expected))
 
@@ -75,10 +69,11 @@ private slots:
     void publishedProperties();
     void automaticSize();
     void setterEffects();
-    void rendererTakesTheLook();
+    void lookHasOneHome();
     void clamps();
     void valueRules();
     void powerOffRequests();
+    void lastOfABurstIsPainted();
     void loadingKeepsStoredSizes();
     void workedExamples_data();
     void workedExamples();
@@ -110,62 +105,55 @@ void TestSevenSegmentDisplay::cleanup()
 
 void TestSevenSegmentDisplay::defaults()
 {
-    TiSevenSegmentAnalog w;
+    SevenSegmentDisplay w;
     QCOMPARE(w.size(), QSize(84, 28));
-    QVERIFY(w.AutoSize());
-    QCOMPARE(w.DigitSpacing(), 6);
-    QCOMPARE(w.SegmentMargin(), 5);
-    QCOMPARE(w.SegmentColor(), clWhite);
-    QCOMPARE(w.SegmentSeperation(), 1);
-    QCOMPARE(w.SegmentSize(), 1);
-    QVERIFY(w.ShowOffSegments());
-    QVERIFY(!w.PowerOff());
-    QCOMPARE(w.SegmentOffColor(), clGray);
-    QVERIFY(w.AutoSegmentOffColor());
-    QCOMPARE(w.BackGroundColor(), clBlack);
-    QCOMPARE(w.BorderStyle(), ibsNone);
-    QCOMPARE(w.DigitCount(), 4);
-    QCOMPARE(w.LeadingStyle(), ilsSpaces);
-    QCOMPARE(w.Value(), 0.0);
-    QVERIFY(w.ShowSign());
-    QCOMPARE(w.Precision(), 2);
+    QVERIFY(w.autoSize());
+    QCOMPARE(w.digitSpacing(), 6);
+    QCOMPARE(w.segmentMargin(), 5);
+    QCOMPARE(w.segmentColor(), clWhite);
+    QCOMPARE(w.segmentSeparation(), 1);
+    QCOMPARE(w.segmentSize(), 1);
+    QVERIFY(w.showOffSegments());
+    QVERIFY(!w.powerOff());
+    QCOMPARE(w.segmentOffColor(), clGray);
+    QVERIFY(w.autoSegmentOffColor());
+    QCOMPARE(w.backgroundColor(), clBlack);
+    QCOMPARE(w.borderStyle(), InstrumentWidget::BorderStyle::None);
+    QCOMPARE(w.digitCount(), 4);
+    QCOMPARE(w.leadingStyle(), SevenSegmentDisplay::LeadingStyle::Spaces);
+    QCOMPARE(w.value(), 0.0);
+    QVERIFY(w.showSign());
+    QCOMPARE(w.precision(), 2);
     QVERIFY(w.isEnabled());
 
-    // The renderer is hidden, sizes nothing and keeps no margin of its own.
-    const TiSevenSegmentCharacter &r = w.Renderer();
-    QVERIFY(r.isHidden());
-    QVERIFY(!r.AutoSize());
-    QCOMPARE(r.SegmentMargin(), 0);
-    QCOMPARE(r.parentWidget(), &w);
 }
 
 void TestSevenSegmentDisplay::publishedProperties()
 {
-    TiSevenSegmentAnalog w;
+    SevenSegmentDisplay w;
     const QMetaObject *meta = w.metaObject();
-    for (const char *name : {"AutoSize", "DigitSpacing", "SegmentMargin", "SegmentColor", "SegmentSeperation",
-                             "SegmentSize", "ShowOffSegments", "PowerOff", "SegmentOffColor", "AutoSegmentOffColor",
-                             "BackGroundColor", "BorderStyle", "DigitCount", "LeadingStyle", "Value", "ShowSign",
-                             "Precision"}) {
+    for (const char *name : {"autoSize", "digitSpacing", "segmentMargin", "segmentColor", "segmentSeparation",
+                             "segmentSize", "showOffSegments", "powerOff", "segmentOffColor", "autoSegmentOffColor",
+                             "backgroundColor", "borderStyle", "digitCount", "leadingStyle", "value", "showSign",
+                             "precision"}) {
         const int index = meta->indexOfProperty(name);
         QVERIFY2(index >= 0, name);
         QVERIFY2(meta->property(index).isWritable(), name);
     }
-    QVERIFY(w.setProperty("Value", 2e15));
-    QCOMPARE(w.Value(), 1e15);
-    QVERIFY(w.setProperty("DigitCount", 40));
-    QCOMPARE(w.DigitCount(), 32);
+    QVERIFY(w.setProperty("value", 2e15));
+    QCOMPARE(w.value(), 1e15);
+    QVERIFY(w.setProperty("digitCount", 40));
+    QCOMPARE(w.digitCount(), 32);
     // Enumerations by name.
-    QVERIFY(w.setProperty("LeadingStyle", QStringLiteral("ilsZeros")));
-    QCOMPARE(w.LeadingStyle(), ilsZeros);
-    const QMetaProperty leading = meta->property(meta->indexOfProperty("LeadingStyle"));
-    QCOMPARE(leading.enumerator().valueToKey(w.property("LeadingStyle").toInt()), "ilsZeros");
-    QVERIFY(w.Renderer().metaObject()->property(w.Renderer().metaObject()->indexOfProperty("Value")).isEnumType());
+    QVERIFY(w.setProperty("leadingStyle", QStringLiteral("Zeros")));
+    QCOMPARE(w.leadingStyle(), SevenSegmentDisplay::LeadingStyle::Zeros);
+    const QMetaProperty leading = meta->property(meta->indexOfProperty("leadingStyle"));
+    QCOMPARE(leading.enumerator().valueToKey(w.property("leadingStyle").toInt()), "Zeros");
 }
 
 void TestSevenSegmentDisplay::automaticSize()
 {
-    TiSevenSegmentAnalog w;
+    SevenSegmentDisplay w;
     w.setShowSign(false);
     w.setDigitCount(2);
     w.setDigitSpacing(10);
@@ -179,19 +167,20 @@ void TestSevenSegmentDisplay::automaticSize()
     QCOMPARE(w.size(), QSize(10, 36));
     w.setDigitSpacing(-100);
     QCOMPARE(w.size(), QSize(0, 36));
-    // Nor does it overflow; it is held at the largest widget size.
-    ExposedReadout big;
+    // Nor does it overflow; it is held at the largest widget size. The size
+    // hint is the automatic size, applied or not.
+    SevenSegmentDisplay big;
     big.setAutoSize(false);
     big.setDigitCount(32);
     big.setDigitSpacing(INT_MAX / 16);
-    QCOMPARE(big.GetAutoSizeExtent().width(), QWIDGETSIZE_MAX);
+    QCOMPARE(big.sizeHint().width(), QWIDGETSIZE_MAX);
     big.setSegmentMargin(INT_MAX);
-    QCOMPARE(big.GetAutoSizeExtent().height(), QWIDGETSIZE_MAX);
+    QCOMPARE(big.sizeHint().height(), QWIDGETSIZE_MAX);
 
     // Moves keep whatever size the widget has.
-    TiSevenSegmentAnalog moved;
-    moved.SetBounds(0, 0, 57, 30);
-    moved.SetBounds(12, 34, 57, 30);
+    SevenSegmentDisplay moved;
+    moved.setBounds(0, 0, 57, 30);
+    moved.setBounds(12, 34, 57, 30);
     moved.move(20, 40);
     QCOMPARE(moved.geometry(), QRect(20, 40, 57, 30));
 }
@@ -200,29 +189,29 @@ void TestSevenSegmentDisplay::setterEffects()
 {
     struct Effect {
         const char *name;
-        std::function<void(TiSevenSegmentAnalog &)> change;
+        std::function<void(SevenSegmentDisplay &)> change;
         QSize autoSize;  // invalid: the size stays
     };
     const std::vector<Effect> effects = {
-        {"DigitCount", [](auto &w) { w.setDigitCount(5); }, QSize(100, 28)},
-        {"DigitSpacing", [](auto &w) { w.setDigitSpacing(2); }, QSize(68, 28)},
-        {"AutoSize", [](auto &w) { w.setAutoSize(false); w.SetBounds(0, 0, 50, 50); w.setAutoSize(true); }, QSize(84, 28)},
-        {"SegmentMargin", [](auto &w) { w.setSegmentMargin(0); }, QSize(74, 18)},
-        {"Precision", [](auto &w) { w.setPrecision(3); }, QSize(84, 28)},
-        {"ShowSign", [](auto &w) { w.setShowSign(false); }, QSize(68, 28)},
-        {"SegmentSize", [](auto &w) { w.setSegmentSize(2); }, QSize(134, 46)},
-        {"SegmentColor", [](auto &w) { w.setSegmentColor(clRed); }, QSize()},
-        {"SegmentOffColor", [](auto &w) { w.setSegmentOffColor(clRed); }, QSize()},
-        {"AutoSegmentOffColor", [](auto &w) { w.setAutoSegmentOffColor(false); }, QSize()},
-        {"SegmentSeperation", [](auto &w) { w.setSegmentSeperation(3); }, QSize()},
-        {"ShowOffSegments", [](auto &w) { w.setShowOffSegments(false); }, QSize()},
-        {"LeadingStyle", [](auto &w) { w.setLeadingStyle(ilsZeros); }, QSize()},
-        {"PowerOff", [](auto &w) { w.setPowerOff(true); }, QSize()},
-        {"Value", [](auto &w) { w.setValue(1.5); }, QSize()},
+        {"digitCount", [](auto &w) { w.setDigitCount(5); }, QSize(100, 28)},
+        {"digitSpacing", [](auto &w) { w.setDigitSpacing(2); }, QSize(68, 28)},
+        {"autoSize", [](auto &w) { w.setAutoSize(false); w.setBounds(0, 0, 50, 50); w.setAutoSize(true); }, QSize(84, 28)},
+        {"segmentMargin", [](auto &w) { w.setSegmentMargin(0); }, QSize(74, 18)},
+        {"precision", [](auto &w) { w.setPrecision(3); }, QSize(84, 28)},
+        {"showSign", [](auto &w) { w.setShowSign(false); }, QSize(68, 28)},
+        {"segmentSize", [](auto &w) { w.setSegmentSize(2); }, QSize(134, 46)},
+        {"segmentColor", [](auto &w) { w.setSegmentColor(clRed); }, QSize()},
+        {"segmentOffColor", [](auto &w) { w.setSegmentOffColor(clRed); }, QSize()},
+        {"autoSegmentOffColor", [](auto &w) { w.setAutoSegmentOffColor(false); }, QSize()},
+        {"segmentSeparation", [](auto &w) { w.setSegmentSeparation(3); }, QSize()},
+        {"showOffSegments", [](auto &w) { w.setShowOffSegments(false); }, QSize()},
+        {"leadingStyle", [](auto &w) { w.setLeadingStyle(SevenSegmentDisplay::LeadingStyle::Zeros); }, QSize()},
+        {"powerOff", [](auto &w) { w.setPowerOff(true); }, QSize()},
+        {"value", [](auto &w) { w.setValue(1.5); }, QSize()},
     };
     for (const Effect &e : effects) {
-        TiSevenSegmentAnalog w;
-        w.SetBounds(0, 0, 50, 50);
+        SevenSegmentDisplay w;
+        w.setBounds(0, 0, 50, 50);
         PaintCounter paints(w);
         e.change(w);
         const int got = paints.take();
@@ -236,7 +225,7 @@ void TestSevenSegmentDisplay::setterEffects()
     }
 
     // Writing what is stored asks for nothing.
-    TiSevenSegmentAnalog w;
+    SevenSegmentDisplay w;
     PaintCounter paints(w);
     w.setDigitCount(4);
     w.setDigitSpacing(6);
@@ -248,78 +237,73 @@ void TestSevenSegmentDisplay::setterEffects()
     w.setSegmentColor(clWhite);
     w.setSegmentOffColor(clGray);
     w.setAutoSegmentOffColor(true);
-    w.setSegmentSeperation(1);
+    w.setSegmentSeparation(1);
     w.setShowOffSegments(true);
-    w.setLeadingStyle(ilsSpaces);
+    w.setLeadingStyle(SevenSegmentDisplay::LeadingStyle::Spaces);
     w.setPowerOff(false);
     w.setValue(0);
     QCOMPARE(paints.take(), 0);
 }
 
-void TestSevenSegmentDisplay::rendererTakesTheLook()
+void TestSevenSegmentDisplay::lookHasOneHome()
 {
-    TiSevenSegmentAnalog w;
-    const TiSevenSegmentCharacter &r = w.Renderer();
-    // These go to the renderer at once ...
+    // The look lives in the read-out alone: each setting is in its look at
+    // once, and there is no child widget to keep in step with it.
+    SevenSegmentDisplay w;
     w.setSegmentColor(clYellow);
     w.setSegmentOffColor(clRed);
     w.setAutoSegmentOffColor(false);
-    w.setSegmentSeperation(2);
+    w.setSegmentSeparation(2);
     w.setSegmentSize(3);
-    QCOMPARE(r.SegmentColor(), clYellow);
-    QCOMPARE(r.SegmentOffColor(), clRed);
-    QVERIFY(!r.AutoSegmentOffColor());
-    QCOMPARE(r.SegmentSeperation(), 2);
-    QCOMPARE(r.SegmentSize(), 3);
-    // ... the rest with each paint.
-    PaintCounter paints(w);
     w.setShowOffSegments(false);
     w.setPowerOff(true);
-    QCOMPARE(paints.take(), 1);
-    QVERIFY(!r.ShowOffSegments());
-    QVERIFY(r.PowerOff());
-    QCOMPARE(r.SegmentMargin(), 0);
-    // Handing the look to the renderer during a paint asks for no paint.
-    QVERIFY(r.isHidden());
-    QCOMPARE(paints.take(), 0);
+    const SevenSegmentLook &look = w.look();
+    QCOMPARE(look.segmentColor, clYellow);
+    QCOMPARE(look.segmentOffColor, clRed);
+    QVERIFY(!look.autoSegmentOffColor);
+    QCOMPARE(look.segmentSeparation, 2);
+    QCOMPARE(look.segmentSize, 3);
+    QVERIFY(!look.showOffSegments);
+    QVERIFY(look.powerOff);
+    QVERIFY(w.findChildren<QWidget *>().isEmpty());
 }
 
 void TestSevenSegmentDisplay::clamps()
 {
-    TiSevenSegmentAnalog w;
+    SevenSegmentDisplay w;
     w.setDigitCount(0);
-    QCOMPARE(w.DigitCount(), 1);
+    QCOMPARE(w.digitCount(), 1);
     w.setDigitCount(40);
-    QCOMPARE(w.DigitCount(), 32);
+    QCOMPARE(w.digitCount(), 32);
     w.setSegmentSize(150);
-    QCOMPARE(w.SegmentSize(), 100);
+    QCOMPARE(w.segmentSize(), 100);
     w.setSegmentSize(0);
-    QCOMPARE(w.SegmentSize(), 1);
+    QCOMPARE(w.segmentSize(), 1);
     w.setSegmentMargin(-1);
-    QCOMPARE(w.SegmentMargin(), 0);
-    w.setSegmentSeperation(-4);
-    QCOMPARE(w.SegmentSeperation(), 0);
+    QCOMPARE(w.segmentMargin(), 0);
+    w.setSegmentSeparation(-4);
+    QCOMPARE(w.segmentSeparation(), 0);
     w.setDigitSpacing(-3);
-    QCOMPARE(w.DigitSpacing(), -3);
+    QCOMPARE(w.digitSpacing(), -3);
 
     w.setPrecision(20);
-    QCOMPARE(w.Precision(), 13);
+    QCOMPARE(w.precision(), 13);
     // Values above 13 are held before the comparison: no second request.
     PaintCounter paints(w);
     w.setPrecision(99);
     QCOMPARE(paints.take(), 0);
     w.setPrecision(-2);
-    QCOMPARE(w.Precision(), 0);
+    QCOMPARE(w.precision(), 0);
 }
 
 void TestSevenSegmentDisplay::valueRules()
 {
-    TiSevenSegmentAnalog w;
-    QSignalSpy changes(&w, &TiSevenSegmentDisplay::ValueChange);
+    SevenSegmentDisplay w;
+    QSignalSpy changes(&w, &SevenSegmentDisplay::valueChanged);
     PaintCounter paints(w);
 
     w.setValue(2e15);
-    QCOMPARE(w.Value(), 1e15);
+    QCOMPARE(w.value(), 1e15);
     QCOMPARE(changes.count(), 1);
     QCOMPARE(paints.take(), 1);
     w.setValue(3e15);  // held at the same 1e15: nothing changes
@@ -327,52 +311,74 @@ void TestSevenSegmentDisplay::valueRules()
     QCOMPARE(paints.take(), 0);
 
     w.setValue(-0.01);  // no lower limit
-    QCOMPARE(w.Value(), -0.01);
+    QCOMPARE(w.value(), -0.01);
     QCOMPARE(changes.count(), 2);
     QCOMPARE(paints.take(), 1);
     w.setValue(-0.01);
     QCOMPARE(changes.count(), 2);
     QCOMPARE(paints.take(), 0);
     w.setValue(-1e20);
-    QCOMPARE(w.Value(), -1e20);
+    QCOMPARE(w.value(), -1e20);
 
     // Never NaN or infinity.
     w.setValue(std::numeric_limits<double>::quiet_NaN());
-    QCOMPARE(w.Value(), -1e20);
+    QCOMPARE(w.value(), -1e20);
     w.setValue(std::numeric_limits<double>::infinity());
-    QCOMPARE(w.Value(), 1e15);
+    QCOMPARE(w.value(), 1e15);
     w.setValue(-std::numeric_limits<double>::infinity());
-    QCOMPARE(w.Value(), -std::numeric_limits<double>::max());
+    QCOMPARE(w.value(), -std::numeric_limits<double>::max());
     QVERIFY(!frameOf(w).isNull());
 
     // No notification while the layout is loaded.
     changes.clear();
-    w.BeginLoading();
+    w.beginLoading();
     w.setValue(0.5);
-    w.EndLoading();
-    QCOMPARE(w.Value(), 0.5);
+    w.endLoading();
+    QCOMPARE(w.value(), 0.5);
     QCOMPARE(changes.count(), 0);
 }
 
 void TestSevenSegmentDisplay::powerOffRequests()
 {
-    TiSevenSegmentAnalog w;
+    SevenSegmentDisplay w;
     PaintCounter paints(w);
     w.setPowerOff(true);
     QCOMPARE(paints.take(), 1);
     w.setPowerOff(true);
     QCOMPARE(paints.take(), 0);
-    QVERIFY(w.PowerOff());
+    QVERIFY(w.powerOff());
+}
+
+void TestSevenSegmentDisplay::lastOfABurstIsPainted()
+{
+    // Under the frame-rate limit, values set faster than the frames are held
+    // back; the last one still reaches the screen once its frame is due,
+    // though nothing asks for a repaint again.
+    auto now = InstrumentWidget::Clock::time_point(std::chrono::hours(1));
+    SevenSegmentDisplay w;
+    w.setClock([&now] { return now; });
+    PaintCounter paints(w);
+    w.setAutoFrameRate(true);
+    now += std::chrono::seconds(1);
+    w.setValue(1.0);
+    QCOMPARE(paints.take(), 1);
+    for (double v : {1.5, 2.0, 2.5}) w.setValue(v);  // within one frame
+    QCOMPARE(paints.take(), 0);
+    now += std::chrono::milliseconds(17);  // past 1/60 s
+    int painted = 0;
+    QTRY_VERIFY((painted += paints.take()) > 0);
+    QCOMPARE(painted, 1);
+    QCOMPARE(w.value(), 2.5);
 }
 
 void TestSevenSegmentDisplay::loadingKeepsStoredSizes()
 {
     // Fmax1's stored width is 57 where the automatic size would be 56; it
     // stays 57 after loading, after moves and after value changes.
-    TiSevenSegmentAnalog w;
+    SevenSegmentDisplay w;
     LoadBenchReadout(w, BenchReadout::Fmax1);
     QCOMPARE(w.size(), QSize(57, 28));
-    w.SetBounds(100, 200, 57, 28);
+    w.setBounds(100, 200, 57, 28);
     w.setValue(0.25);
     w.setPowerOff(true);
     QCOMPARE(w.geometry(), QRect(100, 200, 57, 28));
@@ -407,82 +413,82 @@ void TestSevenSegmentDisplay::workedExamples()
     QFETCH(BenchReadout, which);
     QFETCH(double, value);
     QFETCH(QString, expected);
-    TiSevenSegmentAnalog w;
+    SevenSegmentDisplay w;
     LoadBenchReadout(w, which);
     w.setValue(value);
 
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    COMPARE_CELLS(LayoutReadout(w.LayoutSettings(), w.Value(), QLocale().decimalPoint()), cells(expected));
+    COMPARE_CELLS(layoutReadout(w.layoutSettings(), w.value(), QLocale().decimalPoint()), cells(expected));
 
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
-    COMPARE_CELLS(LayoutReadout(w.LayoutSettings(), w.Value(), QLocale().decimalPoint()),
+    COMPARE_CELLS(layoutReadout(w.layoutSettings(), w.value(), QLocale().decimalPoint()),
                   cells(QString(expected).replace('.', ',')));
 }
 
 void TestSevenSegmentDisplay::signAndPrecisionEdges()
 {
     ReadoutSettings s;  // the default widget: 84 x 28, sign cell, cells 10 wide from x 5
-    s.Precision = 3;
-    COMPARE_CELLS(LayoutReadout(s, -0.0004, "."), cells("-@5 0@21 .@33 0@37 0@53 0@69"));
+    s.precision = 3;
+    COMPARE_CELLS(layoutReadout(s, -0.0004, "."), cells("-@5 0@21 .@33 0@37 0@53 0@69"));
     // Minus zero and plus zero both read as positive.
-    COMPARE_CELLS(LayoutReadout(s, -0.0, "."), cells("+@5 0@21 .@33 0@37 0@53 0@69"));
+    COMPARE_CELLS(layoutReadout(s, -0.0, "."), cells("+@5 0@21 .@33 0@37 0@53 0@69"));
 
     // Precision 0: no point, and a text of DigitCount characters fits.
     ReadoutSettings two;
-    two.Width = 40;
-    two.DigitCount = 2;
-    two.Precision = 0;
-    two.ShowSign = false;  // cells 12 wide from x 5
-    COMPARE_CELLS(LayoutReadout(two, 99.4, "."), cells("9@5 9@23", 12));
-    COMPARE_CELLS(LayoutReadout(two, 99.5, "."), cells("<@5 <@23", 12));
-    COMPARE_CELLS(LayoutReadout(two, 7, "."), cells("_@5 7@23", 12));
+    two.width = 40;
+    two.digitCount = 2;
+    two.precision = 0;
+    two.showSign = false;  // cells 12 wide from x 5
+    COMPARE_CELLS(layoutReadout(two, 99.4, "."), cells("9@5 9@23", 12));
+    COMPARE_CELLS(layoutReadout(two, 99.5, "."), cells("<@5 <@23", 12));
+    COMPARE_CELLS(layoutReadout(two, 7, "."), cells("_@5 7@23", 12));
 
     // The point sits Round(cw / 10 + spacing / 2) before the first fraction
     // digit, halves to even: 3.5 + 5 = 8.5 goes to 8, 1.5 + 5 = 6.5 to 6.
     ReadoutSettings wide;
-    wide.Width = 90;
-    wide.DigitCount = 2;
-    wide.Precision = 1;
-    wide.DigitSpacing = 10;
-    wide.ShowSign = false;  // cw (90 - 10 - 10) / 2 = 35, x from 5
-    COMPARE_CELLS(LayoutReadout(wide, 4.2, "."), cells("4@5 .@42 2@50", 35));
-    wide.Width = 50;  // cw 15, x from 5
-    COMPARE_CELLS(LayoutReadout(wide, 4.2, "."), cells("4@5 .@24 2@30", 15));
+    wide.width = 90;
+    wide.digitCount = 2;
+    wide.precision = 1;
+    wide.digitSpacing = 10;
+    wide.showSign = false;  // cw (90 - 10 - 10) / 2 = 35, x from 5
+    COMPARE_CELLS(layoutReadout(wide, 4.2, "."), cells("4@5 .@42 2@50", 35));
+    wide.width = 50;  // cw 15, x from 5
+    COMPARE_CELLS(layoutReadout(wide, 4.2, "."), cells("4@5 .@24 2@30", 15));
 }
 
 void TestSevenSegmentDisplay::overflowArrows()
 {
     ReadoutSettings one;
-    one.DigitCount = 1;
-    one.Precision = 1;
-    one.ShowSign = false;
-    one.Width = 20;  // cw 10, x from 5
-    COMPARE_CELLS(LayoutReadout(one, 0, "."), cells("<@5"));
-    COMPARE_CELLS(LayoutReadout(one, -0.01, "."), cells(">@5"));
-    one.Precision = 0;  // a single digit fits
-    COMPARE_CELLS(LayoutReadout(one, 3, "."), cells("3@5"));
+    one.digitCount = 1;
+    one.precision = 1;
+    one.showSign = false;
+    one.width = 20;  // cw 10, x from 5
+    COMPARE_CELLS(layoutReadout(one, 0, "."), cells("<@5"));
+    COMPARE_CELLS(layoutReadout(one, -0.01, "."), cells(">@5"));
+    one.precision = 0;  // a single digit fits
+    COMPARE_CELLS(layoutReadout(one, 3, "."), cells("3@5"));
 
     // Precision >= DigitCount always overflows; the sign cell stays.
     ReadoutSettings s;
-    s.DigitCount = 3;
-    s.Precision = 3;
-    s.Width = 68;  // n 4: cw (68 - 10 - 18) / 4 = 10, x from 5
-    COMPARE_CELLS(LayoutReadout(s, 0, "."), cells("+@5 <@21 <@37 <@53"));
-    COMPARE_CELLS(LayoutReadout(s, -1, "."), cells("-@5 >@21 >@37 >@53"));
+    s.digitCount = 3;
+    s.precision = 3;
+    s.width = 68;  // n 4: cw (68 - 10 - 18) / 4 = 10, x from 5
+    COMPARE_CELLS(layoutReadout(s, 0, "."), cells("+@5 <@21 <@37 <@53"));
+    COMPARE_CELLS(layoutReadout(s, -1, "."), cells("-@5 >@21 >@37 >@53"));
 
     // Negative values with no sign cell: magnitude, or arrows pointing down.
-    TiSevenSegmentAnalog amper;
+    SevenSegmentDisplay amper;
     LoadBenchReadout(amper, BenchReadout::amper);
-    COMPARE_CELLS(LayoutReadout(amper.LayoutSettings(), -10, "."), cells(">@5 >@25 >@45 >@65"));
-    COMPARE_CELLS(LayoutReadout(amper.LayoutSettings(), -9.9996, "."), cells(">@5 >@25 >@45 >@65"));
-    COMPARE_CELLS(LayoutReadout(amper.LayoutSettings(), -9.9994, "."), cells("9@5 .@19 9@25 9@45 9@65"));
+    COMPARE_CELLS(layoutReadout(amper.layoutSettings(), -10, "."), cells(">@5 >@25 >@45 >@65"));
+    COMPARE_CELLS(layoutReadout(amper.layoutSettings(), -9.9996, "."), cells(">@5 >@25 >@45 >@65"));
+    COMPARE_CELLS(layoutReadout(amper.layoutSettings(), -9.9994, "."), cells("9@5 .@19 9@25 9@45 9@65"));
 }
 
 void TestSevenSegmentDisplay::defaultWidgetLook()
 {
-    TiSevenSegmentAnalog w;
-    COMPARE_CELLS(LayoutReadout(w.LayoutSettings(), 0, "."), cells("+@5 _@21 0@37 .@49 0@53 0@69"));
+    SevenSegmentDisplay w;
+    COMPARE_CELLS(layoutReadout(w.layoutSettings(), 0, "."), cells("+@5 _@21 0@37 .@49 0@53 0@69"));
     const QImage frame = frameOf(w);
     QCOMPARE(pixel(frame, 10, 9), clWhite);             // the plus, lit
     QCOMPARE(pixel(frame, 10, 18), TColor(0x555555));   // the minus bar, unlit
@@ -499,71 +505,71 @@ void TestSevenSegmentDisplay::largeNumbers()
 {
     // 1e15 has a 16-digit integer part.
     ReadoutSettings s;
-    s.Width = 1000;
-    s.DigitCount = 16;
-    s.Precision = 0;
-    s.ShowSign = false;
+    s.width = 1000;
+    s.digitCount = 16;
+    s.precision = 0;
+    s.showSign = false;
     auto codes = [](const std::vector<CellGlyph> &list) {
         QString text;
-        for (const CellGlyph &c : list) text += QChar(GlyphToChar(c.Code));
+        for (const CellGlyph &c : list) text += QChar(charForGlyph(c.code));
         return text;
     };
-    TiSevenSegmentAnalog w;
+    SevenSegmentDisplay w;
     w.setValue(2e15);
-    QCOMPARE(codes(LayoutReadout(s, w.Value(), ".")), QStringLiteral("1000000000000000"));
-    s.DigitCount = 32;
-    s.Precision = 2;
-    QCOMPARE(codes(LayoutReadout(s, w.Value(), ".")), QString(14, ' ') + "1000000000000000.00");
-    QCOMPARE(codes(LayoutReadout(s, -1e15, ",")), QString(14, ' ') + "1000000000000000,00");
+    QCOMPARE(codes(layoutReadout(s, w.value(), ".")), QStringLiteral("1000000000000000"));
+    s.digitCount = 32;
+    s.precision = 2;
+    QCOMPARE(codes(layoutReadout(s, w.value(), ".")), QString(14, ' ') + "1000000000000000.00");
+    QCOMPARE(codes(layoutReadout(s, -1e15, ",")), QString(14, ' ') + "1000000000000000,00");
     // The default widget shows arrows for it.
-    QCOMPARE(codes(LayoutReadout(w.LayoutSettings(), w.Value(), ".")), QStringLiteral("+<<<<"));
+    QCOMPARE(codes(layoutReadout(w.layoutSettings(), w.value(), ".")), QStringLiteral("+<<<<"));
     // Magnitudes far beyond, only reachable downwards, point down.
-    QCOMPARE(codes(LayoutReadout(s, -1e300, ".")), QString(32, '>'));
-    QCOMPARE(codes(LayoutReadout(s, -std::numeric_limits<double>::max(), ".")), QString(32, '>'));
+    QCOMPARE(codes(layoutReadout(s, -1e300, ".")), QString(32, '>'));
+    QCOMPARE(codes(layoutReadout(s, -std::numeric_limits<double>::max(), ".")), QString(32, '>'));
     // Not a number at all cannot reach a read-out, but is no text either.
-    QCOMPARE(codes(LayoutReadout(s, std::numeric_limits<double>::infinity(), ".")), QString(32, '<'));
+    QCOMPARE(codes(layoutReadout(s, std::numeric_limits<double>::infinity(), ".")), QString(32, '<'));
 }
 
 void TestSevenSegmentDisplay::leadingStyles()
 {
     ReadoutSettings s;
-    s.DigitCount = 4;
-    s.Precision = 1;
-    s.ShowSign = false;  // cw (84 - 10 - 18) / 4 = 14, x from 5, step 20
-    s.LeadingStyle = ilsNone;
-    COMPARE_CELLS(LayoutReadout(s, 5, "."), cells("5@5 .@21 0@25", 14));
-    s.LeadingStyle = ilsSpaces;
-    COMPARE_CELLS(LayoutReadout(s, 5, "."), cells("_@5 _@25 5@45 .@61 0@65", 14));
-    s.LeadingStyle = ilsZeros;
-    COMPARE_CELLS(LayoutReadout(s, 5, "."), cells("0@5 0@25 5@45 .@61 0@65", 14));
-    COMPARE_CELLS(LayoutReadout(s, 123.44, "."), cells("1@5 2@25 3@45 .@61 4@65", 14));
+    s.digitCount = 4;
+    s.precision = 1;
+    s.showSign = false;  // cw (84 - 10 - 18) / 4 = 14, x from 5, step 20
+    s.leadingStyle = SevenSegmentDisplay::LeadingStyle::None;
+    COMPARE_CELLS(layoutReadout(s, 5, "."), cells("5@5 .@21 0@25", 14));
+    s.leadingStyle = SevenSegmentDisplay::LeadingStyle::Spaces;
+    COMPARE_CELLS(layoutReadout(s, 5, "."), cells("_@5 _@25 5@45 .@61 0@65", 14));
+    s.leadingStyle = SevenSegmentDisplay::LeadingStyle::Zeros;
+    COMPARE_CELLS(layoutReadout(s, 5, "."), cells("0@5 0@25 5@45 .@61 0@65", 14));
+    COMPARE_CELLS(layoutReadout(s, 123.44, "."), cells("1@5 2@25 3@45 .@61 4@65", 14));
 }
 
 void TestSevenSegmentDisplay::layoutClampsItsSettings()
 {
     ReadoutSettings s;
-    s.ShowSign = false;
-    s.DigitCount = 0;  // as 1
-    s.Precision = 0;
-    s.Width = 20;
-    COMPARE_CELLS(LayoutReadout(s, 4, "."), cells("4@5"));
-    s.DigitCount = 40;  // as 32
-    s.Precision = 40;   // as 13, which overflows 32 cells: 0.0000000000000 has 15 characters, fits
-    s.Width = 32 * 16 + 4;
-    const auto list = LayoutReadout(s, 0, ".");
+    s.showSign = false;
+    s.digitCount = 0;  // as 1
+    s.precision = 0;
+    s.width = 20;
+    COMPARE_CELLS(layoutReadout(s, 4, "."), cells("4@5"));
+    s.digitCount = 40;  // as 32
+    s.precision = 40;   // as 13, which overflows 32 cells: 0.0000000000000 has 15 characters, fits
+    s.width = 32 * 16 + 4;
+    const auto list = layoutReadout(s, 0, ".");
     QCOMPARE(int(list.size()), 19 + 1 + 13);  // 18 spaces and a 0, the point, 13 zeros
     // Spacing and margins of any size stay defined.
-    s.DigitSpacing = INT_MAX;
-    s.SegmentMargin = INT_MAX;
-    QVERIFY(LayoutReadout(s, 1, ".").size() <= 34);
-    s.DigitSpacing = INT_MIN;
-    QVERIFY(LayoutReadout(s, -1, ",").size() <= 34);
+    s.digitSpacing = INT_MAX;
+    s.segmentMargin = INT_MAX;
+    QVERIFY(layoutReadout(s, 1, ".").size() <= 34);
+    s.digitSpacing = INT_MIN;
+    QVERIFY(layoutReadout(s, -1, ",").size() <= 34);
 }
 
 void TestSevenSegmentDisplay::ammeterPixels()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    TiSevenSegmentAnalog amper;
+    SevenSegmentDisplay amper;
     LoadBenchReadout(amper, BenchReadout::amper);
     amper.setValue(1.234);
     const QImage frame = frameOf(amper);
@@ -585,7 +591,7 @@ void TestSevenSegmentDisplay::ammeterPixels()
 
 void TestSevenSegmentDisplay::ammeterPoweredOff()
 {
-    TiSevenSegmentAnalog amper;
+    SevenSegmentDisplay amper;
     LoadBenchReadout(amper, BenchReadout::amper);
     amper.setValue(1.234);
     amper.setPowerOff(true);
@@ -605,7 +611,7 @@ void TestSevenSegmentDisplay::ammeterPoweredOff()
 
 void TestSevenSegmentDisplay::commaInThePaint()
 {
-    TiSevenSegmentAnalog amper;
+    SevenSegmentDisplay amper;
     LoadBenchReadout(amper, BenchReadout::amper);
     amper.setValue(1.234);
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
@@ -624,7 +630,7 @@ void TestSevenSegmentDisplay::commaInThePaint()
 void TestSevenSegmentDisplay::dimGreenReadouts()
 {
     // The settings read-outs draw lit segments only, in dim green when off.
-    TiSevenSegmentAnalog fmax;
+    SevenSegmentDisplay fmax;
     LoadBenchReadout(fmax, BenchReadout::Fmax1);
     QImage frame = frameOf(fmax);
     QCOMPARE(pixel(frame, 31, 9), clLime);    // the 1's B (cell at 23)
@@ -639,7 +645,7 @@ void TestSevenSegmentDisplay::dimGreenReadouts()
 
 void TestSevenSegmentDisplay::disabledDrawsTheSame()
 {
-    TiSevenSegmentAnalog amper;
+    SevenSegmentDisplay amper;
     LoadBenchReadout(amper, BenchReadout::amper);
     amper.setValue(0.5);
     QVERIFY(!amper.isEnabled());

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "widgets/iAutoScale.h"
+#include "widgets/auto_scale.h"
 
 #include "toolkit/rounding.h"
 
@@ -78,10 +78,10 @@ double decadeOf(double span)
 // equal limits give themselves with two ticks, and the search gets the span,
 // its decade and a tick count no larger than a scale can hold.
 template <class Search>
-std::optional<TiAutoScaleResult> searchFrom(double lo, double hi, int &maxTicks, Search search)
+std::optional<AutoScaleResult> searchFrom(double lo, double hi, int &maxTicks, Search search)
 {
     if (!std::isfinite(lo) || !std::isfinite(hi)) return std::nullopt;
-    if (lo == hi) return TiAutoScaleResult{lo, hi, 2};
+    if (lo == hi) return AutoScaleResult{lo, hi, 2};
     const double span = std::fabs(hi - lo);
     if (!std::isfinite(span)) return std::nullopt;
     maxTicks = std::min(maxTicks, kMaxTickCount);
@@ -90,19 +90,19 @@ std::optional<TiAutoScaleResult> searchFrom(double lo, double hi, int &maxTicks,
 
 } // namespace
 
-int ChooseCount(int desired, int maxTicks, double length)
+int chooseTickCount(int desired, int maxTicks, double length)
 {
     maxTicks = std::min(maxTicks, kMaxTickCount);
     return nearestCount(desired, maxTicks, tidyCounts(maxTicks, length));
 }
 
-std::optional<TiAutoScaleResult> AutoScaleAutoMinMax(double lo, double hi, int desiredTicks, int maxTicks)
+std::optional<AutoScaleResult> autoScaleRange(double lo, double hi, int desiredTicks, int maxTicks)
 {
-    return searchFrom(lo, hi, maxTicks, [&](double span, double decade) -> std::optional<TiAutoScaleResult> {
+    return searchFrom(lo, hi, maxTicks, [&](double span, double decade) -> std::optional<AutoScaleResult> {
         for (int i = 2; i <= 40; ++i) {
             const double length = decade * 0.5 * i;
             if (length < span) continue;
-            const int t = ChooseCount(desiredTicks, maxTicks, length);
+            const int t = chooseTickCount(desiredTicks, maxTicks, length);
             if (t > maxTicks) continue;
             const double step = length / (t - 1);
             double a = 0, b = 0;
@@ -129,15 +129,15 @@ std::optional<TiAutoScaleResult> AutoScaleAutoMinMax(double lo, double hi, int d
                     b -= step;
                 }
             }
-            if (ok && b >= hi && a <= lo) return TiAutoScaleResult{a, b, t};
+            if (ok && b >= hi && a <= lo) return AutoScaleResult{a, b, t};
         }
         return std::nullopt;
     });
 }
 
-std::optional<TiAutoScaleResult> AutoScaleFixedMinMax(double lo, double hi, int desiredTicks, int maxTicks)
+std::optional<AutoScaleResult> autoScaleTicksInRange(double lo, double hi, int desiredTicks, int maxTicks)
 {
-    return searchFrom(lo, hi, maxTicks, [&](double span, double decade) -> std::optional<TiAutoScaleResult> {
+    return searchFrom(lo, hi, maxTicks, [&](double span, double decade) -> std::optional<AutoScaleResult> {
         for (int n = 100; n >= 2; --n) {
             const double length = 0.1 * decade * n;
             if (length > span) continue;
@@ -162,7 +162,7 @@ std::optional<TiAutoScaleResult> AutoScaleFixedMinMax(double lo, double hi, int 
                     ok = walk(b, -step, hi, [&](double x) { return x > hi; });
                     a = b - length;
                 }
-                if (ok && b <= hi && a >= lo && b + step > hi) return TiAutoScaleResult{a, b, t};
+                if (ok && b <= hi && a >= lo && b + step > hi) return AutoScaleResult{a, b, t};
             }
         }
         return std::nullopt;

@@ -1,21 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "widgets/iGaugePointer.h"
+#include "widgets/gauge_pointer.h"
 
 #include <algorithm>
 #include <stdexcept>
-#include <string>
 
-TiGaugePointer::~TiGaugePointer()
+GaugePointer::~GaugePointer()
 {
-    manager_->removing(this);
+    list_->removing(this);
 }
 
-void TiGaugePointer::changed()
+void GaugePointer::changed()
 {
-    manager_->onChange_(this);
+    list_->onChange_(this);
 }
 
-TiGaugePointerManager::TiGaugePointerManager(Handler onChange, Handler onInsert, Handler onRemove)
+GaugePointerList::GaugePointerList(Handler onChange, Handler onInsert, Handler onRemove)
     : onChange_(std::move(onChange)), onInsert_(std::move(onInsert)), onRemove_(std::move(onRemove))
 {
     if (!onChange_) throw std::invalid_argument("OnChange event handler can not be null");
@@ -23,33 +22,32 @@ TiGaugePointerManager::TiGaugePointerManager(Handler onChange, Handler onInsert,
     if (!onRemove_) throw std::invalid_argument("OnRemove event handler can not be null");
 }
 
-TiGaugePointerManager::~TiGaugePointerManager()
+GaugePointerList::~GaugePointerList()
 {
-    Clear();
+    clear();
 }
 
-TiGaugePointer *TiGaugePointerManager::Add()
+GaugePointer *GaugePointerList::add()
 {
-    auto *pointer = new TiGaugePointer(*this);
+    auto *pointer = new GaugePointer(*this);
     items_.push_back(pointer);
     onInsert_(pointer);
     onChange_(pointer);
     return pointer;
 }
 
-TiGaugePointer *TiGaugePointerManager::Items(int index) const
+GaugePointer *GaugePointerList::at(int index) const
 {
-    if (index < 0 || index >= Count())
-        throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+    if (index < 0 || index >= count()) return nullptr;
     return items_[std::size_t(index)];
 }
 
-void TiGaugePointerManager::Clear()
+void GaugePointerList::clear()
 {
     while (!items_.empty()) delete items_.front();
 }
 
-void TiGaugePointerManager::removing(TiGaugePointer *pointer)
+void GaugePointerList::removing(GaugePointer *pointer)
 {
     onRemove_(pointer);
     onChange_(pointer);

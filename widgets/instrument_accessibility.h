@@ -10,4 +10,4 @@
 // theirs before the first of them is made, so no program has to remember it.
 // Makes Qt's accessibility ask the instruments' factory; once is enough,
 // later calls do nothing.
-void InstallInstrumentAccessibility();
+void installInstrumentAccessibility();

@@ -8,18 +8,18 @@
 // The number of major ticks for a scale of length `length`: among 2..maxTicks,
 // the counts whose step is tidy, the one nearest to `desired` (the larger on a
 // tie); maxTicks + 1 when there is none.
-int ChooseCount(int desired, int maxTicks, double length);
+int chooseTickCount(int desired, int maxTicks, double length);
 
-struct TiAutoScaleResult {
-    double A = 0;      // lower limit (of the range, or of the ticks)
-    double B = 0;      // upper limit
-    int TickCount = 2;
+struct AutoScaleResult {
+    double low = 0;    // lower limit (of the range, or of the ticks)
+    double high = 0;   // upper limit
+    int tickCount = 2;
 };
 
 // Rounds the range itself: the smallest tidy range [A, B] that covers
 // [lo, hi], with its tick count. Empty when no candidate fits.
-std::optional<TiAutoScaleResult> AutoScaleAutoMinMax(double lo, double hi, int desiredTicks, int maxTicks);
+std::optional<AutoScaleResult> autoScaleRange(double lo, double hi, int desiredTicks, int maxTicks);
 
 // Keeps the range and places tidy ticks [A, B] inside it, with their count.
 // Empty when no candidate fits.
-std::optional<TiAutoScaleResult> AutoScaleFixedMinMax(double lo, double hi, int desiredTicks, int maxTicks);
+std::optional<AutoScaleResult> autoScaleTicksInRange(double lo, double hi, int desiredTicks, int maxTicks);

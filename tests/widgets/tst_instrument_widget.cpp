@@ -4,7 +4,8 @@
 // border; bounds changes, geometry helpers, the paint's error handling, the
 // loading scope and the published enumeration.
 #include "common/paint_counter.h"
-#include "widgets/iVCLComponent.h"
+#include "widgets/gauge_geometry.h"
+#include "widgets/instrument_widget.h"
 
 #include <QApplication>
 #include <QMetaProperty>
@@ -16,24 +17,24 @@ namespace {
 
 // The smallest real widget: it paints the common background only, counts its
 // paints and can be told to fail in the middle of one.
-class ProbeWidget : public TiCustomComponent {
+class ProbeWidget : public InstrumentWidget {
 public:
-    using TiCustomComponent::TiCustomComponent;
+    using InstrumentWidget::InstrumentWidget;
     int paints = 0;
     int loadedCalls = 0;
     bool failPaint = false;
 
 protected:
-    void PaintContents(Canvas &canvas) override
+    void paintContents(Canvas &canvas) override
     {
         ++paints;
-        PaintBackground(canvas, BackGroundColor());
+        paintBackground(canvas, backgroundColor());
         if (failPaint) throw std::runtime_error("paint failed");
     }
-    void Loaded() override { ++loadedCalls; }
+    void loaded() override { ++loadedCalls; }
 };
 
-TiComponent::Clock::time_point fakeNow;
+InstrumentWidget::Clock::time_point fakeNow;
 
 QImage frameOf(QWidget &w) { return w.grab().toImage(); }
 
@@ -49,7 +50,7 @@ TColor resolved(TColor c)
 
 } // namespace
 
-class TestComponentBase : public QObject {
+class TestInstrumentWidget : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -65,12 +66,12 @@ private slots:
     void sameBoundsDoNothingAndAMoveInvalidates();
     void boundsOfAShownWidget();
     void centerPointAndPolarPoint();
-    void failingPaintIsSwallowed();
+    void failingPaintIsLoggedAndSwallowed();
     void loadingScopeRunsLoadedOnce();
     void borderStyleByName();
 };
 
-void TestComponentBase::initTestCase()
+void TestInstrumentWidget::initTestCase()
 {
     // Distinct 3-D colours, so that each ring of a border can be told apart.
     QPalette palette = QApplication::palette();
@@ -82,21 +83,21 @@ void TestComponentBase::initTestCase()
     QCOMPARE(resolved(cl3DLight), rgbColor(0x10, 0x20, 0x30));
 }
 
-void TestComponentBase::unchangedPropertiesMakeNoRequest()
+void TestInstrumentWidget::unchangedPropertiesMakeNoRequest()
 {
     ProbeWidget w;
     PaintCounter paints(w);
-    w.setBackGroundColor(w.BackGroundColor());
-    w.setBorderStyle(w.BorderStyle());
-    w.setCachedDrawing(w.CachedDrawing());
-    w.setOffsetX(w.OffsetX());
-    w.setOffsetY(w.OffsetY());
-    w.setUpdateFrameRate(w.UpdateFrameRate());
-    w.setAutoFrameRate(w.AutoFrameRate());
+    w.setBackgroundColor(w.backgroundColor());
+    w.setBorderStyle(w.borderStyle());
+    w.setCachedDrawing(w.cachedDrawing());
+    w.setOffsetX(w.offsetX());
+    w.setOffsetY(w.offsetY());
+    w.setUpdateFrameRate(w.updateFrameRate());
+    w.setAutoFrameRate(w.autoFrameRate());
     QCOMPARE(paints.take(), 0);
 }
 
-void TestComponentBase::changedPropertiesMakeOneRequestEach()
+void TestInstrumentWidget::changedPropertiesMakeOneRequestEach()
 {
     ProbeWidget w;
     PaintCounter paints(w);
@@ -104,55 +105,55 @@ void TestComponentBase::changedPropertiesMakeOneRequestEach()
         const int got = paints.take();
         if (got != 1) QFAIL(qPrintable(QStringLiteral("%1 gave %2 paints").arg(what).arg(got)));
     };
-    w.setBackGroundColor(clRed);
-    oneMore("BackGroundColor");
-    w.setBorderStyle(ibsLowered);
-    oneMore("BorderStyle");
+    w.setBackgroundColor(clRed);
+    oneMore("backgroundColor");
+    w.setBorderStyle(InstrumentWidget::BorderStyle::Lowered);
+    oneMore("borderStyle");
     w.setOffsetX(4);
-    oneMore("OffsetX");
+    oneMore("offsetX");
     w.setOffsetY(-4);
-    oneMore("OffsetY");
+    oneMore("offsetY");
     w.setUpdateFrameRate(30);
-    oneMore("UpdateFrameRate");
-    w.ClearBackgroundChanged();
+    oneMore("updateFrameRate");
+    w.clearBackgroundStale();
     w.setCachedDrawing(false);
-    QVERIFY(w.BackgroundChanged());
-    oneMore("CachedDrawing");
+    QVERIFY(w.backgroundStale());
+    oneMore("cachedDrawing");
 }
 
-void TestComponentBase::batchGivesOneRequestAtItsEnd()
+void TestInstrumentWidget::batchGivesOneRequestAtItsEnd()
 {
     ProbeWidget w;
     PaintCounter paints(w);
-    w.BeginUpdate();
-    w.setBackGroundColor(clRed);
-    w.setBorderStyle(ibsRaised);
-    w.InvalidateContents();
+    w.beginUpdate();
+    w.setBackgroundColor(clRed);
+    w.setBorderStyle(InstrumentWidget::BorderStyle::Raised);
+    w.invalidateContents();
     QCOMPARE(paints.take(), 0);
-    w.EndUpdate();
+    w.endUpdate();
     QCOMPARE(paints.take(), 1);
-    w.EndUpdate();  // nothing pending any more
+    w.endUpdate();  // nothing pending any more
     QCOMPARE(paints.take(), 0);
 
-    // Batches do not nest: one EndUpdate ends them.
-    w.BeginUpdate();
-    w.BeginUpdate();
+    // Batches do not nest: one endUpdate ends them.
+    w.beginUpdate();
+    w.beginUpdate();
     w.setOffsetX(7);
-    w.EndUpdate();
+    w.endUpdate();
     QCOMPARE(paints.take(), 1);
     w.setOffsetX(8);
     QCOMPARE(paints.take(), 1);
 
     // An empty batch asks for nothing.
-    w.BeginUpdate();
-    w.EndUpdate();
+    w.beginUpdate();
+    w.endUpdate();
     QCOMPARE(paints.take(), 0);
 }
 
-void TestComponentBase::frameRateLimitHoldsBackEarlyRequests()
+void TestInstrumentWidget::frameRateLimitHoldsBackEarlyRequests()
 {
     using namespace std::chrono;
-    const auto t0 = TiComponent::Clock::time_point(hours(1));
+    const auto t0 = InstrumentWidget::Clock::time_point(hours(1));
     fakeNow = t0;
     ProbeWidget w;
     w.setClock([] { return fakeNow; });  // the last repaint counts from t0
@@ -161,42 +162,42 @@ void TestComponentBase::frameRateLimitHoldsBackEarlyRequests()
     w.setAutoFrameRate(true);  // within 1/60 s of the last repaint: held back
     QCOMPARE(paints.take(), 0);
     fakeNow = t0 + milliseconds(10);
-    w.InvalidateContents();
+    w.invalidateContents();
     QCOMPARE(paints.take(), 0);
     fakeNow = t0 + milliseconds(17);
-    w.InvalidateContents();
+    w.invalidateContents();
     QCOMPARE(paints.take(), 1);
     fakeNow += milliseconds(16);
-    w.InvalidateContents();
+    w.invalidateContents();
     QCOMPARE(paints.take(), 0);
     fakeNow += milliseconds(1);
-    w.InvalidateContents();
+    w.invalidateContents();
     QCOMPARE(paints.take(), 1);
 
     // A held-back request goes through at the end of a batch once the
     // interval has passed ...
     fakeNow += milliseconds(5);
-    w.InvalidateContents();
+    w.invalidateContents();
     QCOMPARE(paints.take(), 0);
-    w.BeginUpdate();
+    w.beginUpdate();
     fakeNow += milliseconds(20);
-    w.EndUpdate();
+    w.endUpdate();
     QCOMPARE(paints.take(), 1);
 
     // ... and when the limit is switched off.
     fakeNow += milliseconds(1);
-    w.InvalidateContents();
+    w.invalidateContents();
     QCOMPARE(paints.take(), 0);
     w.setAutoFrameRate(false);
     QCOMPARE(paints.take(), 1);
-    w.InvalidateContents();
+    w.invalidateContents();
     QCOMPARE(paints.take(), 1);
 }
 
-void TestComponentBase::frameRateZeroLetsEveryRequestThrough()
+void TestInstrumentWidget::frameRateZeroLetsEveryRequestThrough()
 {
     using namespace std::chrono;
-    fakeNow = TiComponent::Clock::time_point(hours(2));
+    fakeNow = InstrumentWidget::Clock::time_point(hours(2));
     ProbeWidget w;
     w.setClock([] { return fakeNow; });
     PaintCounter paints(w);
@@ -204,58 +205,58 @@ void TestComponentBase::frameRateZeroLetsEveryRequestThrough()
     w.setUpdateFrameRate(0);
     paints.take();
     for (int i = 0; i < 3; ++i) {  // no time passes
-        w.InvalidateContents();
+        w.invalidateContents();
         QCOMPARE(paints.take(), 1);
     }
 }
 
-void TestComponentBase::emptyPictureIsIgnored()
+void TestInstrumentWidget::emptyPictureIsIgnored()
 {
     ProbeWidget w;
-    w.SetBounds(0, 0, 201, 161);
-    w.setBackGroundColor(clRed);
-    w.setBorderStyle(ibsRaised);
-    w.CreateBackGroundPicture();
-    QVERIFY(w.BackGroundPicture());
-    QCOMPARE(w.BackGroundPicture()->width(), 0);
+    w.setBounds(0, 0, 201, 161);
+    w.setBackgroundColor(clRed);
+    w.setBorderStyle(InstrumentWidget::BorderStyle::Raised);
+    w.createBackgroundPicture();
+    QVERIFY(w.backgroundPicture());
+    QCOMPARE(w.backgroundPicture()->width(), 0);
     const QImage frame = frameOf(w);
     QCOMPARE(pixel(frame, 100, 80), clRed);
     QCOMPARE(pixel(frame, 2, 2), clRed);
     QCOMPARE(pixel(frame, 0, 0), resolved(cl3DLight));
     QCOMPARE(pixel(frame, 200, 160), resolved(cl3DDkShadow));
-    QVERIFY(!w.BackgroundChanged());
+    QVERIFY(!w.backgroundStale());
 }
 
-void TestComponentBase::pictureCoversEverythingWithoutBorder()
+void TestInstrumentWidget::pictureCoversEverythingWithoutBorder()
 {
     ProbeWidget w;
-    w.SetBounds(0, 0, 201, 161);
-    w.setBackGroundColor(clRed);
-    w.setBorderStyle(ibsRaised);
+    w.setBounds(0, 0, 201, 161);
+    w.setBackgroundColor(clRed);
+    w.setBorderStyle(InstrumentWidget::BorderStyle::Raised);
     PaintCounter paints(w);
-    w.ClearBackgroundChanged();
+    w.clearBackgroundStale();
     QImage picture(4, 4, QImage::Format_RGB32);
     picture.fill(QColor(0, 0, 255));
-    w.setBackGroundPicture(picture);
-    QVERIFY(w.BackgroundChanged());
+    w.setBackgroundPicture(picture);
+    QVERIFY(w.backgroundStale());
     QCOMPARE(paints.take(), 1);
     const QImage frame = frameOf(w);
     for (const QPoint p : {QPoint(0, 0), QPoint(1, 1), QPoint(200, 160), QPoint(199, 159), QPoint(100, 80), QPoint(200, 0)})
         QCOMPARE(pixel(frame, p.x(), p.y()), clBlue);
 }
 
-void TestComponentBase::borderRings_data()
+void TestInstrumentWidget::borderRings_data()
 {
     QTest::addColumn<int>("style");
     QTest::addColumn<TColor>("outerTopLeft");
     QTest::addColumn<TColor>("outerBottomRight");
     QTest::addColumn<TColor>("innerTopLeft");
     QTest::addColumn<TColor>("innerBottomRight");
-    QTest::newRow("raised") << int(ibsRaised) << cl3DLight << cl3DDkShadow << clBtnHighlight << clBtnShadow;
-    QTest::newRow("lowered") << int(ibsLowered) << clBtnShadow << clBtnHighlight << cl3DDkShadow << cl3DLight;
+    QTest::newRow("raised") << int(InstrumentWidget::BorderStyle::Raised) << cl3DLight << cl3DDkShadow << clBtnHighlight << clBtnShadow;
+    QTest::newRow("lowered") << int(InstrumentWidget::BorderStyle::Lowered) << clBtnShadow << clBtnHighlight << cl3DDkShadow << cl3DLight;
 }
 
-void TestComponentBase::borderRings()
+void TestInstrumentWidget::borderRings()
 {
     QFETCH(int, style);
     QFETCH(TColor, outerTopLeft);
@@ -263,9 +264,9 @@ void TestComponentBase::borderRings()
     QFETCH(TColor, innerTopLeft);
     QFETCH(TColor, innerBottomRight);
     ProbeWidget w;
-    w.SetBounds(0, 0, 201, 161);
-    w.setBackGroundColor(clYellow);
-    w.setBorderStyle(TiBevelStyle(style));
+    w.setBounds(0, 0, 201, 161);
+    w.setBackgroundColor(clYellow);
+    w.setBorderStyle(InstrumentWidget::BorderStyle(style));
     const QImage frame = frameOf(w);
     QCOMPARE(frame.size(), QSize(201, 161));
 
@@ -286,116 +287,118 @@ void TestComponentBase::borderRings()
     for (const QPoint p : {QPoint(2, 2), QPoint(100, 2), QPoint(2, 80), QPoint(198, 80), QPoint(100, 158), QPoint(198, 158)})
         QCOMPARE(pixel(frame, p.x(), p.y()), clYellow);
 
-    w.setBorderStyle(ibsNone);
+    w.setBorderStyle(InstrumentWidget::BorderStyle::None);
     const QImage plain = frameOf(w);
     for (const QPoint p : {QPoint(0, 0), QPoint(1, 1), QPoint(200, 160), QPoint(199, 159)})
         QCOMPARE(pixel(plain, p.x(), p.y()), clYellow);
 }
 
-void TestComponentBase::sameBoundsDoNothingAndAMoveInvalidates()
+void TestInstrumentWidget::sameBoundsDoNothingAndAMoveInvalidates()
 {
     ProbeWidget w;
-    w.SetBounds(10, 10, 201, 161);
-    QCOMPARE(w.GetBackgroundCache().size(), QSize(201, 161));
-    w.ClearBackgroundChanged();
-    w.SetBounds(10, 10, 201, 161);
-    QVERIFY(!w.BackgroundChanged());
+    w.setBounds(10, 10, 201, 161);
+    QCOMPARE(w.backgroundCache().size(), QSize(201, 161));
+    w.clearBackgroundStale();
+    w.setBounds(10, 10, 201, 161);
+    QVERIFY(!w.backgroundStale());
 
-    w.SetBounds(11, 10, 201, 161);
-    QVERIFY(w.BackgroundChanged());
+    w.setBounds(11, 10, 201, 161);
+    QVERIFY(w.backgroundStale());
     QCOMPARE(w.geometry(), QRect(11, 10, 201, 161));
 
     // The cache follows a new size.
-    w.SetBounds(11, 10, 100, 50);
-    QCOMPARE(w.GetBackgroundCache().size(), QSize(100, 50));
+    w.setBounds(11, 10, 100, 50);
+    QCOMPARE(w.backgroundCache().size(), QSize(100, 50));
 }
 
-void TestComponentBase::boundsOfAShownWidget()
+void TestInstrumentWidget::boundsOfAShownWidget()
 {
     QWidget window;
     window.resize(400, 300);
     auto *w = new ProbeWidget(&window);
-    w->SetBounds(10, 10, 201, 161);
+    w->setBounds(10, 10, 201, 161);
     PaintCounter paints(*w);
 
-    w->ClearBackgroundChanged();
-    w->SetBounds(10, 10, 201, 161);
-    QVERIFY(!w->BackgroundChanged());
+    w->clearBackgroundStale();
+    w->setBounds(10, 10, 201, 161);
+    QVERIFY(!w->backgroundStale());
     QCOMPARE(paints.take(), 0);
-    w->SetBounds(10, 11, 201, 161);
-    QVERIFY(w->BackgroundChanged());
+    w->setBounds(10, 11, 201, 161);
+    QVERIFY(w->backgroundStale());
     QVERIFY(paints.take() >= 1);
 }
 
-void TestComponentBase::centerPointAndPolarPoint()
+void TestInstrumentWidget::centerPointAndPolarPoint()
 {
     ProbeWidget w;
-    w.SetBounds(0, 0, 201, 161);
+    w.setBounds(0, 0, 201, 161);
     QImage image(1, 1, QImage::Format_RGB32);
     Canvas canvas(image);
-    QCOMPARE(w.GetCenterPoint(canvas), QPoint(100, 80));
+    QCOMPARE(w.centerPoint(), QPoint(100, 80));
     w.setOffsetX(3);
     w.setOffsetY(-2);
-    QCOMPARE(w.GetCenterPoint(canvas), QPoint(103, 78));
+    QCOMPARE(w.centerPoint(), QPoint(103, 78));
 
-    QCOMPARE(TiComponent::PolarPoint(QPoint(100, 80), 50, 90), QPoint(100, 30));
-    QCOMPARE(TiComponent::PolarPoint(QPoint(100, 80), 50, 0), QPoint(150, 80));
-    QCOMPARE(TiComponent::PolarPoint(QPoint(0, 0), 100, 45), QPoint(71, -71));
+    QCOMPARE(polarPoint(QPoint(100, 80), 50, 90), QPoint(100, 30));
+    QCOMPARE(polarPoint(QPoint(100, 80), 50, 0), QPoint(150, 80));
+    QCOMPARE(polarPoint(QPoint(0, 0), 100, 45), QPoint(71, -71));
     // Halves go to the even neighbour, on both axes.
-    QCOMPARE(TiComponent::PolarPoint(QPoint(0, 0), 2.5, 0), QPoint(2, 0));
-    QCOMPARE(TiComponent::PolarPoint(QPoint(0, 0), 3.5, 0), QPoint(4, 0));
-    QCOMPARE(TiComponent::PolarPoint(QPoint(0, 0), 2.5, 270), QPoint(0, 2));
-    QCOMPARE(TiComponent::PolarPoint(QPoint(10, 10), 0.5, 180), QPoint(10, 10));
+    QCOMPARE(polarPoint(QPoint(0, 0), 2.5, 0), QPoint(2, 0));
+    QCOMPARE(polarPoint(QPoint(0, 0), 3.5, 0), QPoint(4, 0));
+    QCOMPARE(polarPoint(QPoint(0, 0), 2.5, 270), QPoint(0, 2));
+    QCOMPARE(polarPoint(QPoint(10, 10), 0.5, 180), QPoint(10, 10));
 }
 
-void TestComponentBase::failingPaintIsSwallowed()
+void TestInstrumentWidget::failingPaintIsLoggedAndSwallowed()
 {
     ProbeWidget w;
+    w.setObjectName(QStringLiteral("probe"));
     w.resize(40, 30);
-    w.setBackGroundColor(clRed);
+    w.setBackgroundColor(clRed);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCoreApplication::processEvents();
 
     w.failPaint = true;
     const int before = w.paints;
+    QTest::ignoreMessage(QtWarningMsg, "probe paint failed: paint failed");
     w.repaint();  // a real, synchronous paint
     QCOMPARE(w.paints, before + 1);
 
     // The widget goes on painting once the fault is gone.
     w.failPaint = false;
-    w.setBackGroundColor(clBlue);
+    w.setBackgroundColor(clBlue);
     const QImage shot = w.grab().toImage();
     QVERIFY(w.paints > before + 1);
     QCOMPARE(pixel(shot, 20, 15), clBlue);
 }
 
-void TestComponentBase::loadingScopeRunsLoadedOnce()
+void TestInstrumentWidget::loadingScopeRunsLoadedOnce()
 {
     ProbeWidget w;
-    QVERIFY(!w.IsLoading());
-    w.BeginLoading();
-    QVERIFY(w.IsLoading());
+    QVERIFY(!w.isLoading());
+    w.beginLoading();
+    QVERIFY(w.isLoading());
     QCOMPARE(w.loadedCalls, 0);
-    w.EndLoading();
-    QVERIFY(!w.IsLoading());
+    w.endLoading();
+    QVERIFY(!w.isLoading());
     QCOMPARE(w.loadedCalls, 1);
-    w.EndLoading();
+    w.endLoading();
     QCOMPARE(w.loadedCalls, 1);
 }
 
-void TestComponentBase::borderStyleByName()
+void TestInstrumentWidget::borderStyleByName()
 {
     ProbeWidget w;
     const QMetaObject *meta = w.metaObject();
-    const QMetaProperty property = meta->property(meta->indexOfProperty("BorderStyle"));
+    const QMetaProperty property = meta->property(meta->indexOfProperty("borderStyle"));
     QVERIFY(property.isEnumType());
-    QVERIFY(w.setProperty("BorderStyle", QStringLiteral("ibsLowered")));
-    QCOMPARE(w.BorderStyle(), ibsLowered);
-    QCOMPARE(property.enumerator().valueToKey(w.property("BorderStyle").toInt()), "ibsLowered");
-    QVERIFY(!w.setProperty("BorderStyle", QStringLiteral("ibsSideways")));
-    QCOMPARE(w.BorderStyle(), ibsLowered);
+    QVERIFY(w.setProperty("borderStyle", QStringLiteral("Lowered")));
+    QCOMPARE(w.borderStyle(), InstrumentWidget::BorderStyle::Lowered);
+    QCOMPARE(property.enumerator().valueToKey(w.property("borderStyle").toInt()), "Lowered");
+    QVERIFY(!w.setProperty("borderStyle", QStringLiteral("ibsSideways")));
+    QCOMPARE(w.borderStyle(), InstrumentWidget::BorderStyle::Lowered);
 }
 
-QTEST_MAIN(TestComponentBase)
-#include "tst_component_base.moc"
+QTEST_MAIN(TestInstrumentWidget)
+#include "tst_instrument_widget.moc"
