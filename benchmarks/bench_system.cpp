@@ -27,13 +27,6 @@ namespace {
 constexpr int kLaunches = 15;
 constexpr int kTimeoutMs = 20000;
 
-double median(std::vector<double> v)
-{
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 QProcessEnvironment offscreenEnvironment()
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -119,8 +112,8 @@ const std::map<std::string, ProcessFigures> &processFigures()
         for (const Launched &p : programs) {
             if (failed(p.startup) || failed(p.memory))
                 std::fprintf(stderr, "%s did not quit after its first frame\n", p.name);
-            f[p.name] = ProcessFigures{failed(p.startup) ? 0 : median(p.startup),
-                                       failed(p.memory) ? 0 : median(p.memory)};
+            f[p.name] = ProcessFigures{failed(p.startup) ? 0 : bench::median(p.startup),
+                                       failed(p.memory) ? 0 : bench::median(p.memory)};
         }
         return f;
     }();
@@ -170,7 +163,7 @@ const RampFigures &rampFigures()
             perTick.push_back(std::chrono::duration<double, std::nano>(ramped - start).count() / ticks);
             perRepaint.push_back(std::chrono::duration<double, std::nano>(repainted - ramped).count() / 90);
         }
-        return RampFigures{median(perTick), median(perRepaint)};
+        return RampFigures{bench::median(perTick), bench::median(perRepaint)};
     }();
     return figures;
 }

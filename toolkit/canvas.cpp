@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/canvas.h"
 
+#include "toolkit/vector_state.h"
+
 #include <QFontMetrics>
 #include <QLineF>
 #include <QPen>
@@ -194,6 +196,16 @@ QRectF centreOutlineRect(const TRect &r)
 
 QPointF centreOf(QPoint p) { return QPointF(p.x() + 0.5, p.y() + 0.5); }
 
+// Held at the top of every operation that hands work to Qt (QPainter, the
+// font metrics): the vector registers are settled when it returns, since the
+// caller computes between operations (toolkit/vector_state.h).
+struct SettlesOnReturn {
+    SettlesOnReturn() = default;
+    SettlesOnReturn(const SettlesOnReturn &) = delete;
+    SettlesOnReturn &operator=(const SettlesOnReturn &) = delete;
+    ~SettlesOnReturn() { settleVectorState(); }
+};
+
 } // namespace
 
 Canvas::Canvas(QImage &image, CanvasState *state, QWidget *shownOn)
@@ -205,12 +217,15 @@ Canvas::Canvas(QImage &image, CanvasState *state, QWidget *shownOn)
     painter_.begin(image_);
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
+    // An instrument's paint starts here, after Qt has painted what came before it.
+    settleVectorState();
 }
 
 Canvas::~Canvas()
 {
     painter_.end();
     if (shownOn_ && !touched_.isEmpty()) shownOn_->update(touched_);
+    settleVectorState();
 }
 
 void Canvas::touch(const QRect &area)
@@ -335,6 +350,7 @@ void Canvas::strokeThinPath(const QPoint *points, int count)
 
 void Canvas::lineTo(int x, int y)
 {
+    const SettlesOnReturn settled;
     const QPoint to(x, y);
     touchPoints(std::array<QPoint, 2>{state_->penPos, to}.data(), 2);
     if (thinPen()) {
@@ -373,6 +389,7 @@ void Canvas::wideLine(QPoint from, QPoint to)
 
 void Canvas::fillRect(const TRect &rect)
 {
+    const SettlesOnReturn settled;
     const TRect r = heldRect(rect);
     if (isEmpty(r)) return;
     touch(QRect(r.Left, r.Top, r.width(), r.height()));
@@ -382,6 +399,7 @@ void Canvas::fillRect(const TRect &rect)
 template <typename Draw>
 void Canvas::filledAndOutlined(const TRect &rect, Draw draw)
 {
+    const SettlesOnReturn settled;
     const TRect r = heldRect(rect);
     if (isEmpty(r)) return;
     touch(QRect(r.Left, r.Top, r.width(), r.height()));
@@ -412,6 +430,7 @@ void Canvas::roundRect(const TRect &rect, int cornerWidth, int cornerHeight)
 
 void Canvas::polygon(const QPoint *points, int count)
 {
+    const SettlesOnReturn settled;
     if (count <= 0) return;
     touchPoints(points, count);
     useBrush();
@@ -440,6 +459,7 @@ void Canvas::polygon(const QPoint *points, int count)
 
 void Canvas::polyline(const QPoint *points, int count)
 {
+    const SettlesOnReturn settled;
     if (count < 2) return;
     touchPoints(points, count);
     if (!thinPen()) {
@@ -456,6 +476,7 @@ void Canvas::polyline(const QPoint *points, int count)
 
 void Canvas::textOut(int x, int y, const QString &text)
 {
+    const SettlesOnReturn settled;
     // Text that far away cannot reach the image.
     if (x != held(x) || y != held(y)) return;
     const QFontMetrics fm(state_->font);
@@ -479,12 +500,14 @@ void Canvas::textCentered(const TRect &r, const QString &text)
 
 QSize Canvas::textExtent(const QString &text) const
 {
+    const SettlesOnReturn settled;
     const QFontMetrics fm(state_->font);
     return QSize(fm.horizontalAdvance(text), fm.height());
 }
 
 void Canvas::draw(int x, int y, const QImage &picture)
 {
+    const SettlesOnReturn settled;
     if (x != held(x) || y != held(y)) return;  // far off the image
     touch(QRect(QPoint(x, y), picture.deviceIndependentSize().toSize()));
     painter_.drawImage(QPoint(x, y), picture);
@@ -492,6 +515,7 @@ void Canvas::draw(int x, int y, const QImage &picture)
 
 void Canvas::stretchDraw(const TRect &rect, const QImage &picture)
 {
+    const SettlesOnReturn settled;
     const TRect r = heldRect(rect);
     touch(QRect(r.Left, r.Top, r.width(), r.height()));
     painter_.drawImage(QRect(r.Left, r.Top, r.width(), r.height()), picture);
@@ -499,6 +523,7 @@ void Canvas::stretchDraw(const TRect &rect, const QImage &picture)
 
 void Canvas::edge3D(const TRect &r, bool raised)
 {
+    const SettlesOnReturn settled;
     // Outer ring, then inner ring; each ring is a top-left and a bottom-right colour.
     const TColor outerTL = raised ? cl3DLight : clBtnShadow;
     const TColor outerBR = raised ? cl3DDkShadow : clBtnHighlight;

@@ -5,6 +5,7 @@
 // message reaches the user through the default error box, and the program
 // goes on. No exception ever unwinds through Qt's event dispatch.
 #include "toolkit/dialogs.h"
+#include "toolkit/vector_state.h"
 
 #include <QString>
 #include <exception>
@@ -13,6 +14,8 @@
 template <class F>
 void runHandler(F &&handler) noexcept
 {
+    // Qt has painted since our code last ran (toolkit/vector_state.h).
+    settleVectorState();
     try {
         std::forward<F>(handler)();
     } catch (const std::exception &e) {

@@ -2,6 +2,7 @@
 #include "toolkit/image_control.h"
 
 #include "toolkit/accessible_roles.h"
+#include "toolkit/vector_state.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -41,6 +42,8 @@ void TImage::setPictureSize(int width, int height)
     }
     picture_ = std::move(resized);
     update();
+    // The layout pass goes on computing after Qt's fill and copy.
+    settleVectorState();
 }
 
 void TImage::paintEvent(QPaintEvent *e)

@@ -2,6 +2,7 @@
 #include "widgets/angular_gauge.h"
 
 #include "toolkit/rounding.h"
+#include "toolkit/vector_state.h"
 
 #include <QFocusEvent>
 #include <QFontMetrics>
@@ -57,11 +58,17 @@ QSize AngularGauge::measureTickLabel(const QString &text) const
         labelMetricsFont_ = font;
         labelSizes_.clear();
     }
-    const auto known = labelSizes_.constFind(text);
-    if (known != labelSizes_.cend()) return *known;
-    const QSize size(labelMetrics_->horizontalAdvance(text), labelMetrics_->height());
-    if (labelSizes_.size() >= 256) labelSizes_.clear();  // customised labels may vary without end
-    labelSizes_.insert(text, size);
+    QSize size;
+    if (const auto known = labelSizes_.constFind(text); known != labelSizes_.cend()) {
+        size = *known;
+    } else {
+        size = QSize(labelMetrics_->horizontalAdvance(text), labelMetrics_->height());
+        if (labelSizes_.size() >= 256) labelSizes_.clear();  // customised labels may vary without end
+        labelSizes_.insert(text, size);
+    }
+    // Qt's string hash can leave the AVX upper halves in use, and the dial's
+    // angle arithmetic follows (toolkit/vector_state.h).
+    settleVectorState();
     return size;
 }
 
