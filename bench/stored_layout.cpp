@@ -23,21 +23,21 @@ struct StoredReadout {
 StoredReadout storedReadout(BenchReadout which)
 {
     switch (which) {
-    case BenchReadout::Dplastin1:
-        return {kBenchDesign.dplastin1, 2, 1, 10, false, ilsSpaces, false, false, clLime, clGreen, 0.5, true};
-    case BenchReadout::amper:
-        return {kBenchDesign.amper, 4, 3, 10, false, ilsZeros, true, true, clLime, clGreen, 0.0, false};
-    case BenchReadout::Fmax1:
-        return {kBenchDesign.fmax1, 3, 2, 8, false, ilsSpaces, false, false, clLime, clGreen, 0.1, true};
-    case BenchReadout::Faza1:
-        return {kBenchDesign.faza1, 3, 2, 8, false, ilsSpaces, false, false, clLime, clGreen, 0.4, true};
+    case BenchReadout::plateLength:
+        return {kBenchDesign.plateLengthReadout, 2, 1, 10, false, ilsSpaces, false, false, clLime, clGreen, 0.5, true};
+    case BenchReadout::ammeter:
+        return {kBenchDesign.ammeter, 4, 3, 10, false, ilsZeros, true, true, clLime, clGreen, 0.0, false};
+    case BenchReadout::ripple:
+        return {kBenchDesign.rippleReadout, 3, 2, 8, false, ilsSpaces, false, false, clLime, clGreen, 0.1, true};
+    case BenchReadout::phase:
+        return {kBenchDesign.phaseReadout, 3, 2, 8, false, ilsSpaces, false, false, clLime, clGreen, 0.4, true};
     }
     return {};
 }
 
 } // namespace
 
-void LoadBenchReadout(TiSevenSegmentAnalog &readout, BenchReadout which)
+void loadBenchReadout(TiSevenSegmentAnalog &readout, BenchReadout which)
 {
     const StoredReadout s = storedReadout(which);
     readout.BeginLoading();
@@ -61,10 +61,10 @@ void LoadBenchReadout(TiSevenSegmentAnalog &readout, BenchReadout which)
     readout.EndLoading();
 }
 
-void LoadBenchDial(TiAngularGauge &dial)
+void loadBenchDial(TiAngularGauge &dial)
 {
     dial.BeginLoading();
-    dial.SetBounds(dial.x(), dial.y(), kBenchDesign.transformator.width(), kBenchDesign.transformator.height());
+    dial.SetBounds(dial.x(), dial.y(), kBenchDesign.regulatorDial.width(), kBenchDesign.regulatorDial.height());
     dial.setBackGroundColor(clGray);
     dial.setBorderStyle(ibsRaised);
     dial.setPositionMax(100);
@@ -74,11 +74,11 @@ void LoadBenchDial(TiAngularGauge &dial)
     dial.setTickMinorAlignment(itmnaCenter);
     dial.setTickMargin(10);
     dial.setTickLabelMargin(10);
-    dial.setTickLabelFont(MakeFont(BenchSansFamily(), 11, clWhite));
+    dial.setTickLabelFont(MakeFont(benchSansFamily(), 11, clWhite));
     dial.setSectionEnd1(50);
     dial.setSectionEnd2(75);
     dial.setLabel1Text(QStringLiteral("U"));
-    dial.setLabel1Font(MakeFont(BenchSerifFamily(), 21, clWindowText, true));
+    dial.setLabel1Font(MakeFont(benchSerifFamily(), 21, clWindowText, true));
     dial.setLabel2Text(QString());
     dial.setHubSize(5);
     dial.setHubColor(clWhite);
@@ -117,21 +117,21 @@ QString installedOr(const QString &family, const QString &standIn)
 
 } // namespace
 
-QString BenchSerifFamily()
+QString benchSerifFamily()
 {
     static const QString family = installedOr(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
     return family;
 }
 
-QString BenchSansFamily()
+QString benchSansFamily()
 {
     static const QString family = installedOr(QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"));
     return family;
 }
 
-QFont BenchSerifFont(int pixels, bool bold)
+QFont benchSerifFont(int pixels, bool bold)
 {
-    QFont f(BenchSerifFamily());
+    QFont f(benchSerifFamily());
     f.setPixelSize(pixels);
     f.setBold(bold);
     return f;

@@ -19,7 +19,7 @@ constexpr int kHeight = 28;
 // size, as Qt's own render does for any widget.
 const bench::Register ammeterPaint("ammeter_paint", [] {
     auto amper = std::make_shared<TiSevenSegmentAnalog>();
-    LoadBenchReadout(*amper, BenchReadout::amper);
+    loadBenchReadout(*amper, BenchReadout::ammeter);
     amper->setValue(1.234);
     auto image = std::make_shared<QImage>(kWidth, kHeight, QImage::Format_RGB32);
     return [amper, image] { amper->render(image.get()); };

@@ -24,7 +24,7 @@ struct RenderedDial {
 std::shared_ptr<RenderedDial> benchDial()
 {
     auto d = std::make_shared<RenderedDial>();
-    LoadBenchDial(d->dial);
+    loadBenchDial(d->dial);
     d->dial.SetBounds(0, 0, kSide, kSide);
     d->dial.setLabel1OffsetX(10 - kSide / 2);
     d->dial.setLabel1OffsetY(kSide / 2 - 10);

@@ -23,7 +23,7 @@ QByteArray show(const TRect &r)
 // The bench's dial at 200 x 200 with its radius found as a paint finds it.
 TiDialGeometry workedExample(TiAngularGauge &g)
 {
-    LoadBenchDial(g);
+    loadBenchDial(g);
     g.SetBounds(0, 0, 200, 200);
     TiDialGeometry geometry = g.Geometry(sixByThirteen);
     geometry.ArcRadius = AutoSizeRadius(geometry);
@@ -57,7 +57,7 @@ private slots:
 void TestGaugeGeometry::anglesOfTheBenchScale()
 {
     TiAngularGauge g;
-    LoadBenchDial(g);
+    loadBenchDial(g);
     QCOMPARE(g.PositionToDegrees(90), 99.0);
     for (int i = 0; i < 11; ++i) QCOMPARE(g.PositionToDegrees(g.GetTickValue(i)), 180.0 - 9 * i);
 }
@@ -105,7 +105,7 @@ void TestGaugeGeometry::workedExamplePointerAndHub()
 void TestGaugeGeometry::valuesOutsideTheRangeArePinned()
 {
     TiAngularGauge g;
-    LoadBenchDial(g);
+    loadBenchDial(g);
     QCOMPARE(g.PositionToDegrees(150), 90.0);
     QCOMPARE(g.PositionToDegrees(-20), 180.0);
 }
@@ -113,7 +113,7 @@ void TestGaugeGeometry::valuesOutsideTheRangeArePinned()
 void TestGaugeGeometry::reversedScale()
 {
     TiAngularGauge g;
-    LoadBenchDial(g);
+    loadBenchDial(g);
     g.setReverseScale(true);
     QCOMPARE(g.PositionToDegrees(0), 90.0);
     QCOMPARE(g.PositionToDegrees(100), 180.0);
@@ -205,7 +205,7 @@ void TestGaugeGeometry::autoSizeDivisors()
     QFETCH(int, width);
     QFETCH(int, radius);
     TiAngularGauge g;
-    LoadBenchDial(g);
+    loadBenchDial(g);
     g.SetBounds(0, 0, width, 200);
     g.setArcStartDegrees(start);
     g.setArcRangeDegrees(range);

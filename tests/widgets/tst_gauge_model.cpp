@@ -107,7 +107,7 @@ void TestGaugeModel::benchRampTracksCurrentMax()
     TiAngularGauge g;
     QSignalSpy changes(&g, &TiPositionComponent::PositionChange);
     QSignalSpy maxChanges(&g, &TiPositionComponent::CurrentMaxChange);
-    LoadBenchDial(g);  // silently, in loading mode
+    loadBenchDial(g);  // silently, in loading mode
     QCOMPARE(maxChanges.count(), 0);
     QCOMPARE(g.CurrentMax(), 10.0);
     PaintCounter paints(g);

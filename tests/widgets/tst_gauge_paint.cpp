@@ -188,7 +188,7 @@ void TestGaugePaint::benchDialPixels()
 {
     // The bench's dial at 200 x 200 on position 90, as its window lays it out.
     TiAngularGauge g;
-    LoadBenchDial(g);
+    loadBenchDial(g);
     g.SetBounds(0, 0, 200, 200);
     g.setLabel1OffsetX(10 - 200 / 2);
     g.setLabel1OffsetY(200 / 2 - 10);
@@ -311,7 +311,7 @@ void TestGaugePaint::peakPointersInTheirOwnColours()
 void TestGaugePaint::rampRedrawsOnlyTheDynamicLayer()
 {
     CountingGauge g;
-    LoadBenchDial(g);
+    loadBenchDial(g);
     g.SetBounds(0, 0, 183, 183);
     PaintCounter paints(g);
     const int shown = g.backgroundLayers;
@@ -337,7 +337,7 @@ void TestGaugePaint::rampRedrawsOnlyTheDynamicLayer()
 void TestGaugePaint::uncachedDrawingGivesTheSameFrame()
 {
     CountingGauge g;
-    LoadBenchDial(g);
+    loadBenchDial(g);
     g.SetBounds(0, 0, 200, 200);
     g.setPosition(90);
     g.setShowMaxPointer(true);
@@ -354,7 +354,7 @@ void TestGaugePaint::uncachedDrawingGivesTheSameFrame()
 void TestGaugePaint::resizedCacheIsRedrawn()
 {
     TiAngularGauge g;
-    LoadBenchDial(g);
+    loadBenchDial(g);
     g.SetBounds(0, 0, 200, 200);
     frameOf(g);
     g.resize(190, 190);  // hidden: no resize event reaches the base
@@ -367,7 +367,7 @@ void TestGaugePaint::resizedCacheIsRedrawn()
 void TestGaugePaint::labelFontAndTextsResizeTheDial()
 {
     TiAngularGauge g;
-    LoadBenchDial(g);
+    loadBenchDial(g);
     g.SetBounds(0, 0, 200, 200);
     frameOf(g);
     const int radius = g.ArcRadius();
@@ -390,7 +390,7 @@ void TestGaugePaint::labelFontAndTextsResizeTheDial()
 void TestGaugePaint::unknownPointerStyleDrawsNothing()
 {
     TiAngularGauge g;
-    LoadBenchDial(g);
+    loadBenchDial(g);
     g.setPosition(90);
     g.setPointerStyle(TiAngularGaugePointerStyle(4));
     const QImage styleFour = frameOf(g);
@@ -609,7 +609,7 @@ void TestGaugePaint::settingsAtTheEndsOfTheIntRange()
     QFETCH(int, value);
     for (bool automatic : {true, false}) {
         TiAngularGauge g;
-        LoadBenchDial(g);
+        loadBenchDial(g);
         g.SetBounds(0, 0, 183, 183);
         g.setAutoSize(automatic);
         g.setAutoCenter(automatic);
