@@ -176,7 +176,11 @@ void BenchWindow::onSourceSwitchClicked()
             coarseCurrentArrows_->setEnabled(false);
             fineCurrentArrows_->setEnabled(false);
             lab_.sourceOn = false;
+            // The current is back at 0, and so are its adjusters: a fine pair
+            // left at the top of its range would never raise it again.
             ammeter_->setValue(0);
+            coarseCurrentArrows_->setPosition(0);
+            fineCurrentArrows_->setPosition(0);
             paintSourceLamp(*sourceLamp_, false, false);
             drawTrace();
         }

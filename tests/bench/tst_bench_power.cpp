@@ -500,15 +500,21 @@ private slots:
         press(b.fineCurrentArrows, TUDBtnType::btNext);
         QVERIFY(exactly(b.ammeter->Value(), 0.501));
 
-        // Switching the source off zeroes the ammeter but not the pairs.
+        // Switching the source off zeroes the ammeter and both pairs, so that
+        // the bench after an off and on is the bench after the start: even a
+        // fine pair left at the top of its range raises the current again.
+        for (int i = 0; i < 100; ++i) press(b.fineCurrentArrows, TUDBtnType::btNext);
+        QCOMPARE(b.fineCurrentArrows->Position(), 100);
         b.click("sourceSwitch");
         QCOMPARE(b.ammeter->Value(), 0.0);
-        QCOMPARE(b.coarseCurrentArrows->Position(), 1);
-        QCOMPARE(b.fineCurrentArrows->Position(), 3);
+        QCOMPARE(b.coarseCurrentArrows->Position(), 0);
+        QCOMPARE(b.fineCurrentArrows->Position(), 0);
         b.click("sourceSwitch");
         press(b.fineCurrentArrows, TUDBtnType::btPrev);
-        QVERIFY(exactly(b.ammeter->Value(), -0.001));
-        QCOMPARE(b.fineCurrentArrows->Position(), 2);
+        QCOMPARE(b.ammeter->Value(), 0.0);
+        press(b.fineCurrentArrows, TUDBtnType::btNext);
+        QVERIFY(exactly(b.ammeter->Value(), 0.001));
+        QCOMPARE(b.fineCurrentArrows->Position(), 1);
     }
 
     void readoutsHoldTheDecimalsTheyShow_data()
