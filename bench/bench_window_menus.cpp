@@ -3,6 +3,7 @@
 // about windows; the status bar's date and clock.
 #include "bench/bench_window.h"
 
+#include "bench/documents.h"
 #include "bench/info_windows.h"
 #include "bench/stored_layout.h"
 #include "toolkit/colors.h"
@@ -12,7 +13,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
@@ -116,8 +116,16 @@ void BenchWindow::createStatusBar()
 
 void BenchWindow::openDocument(const QString &name)
 {
-    // Relative to the working directory, as the documents lie beside the program.
-    runHandler([&] { dialogs().shellOpen(QDir::toNativeSeparators(QStringLiteral("Files/") + name)); });
+    // A document that is not there, or that nothing opens, is said so: a
+    // menu item that silently does nothing looks broken.
+    runHandler([&] {
+        const QStringList folders = documentFolders();
+        const QString path = findDocument(name, folders);
+        if (path.isEmpty())
+            dialogs().showMessage(documentMissingText(name, folders));
+        else if (!dialogs().shellOpen(path))
+            dialogs().showMessage(documentNotOpenedText(name, path));
+    });
 }
 
 void BenchWindow::onExitTriggered()

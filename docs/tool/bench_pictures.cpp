@@ -51,7 +51,7 @@ public:
         fail(QStringLiteral("question: ") + text);
         return false;
     }
-    void shellOpen(const QString &path) override { fail(QStringLiteral("open: ") + path); }
+    bool shellOpen(const QString &path) override { fail(QStringLiteral("open: ") + path); }
 
 private:
     [[noreturn]] static void fail(const QString &what) { throw std::runtime_error(what.toStdString()); }

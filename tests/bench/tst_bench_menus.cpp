@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -27,6 +29,33 @@ QString statusPanel(const Bench &b, int index)
     const QLabel *panels[] = {b.datePanel, b.clockPanel, b.hintPanel};
     return panels[index]->text();
 }
+
+// The program started in `folder`, with the desktop's data folders `home`
+// and `shared`; put back as they were at the end.
+struct StartedIn {
+    StartedIn(const QString &folder, const QString &home, const QString &shared)
+        : before(QDir::currentPath()), dataHome(qgetenv("XDG_DATA_HOME")), dataDirs(qgetenv("XDG_DATA_DIRS"))
+    {
+        QDir::setCurrent(folder);
+        qputenv("XDG_DATA_HOME", home.toLocal8Bit());
+        qputenv("XDG_DATA_DIRS", shared.toLocal8Bit());
+    }
+    ~StartedIn()
+    {
+        QDir::setCurrent(before);
+        restore("XDG_DATA_HOME", dataHome);
+        restore("XDG_DATA_DIRS", dataDirs);
+    }
+    static void restore(const char *name, const QByteArray &value)
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    QString before;
+    QByteArray dataHome, dataDirs;
+};
 
 QStringList captions(const QList<QAction *> &actions)
 {
@@ -94,10 +123,12 @@ private slots:
             if (a != exit) QVERIFY2(a->shortcut().isEmpty(), qPrintable(a->objectName()));
     }
 
-    void documentsOpenRelativeToTheWorkingDirectory()
+    void documentsAreFoundWhereverTheProgramStarts()
     {
-        Bench b;
-        BenchWindow &f = b.window;
+        // Started in a folder that holds Files/, the program opens the
+        // documents from there; started anywhere else, from the desktop's
+        // data folders. (An installed program's share/emlab/Files beside its
+        // own folder is proven in the real window.)
         const QList<QPair<QString, QString>> documents = {
             {"realTitlePageAction", "Титульный лист(Р).pdf"},
             {"realTheoryAction", "Теория(Р).pdf"},
@@ -107,13 +138,41 @@ private slots:
             {"computerProcedureAction", "Порядок выполнения(К).pdf"},
             {"userGuideAction", "Руководство пользователя(К).pdf"},
             {"referenceAction", "Справка.pdf"}};
+        QTemporaryDir started, elsewhere, data;
+        const QString startedFiles = started.filePath(QStringLiteral("Files"));
+        const QString dataFiles = data.filePath(QStringLiteral("emlab/Files"));
+        QVERIFY(QDir().mkpath(startedFiles) && QDir().mkpath(dataFiles));
+        for (const auto &[item, name] : documents) QVERIFY(QFile(startedFiles + '/' + name).open(QIODevice::WriteOnly));
+        QVERIFY(QFile(dataFiles + QStringLiteral("/Справка.pdf")).open(QIODevice::WriteOnly));
+        const StartedIn guard(started.path(), elsewhere.path(), data.path());
+
+        Bench b;
         for (const auto &[item, name] : documents) {
             b.dialogs.clear();
             b.trigger(item);
-            QCOMPARE(b.dialogs.opened, QStringList{QDir::toNativeSeparators(QStringLiteral("Files/") + name)});
+            QCOMPARE(b.dialogs.opened, QStringList{startedFiles + '/' + name});
         }
-        QVERIFY(b.dialogs.errors.isEmpty());
         QVERIFY(b.dialogs.messages.isEmpty());
+
+        QDir::setCurrent(elsewhere.path());
+        b.dialogs.clear();
+        b.trigger("referenceAction");
+        QCOMPARE(b.dialogs.opened, QStringList{dataFiles + QStringLiteral("/Справка.pdf")});
+        // A document in none of the folders is reported, with the folders looked in.
+        b.trigger("userGuideAction");
+        QCOMPARE(b.dialogs.opened.size(), 1);
+        QCOMPARE(b.dialogs.messages.size(), 1);
+        const QString missing = b.dialogs.messages.first();
+        QVERIFY2(missing.contains(QStringLiteral("«Руководство пользователя(К).pdf» не найден")), qPrintable(missing));
+        QVERIFY2(missing.contains(elsewhere.filePath(QStringLiteral("Files"))) && missing.contains(dataFiles),
+                 qPrintable(missing));
+        // So is a document that no viewer opens.
+        b.dialogs.clear();
+        b.dialogs.viewerOpens = false;
+        b.trigger("referenceAction");
+        QCOMPARE(b.dialogs.messages, QStringList{QStringLiteral("Документ «Справка.pdf» не удалось открыть: для файла ") +
+                                                 dataFiles + QStringLiteral("/Справка.pdf не нашлось программы просмотра PDF.")});
+        QVERIFY(b.dialogs.errors.isEmpty());
     }
 
     void exitAsksFirst()
