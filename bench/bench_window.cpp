@@ -215,9 +215,9 @@ void BenchWindow::createControls()
                               QStringLiteral("Кнопка включения осциллографа"));
     // Latching without all-up: once pressed the switch stays shown pressed.
     scopeSwitch_->setCheckable(true);
-    scopeSwitchGroup_ = new QButtonGroup(this);
-    scopeSwitchGroup_->setExclusive(true);
-    scopeSwitchGroup_->addButton(scopeSwitch_, 1);
+    auto *latch = new QButtonGroup(this);
+    latch->setExclusive(true);
+    latch->addButton(scopeSwitch_, 1);
     screen_ = new TImage(scopePanel_);
     screen_->setObjectName(QStringLiteral("screen"));
     screen_->resize(kBenchDesign.screen);

@@ -20,7 +20,6 @@
 
 class AboutWindow;
 class CreditsWindow;
-class QButtonGroup;
 class QLabel;
 class QPushButton;
 class QStatusBar;
@@ -117,7 +116,6 @@ private:
 
     TPanel *scopePanel_;
     QPushButton *scopeSwitch_;
-    QButtonGroup *scopeSwitchGroup_;
     TImage *screen_;
     TLabeledEdit *anodeVoltageField_, *turnDensityField_, *driftLengthField_;
     TLabel *plateLengthLabel_;
