@@ -291,7 +291,6 @@ private slots:
     void screenSaysWhatItShows()
     {
         Bench b;
-        BenchWindow &f = b.window;
         b.setOuterSize(735, 637);  // as the first showing does
         QCOMPARE(screen(b), kDark);
 

@@ -85,7 +85,6 @@ private slots:
     void usesTheParametersTakenOverBySourceSwitch()
     {
         Bench b;
-        BenchWindow &f = b.window;
         b.toSourceOn();
         // Changing the field afterwards changes nothing until the switch takes it.
         b.anodeVoltageField->setText(QStringLiteral("2800"));
@@ -96,7 +95,6 @@ private slots:
     void nothingWithTheOscilloscopeOff()
     {
         Bench b;
-        BenchWindow &f = b.window;
         b.click("sourceLamp");
         b.specificChargeField->setText(QStringLiteral("прежнее"));
         compute(b, 0.407, QStringLiteral("1"));
@@ -107,7 +105,6 @@ private slots:
     void zeroCurrentIsADivisionByZero()
     {
         Bench b;
-        BenchWindow &f = b.window;
         b.toSourceOn();
         compute(b, 0.407, QStringLiteral("1"));
         const QString before = b.specificChargeField->text();
@@ -119,7 +116,6 @@ private slots:
     void zeroVoltageGivesZero()
     {
         Bench b;
-        BenchWindow &f = b.window;
         b.anodeVoltageField->setText(QStringLiteral("00"));
         b.toSourceOn();
         compute(b, 0.407, QStringLiteral("1"));
@@ -130,7 +126,6 @@ private slots:
     void badTurnCounts()
     {
         Bench b;
-        BenchWindow &f = b.window;
         b.toSourceOn();
         compute(b, 0.407, QStringLiteral("1"));
         compute(b, 0.407, QString());

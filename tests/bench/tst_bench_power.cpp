@@ -119,7 +119,6 @@ private slots:
     void everyStateOfTheSequence()
     {
         Bench b;
-        BenchWindow &f = b.window;
         b.setOuterSize(735, 637);
         check(b, kAllOff);
         QCOMPARE(pixel(*b.sourceLamp, 7, 7), clGray);
@@ -279,7 +278,6 @@ private slots:
         QFETCH(QString, l);
         QFETCH(bool, accepted);
         Bench b;
-        BenchWindow &f = b.window;
         b.anodeVoltageField->setText(u);
         b.turnDensityField->setText(n);
         b.driftLengthField->setText(l);
@@ -299,7 +297,6 @@ private slots:
     void sourceSwitchTakesTheParametersOver()
     {
         Bench b;
-        BenchWindow &f = b.window;
         b.anodeVoltageField->setText(QStringLiteral("1200"));
         b.turnDensityField->setText(QStringLiteral("160"));
         b.driftLengthField->setText(QStringLiteral("20"));
@@ -382,7 +379,6 @@ private slots:
         // "00" passes the regulator's check and converts to zero: the trace
         // then stops on its first point with a clean, dark screen.
         Bench b;
-        BenchWindow &f = b.window;
         b.turnDensityField->setText(QStringLiteral("00"));
         b.toSourceOn();
         QVERIFY(b.dialogs.errors.isEmpty());
@@ -430,7 +426,6 @@ private slots:
     {
         // The read-out's own bounds hold when the pair still has room.
         Bench b;
-        BenchWindow &f = b.window;
         b.toSourceOn();
         b.rippleReadout->setValue(0.25);
         b.press("rippleArrows", TUDBtnType::btNext);
@@ -446,7 +441,6 @@ private slots:
     void blockedRippleStillRedrawsTheTrace()
     {
         Bench b;
-        BenchWindow &f = b.window;
         b.toSourceOn();
         b.rippleReadout->setValue(0.25);
         {
@@ -463,7 +457,6 @@ private slots:
     void plateLengthLeavesTheScreenAlone()
     {
         Bench b;
-        BenchWindow &f = b.window;
         {
             Canvas c = b.screen->canvas();
             c.setBrushColor(clWhite);
@@ -572,7 +565,6 @@ private slots:
         // milliamperes on the side: after every press the ammeter holds the
         // double nearest that count's decimal (a division is correctly rounded).
         Bench b;
-        BenchWindow &f = b.window;
         b.toSourceOn();
         std::mt19937 random(20240305);
         long long milliamperes = 0;
@@ -593,7 +585,6 @@ private slots:
         // From a fresh source, ten fine presses up and one coarse down: the
         // ammeter reads 0, and the calculator divides by that zero.
         Bench b;
-        BenchWindow &f = b.window;
         b.setOuterSize(735, 637);
         b.toSourceOn();
         for (int i = 0; i < 10; ++i) b.press("fineCurrentArrows", TUDBtnType::btNext);
@@ -635,7 +626,6 @@ private slots:
     void ammeterKeepsCountingPastItsDisplay()
     {
         Bench b;
-        BenchWindow &f = b.window;
         b.toSourceOn();
         b.ammeter->setValue(9.995);
         for (int i = 0; i < 3; ++i) b.press("coarseCurrentArrows", TUDBtnType::btNext);
@@ -659,7 +649,6 @@ private slots:
     void oscilloscopeOffDuringTheRampDown()
     {
         Bench b;
-        BenchWindow &f = b.window;
         b.setOuterSize(735, 637);
         b.toRegulatorOn();
         b.click("regulatorSwitch");
@@ -688,7 +677,6 @@ private slots:
     void switchingOffWhileTheWarmUpLineGrowsEndsTheRampUp()
     {
         Bench b;
-        BenchWindow &f = b.window;
         b.setOuterSize(735, 637);
         b.click("scopeSwitch");
         b.click("regulatorSwitch");
@@ -711,7 +699,6 @@ private slots:
     void switchingOnBeforeTheFirstRampDownTickEndsTheRampDown()
     {
         Bench b;
-        BenchWindow &f = b.window;
         b.setOuterSize(735, 637);
         b.toRegulatorOn();
         b.click("regulatorSwitch");   // off: the ramp-down is due
@@ -737,7 +724,6 @@ private slots:
         // ends the ramp-up, so no warm-up line is drawn over the trace the
         // adjusters draw, however long the ramp would have gone on.
         Bench b;
-        BenchWindow &f = b.window;
         b.setOuterSize(1280, 800);
         QCOMPARE(b.screen->width(), 406);
         b.click("scopeSwitch");
@@ -772,7 +758,6 @@ private slots:
         // the trace is the vertical sweep of 3.5 cm each side of the centre,
         // rows 112.5 -/+ 98.4 rounded, 14 to 211, drawn 4 pixels wide.
         Bench b;
-        BenchWindow &f = b.window;
         b.setOuterSize(735, 637);
         QCOMPARE(b.screen->width(), 225);
         b.toSourceOn();

@@ -49,7 +49,6 @@ private slots:
     void stackingAndSelfSizing()
     {
         Bench b;
-        BenchWindow &f = b.window;
         // The fine current pair lies over the coarse one, the switch panel over the dial.
         const QObjectList &p3 = b.sourcePanel->children();
         QVERIFY(p3.indexOf(b.fineCurrentArrows) > p3.indexOf(b.coarseCurrentArrows));
@@ -141,7 +140,6 @@ private slots:
     void layoutAtTheDesignOuterSize()
     {
         Bench b;
-        BenchWindow &f = b.window;
         b.setOuterSize(735, 637);
         QCOMPARE(b.outerSize(), QSize(735, 637));
         QCOMPARE(b.scopePanel->geometry(), QRect(245, 10, 245, 537));
@@ -238,7 +236,6 @@ private slots:
     void wideWindowKeepsTheSourceAndDialAt272()
     {
         Bench b;
-        BenchWindow &f = b.window;
         b.setOuterSize(1200, 800);
         QCOMPARE(b.sourcePanel->size(), QSize(272, 381));
         QCOMPARE(b.regulatorDial->size(), QSize(272, 272));
@@ -283,7 +280,6 @@ private slots:
     void resizeRedrawsTheTraceOnlyWhileTheRegulatorIsOn()
     {
         Bench b;
-        BenchWindow &f = b.window;
         b.setOuterSize(735, 637);
         b.toSourceOn();
         b.press("coarseCurrentArrows", TUDBtnType::btNext, 20);   // 0.2 A: the trace lies nearly flat
