@@ -8,7 +8,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    InitialiseApplication(app);
-    const BenchProgram program = CreateBenchProgram();
+    initialiseApplication(app);
+    const BenchProgram program = createBenchProgram();
     return app.exec();
 }

@@ -2,7 +2,7 @@
 #pragma once
 // The bench window's layout pass as arithmetic: from the window's outer size
 // and the current sizes of the controls to every control's place and size.
-// The pass itself (TForm1::Border) applies the result in order and paints.
+// The pass itself (BenchWindow::layOut) applies the result in order and paints.
 //
 // All divisions halve integers toward zero; the only real arithmetic is the
 // source panel's height, width × 1.4 rounded to nearest, ties to even.
@@ -13,46 +13,51 @@
 // they are written. Creation gives every control its size from here, and the
 // layout pass starts from them.
 struct BenchDesignSizes {
-    QSize screen{281, 281};         // Image1, the oscilloscope screen
-    QSize image2{9, 9};             // the source lamp
-    QSize labeledEdit{89, 27};      // each of the three parameter fields
-    QSize knopka1{65, 22}, knopka2{57, 30}, knopka3{57, 25};
-    QSize dplastin1{40, 28}, amper{80, 28}, fmax1{57, 28}, faza1{56, 28};
-    QSize upDown1{17, 32}, upDown2{17, 33}, upDown3{17, 32};
-    QSize shVprm{145, 17}, shVprm2{57, 17};
-    QSize speedButton1{49, 49}, edit1{121, 27}, edit2{25, 27};
-    QSize transformator{201, 161};  // the regulator's dial before its auto-size
-    int panel3MaxWidth = 272;       // the source panel's size limit
+    QSize screen{281, 281};         // the oscilloscope screen
+    QSize sourceLamp{9, 9};
+    QSize parameterField{89, 27};   // each of the three parameter fields
+    QSize scopeSwitch{65, 22}, regulatorSwitch{57, 30}, sourceSwitch{57, 25};
+    QSize plateLengthReadout{40, 28}, ammeter{80, 28}, rippleReadout{57, 28}, phaseReadout{56, 28};
+    QSize rippleArrows{17, 32}, phaseArrows{17, 33}, plateLengthArrows{17, 32};
+    QSize coarseCurrentArrows{145, 17}, fineCurrentArrows{57, 17};
+    QSize calculateButton{49, 49}, specificChargeField{121, 27}, helixTurnsField{25, 27};
+    QSize regulatorDial{201, 161};  // before its auto-size
+    int sourcePanelMaxWidth = 272;  // the source panel's size limit
 };
 inline constexpr BenchDesignSizes kBenchDesign;
 
 struct BenchLayoutInput {
     QSize outer;                    // the window's outer size: frame, caption and menu included
-    QSize screen = kBenchDesign.screen;   // Image1 as the previous pass left it
-    int panel3MaxWidth = kBenchDesign.panel3MaxWidth;
+    QSize screen = kBenchDesign.screen;   // the screen as the previous pass left it
+    int sourcePanelMaxWidth = kBenchDesign.sourcePanelMaxWidth;
 
-    QSize labeledEdit1 = kBenchDesign.labeledEdit, labeledEdit2 = kBenchDesign.labeledEdit,
-          labeledEdit3 = kBenchDesign.labeledEdit;
+    QSize anodeVoltageField = kBenchDesign.parameterField, turnDensityField = kBenchDesign.parameterField,
+          driftLengthField = kBenchDesign.parameterField;
     // The labels size themselves to their texts: these are the sizes the
     // bench's serif gives them.
-    int editLabel1Height = 15, editLabel2Height = 15;   // caption labels of fields 1 and 2
-    QSize label1{71, 19}, label2{29, 19}, label3{87, 19};
-    QSize knopka1 = kBenchDesign.knopka1, knopka2 = kBenchDesign.knopka2, knopka3 = kBenchDesign.knopka3;
-    QSize dplastin1 = kBenchDesign.dplastin1, amper = kBenchDesign.amper, fmax1 = kBenchDesign.fmax1,
-          faza1 = kBenchDesign.faza1;
-    QSize upDown1 = kBenchDesign.upDown1, upDown2 = kBenchDesign.upDown2, upDown3 = kBenchDesign.upDown3;
-    QSize shVprm = kBenchDesign.shVprm, shVprm2 = kBenchDesign.shVprm2;
-    QSize speedButton1 = kBenchDesign.speedButton1, edit1 = kBenchDesign.edit1, edit2 = kBenchDesign.edit2;
+    int anodeVoltageCaptionHeight = 15, turnDensityCaptionHeight = 15;   // the first two fields' captions
+    QSize rippleLabel{71, 19}, plateLengthLabel{29, 19}, phaseLabel{87, 19};
+    QSize scopeSwitch = kBenchDesign.scopeSwitch, regulatorSwitch = kBenchDesign.regulatorSwitch,
+          sourceSwitch = kBenchDesign.sourceSwitch;
+    QSize plateLengthReadout = kBenchDesign.plateLengthReadout, ammeter = kBenchDesign.ammeter,
+          rippleReadout = kBenchDesign.rippleReadout, phaseReadout = kBenchDesign.phaseReadout;
+    QSize rippleArrows = kBenchDesign.rippleArrows, phaseArrows = kBenchDesign.phaseArrows,
+          plateLengthArrows = kBenchDesign.plateLengthArrows;
+    QSize coarseCurrentArrows = kBenchDesign.coarseCurrentArrows, fineCurrentArrows = kBenchDesign.fineCurrentArrows;
+    QSize calculateButton = kBenchDesign.calculateButton, specificChargeField = kBenchDesign.specificChargeField,
+          helixTurnsField = kBenchDesign.helixTurnsField;
 };
 
 struct BenchLayout {
-    // Inside Panel2 (the oscilloscope).
-    QRect Panel2, knopka1, Image1, LabeledEdit1, LabeledEdit2, LabeledEdit3, Label2, Dplastin1, UpDown3;
-    // Inside Panel3 (the current source).
-    QRect Panel3, Image2, amper, knopka3, sh_vprm, sh_vprm_2, Label1, Fmax1, UpDown1, Label3, Faza1, UpDown2;
+    // The oscilloscope panel and what lies on it.
+    QRect scopePanel, scopeSwitch, screen, anodeVoltageField, turnDensityField, driftLengthField, plateLengthLabel,
+        plateLengthReadout, plateLengthArrows;
+    // The current source panel and what lies on it.
+    QRect sourcePanel, sourceLamp, ammeter, sourceSwitch, coarseCurrentArrows, fineCurrentArrows, rippleLabel,
+        rippleReadout, rippleArrows, phaseLabel, phaseReadout, phaseArrows;
     // The regulator's dial and its switch panel, and the calculator.
-    QRect transformator, Panel1, knopka2, SpeedButton1, Edit1, Edit2;
-    int label1OffsetX = 0, label1OffsetY = 0;   // the dial's label 1
+    QRect regulatorDial, regulatorPanel, regulatorSwitch, calculateButton, specificChargeField, helixTurnsField;
+    int dialLabelOffsetX = 0, dialLabelOffsetY = 0;   // the dial's "U" label
 };
 
-BenchLayout ComputeBenchLayout(const BenchLayoutInput &in);
+BenchLayout computeBenchLayout(const BenchLayoutInput &in);

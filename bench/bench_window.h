@@ -5,10 +5,12 @@
 // on the right with the hidden calculator under it, the main menu on top and
 // the status bar with the date and clock at the bottom.
 //
-// The handlers carry the names of the control and the event they serve. Each
-// handler connected to a signal or timer runs inside runHandler, so an error
-// ends it and reaches the user in the default error box. Tests call the
-// handlers directly.
+// Everything on it is the window's own business: a program shows it, hands it
+// the information windows its Help menu opens, and leaves the rest to the
+// student. Each handler connected to a signal or timer runs inside
+// runHandler, so an error ends it and reaches the user in the default error
+// box. The controls carry object names (scopeSwitch, rampUpTimer,
+// exitAction, ...) by which accessibility and tests find them.
 #include "model/lab_state.h"
 #include "toolkit/up_down.h"
 
@@ -16,17 +18,14 @@
 #include <QMainWindow>
 #include <functional>
 
-class QAction;
-class QButtonGroup;
+class AboutWindow;
+class CreditsWindow;
 class QLabel;
-class QMenu;
 class QPushButton;
 class QStatusBar;
 class QTimer;
 class QToolButton;
 class TEdit;
-class TFRaz;
-class TForm_o_programe;
 class TImage;
 class TLabel;
 class TLabeledEdit;
@@ -34,109 +33,18 @@ class TPanel;
 class AngularGauge;
 class SevenSegmentDisplay;
 
-class TForm1 : public QMainWindow {
+class BenchWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Where the window reads the date and time for its status bar.
     using Clock = std::function<QDateTime()>;
 
-    // Builds the window from its stored layout, then runs FormCreate.
-    explicit TForm1(Clock clock = &QDateTime::currentDateTime, QWidget *parent = nullptr);
-    ~TForm1() override;
+    // Builds the window from its stored layout and puts it in its start state.
+    explicit BenchWindow(Clock clock = &QDateTime::currentDateTime, QWidget *parent = nullptr);
+    ~BenchWindow() override;
 
     // The windows the Help menu shows; the program's start hands them over.
-    void setInformationWindows(TFRaz *credits, TForm_o_programe *about);
-
-    // The outer size the layout works from: frame, caption and menu included.
-    QSize outerSize() const;
-
-    // --- The controls, named as in the stored layout.
-    QWidget *ClientArea;   // the window's own surface under the menu
-    QStatusBar *StatusBar1;  // its panels: labels StatusPanel0 to StatusPanel2
-
-    TPanel *Panel2;        // the oscilloscope
-    QPushButton *knopka1;
-    QButtonGroup *knopka1Group;
-    TImage *Image1;
-    TLabeledEdit *LabeledEdit1, *LabeledEdit2, *LabeledEdit3;
-    TLabel *Label2;
-    SevenSegmentDisplay *Dplastin1;
-    TUpDown *UpDown3;
-
-    TPanel *Panel3;        // the DC current source
-    TImage *Image2;
-    SevenSegmentDisplay *amper;
-    QPushButton *knopka3;
-    TUpDown *sh_vprm, *sh_vprm_2;
-    TLabel *Label1;
-    SevenSegmentDisplay *Fmax1;
-    TUpDown *UpDown1;
-    TLabel *Label3;
-    SevenSegmentDisplay *Faza1;
-    TUpDown *UpDown2;
-
-    AngularGauge *transformator;   // the voltage regulator's dial
-    TPanel *Panel1;
-    QPushButton *knopka2;
-
-    QToolButton *SpeedButton1;       // the calculator
-    TEdit *Edit1, *Edit2;
-
-    QTimer *Timer1, *Timer2, *Timer3;
-
-    QMenu *N1, *N5, *N13, *N3, *N6;
-    QAction *N10, *N15, *N16, *N20, *N17, *N18, *N19, *N4, *N11, *N2, *N8, *N9, *N7;
-
-    // The lab's shared variables, for the whole life of the window.
-    LabState Lab;
-
-    // --- Creation and layout.
-    void FormCreate();
-    void Border();
-    void FormResize();
-    void WMSysCommand();
-
-    // --- The oscilloscope screen.
-    void Zalivka();
-    void Off();
-    void Lampochka1();
-    void Line();
-
-    // --- The power sequence and the adjusters.
-    void knopka1Click();
-    void knopka2Click();
-    void knopka3Click();
-    void Timer2Timer();
-    void Timer3Timer();
-    void sh_vprmClick(TUDBtnType Button);
-    void sh_vprm_2Click(TUDBtnType Button);
-    void UpDown1Click(TUDBtnType Button);
-    void UpDown2Click(TUDBtnType Button);
-    void UpDown3Click(TUDBtnType Button);
-    void LabeledEdit1KeyPress(QChar &Key);
-    void LabeledEdit2KeyPress(QChar &Key);
-    void LabeledEdit3KeyPress(QChar &Key);
-
-    // --- The calculator.
-    void Image2Click();
-    void Edit2KeyPress(QChar &Key);
-    void SpeedButton3Click();
-
-    // --- Menus, documents and status bar.
-    void N10Click();
-    void N15Click();
-    void N16Click();
-    void N20Click();
-    void N17Click();
-    void N18Click();
-    void N19Click();
-    void N4Click();
-    void N2Click();
-    void N8Click();
-    void N9Click();
-    void N7Click();
-    void Timer1Timer();
-    void FormMouseMove();
+    void setInformationWindows(CreditsWindow *credits, AboutWindow *about);
 
 protected:
     bool event(QEvent *) override;
@@ -146,30 +54,101 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // --- Creation and layout (bench_window.cpp).
     void createControls();
     void createMenu();
     void createStatusBar();
     void connectHandlers();
-    void openDocument(const QString &name);
+    void nameControls();
+    void setStartState();
     void keepMinimumOuterSize();
+    QSize outerSize() const;
     void placeOnWorkArea();
+    void layOut();
+    void onResized();
+    void onSystemCommand();
     void layOutAndRepaint();
     bool passMustWait() const;
     void systemCommandSettled();
 
+    // --- The oscilloscope screen.
+    void drawTrace();
+
+    // --- The power sequence and the adjusters (bench_window_power.cpp).
+    void onScopeSwitchClicked();
+    void onRegulatorSwitchClicked();
+    void onSourceSwitchClicked();
+    void onRampUpTick();
+    void onRampDownTick();
+    void onCoarseCurrentArrow(TUDBtnType button);
+    void onFineCurrentArrow(TUDBtnType button);
+    void onRippleArrow(TUDBtnType button);
+    void onPhaseArrow(TUDBtnType button);
+    void onPlateLengthArrow(TUDBtnType button);
+    // A parameter field's key filter: digits and backspace pass.
+    static void filterParameterKey(QChar &key);
+
+    // --- The calculator (bench_window_calculator.cpp).
+    void onSourceLampClicked();
+    void onCalculateClicked();
+    // The turn count's key filter: 1 to 9 and backspace pass.
+    static void filterHelixTurnsKey(QChar &key);
+
+    // --- Menus, documents and status bar (bench_window_menus.cpp).
+    void openDocument(const QString &name);
+    void onExitTriggered();
+    void onProjectLeadTriggered();
+    void onProgrammerTriggered();
+    void onAboutTriggered();
+    void onClockTick();
+    void onSurfaceMouseMove();
+
     Clock clock_;
-    QLabel *statusPanels_[3] = {};
-    TFRaz *credits_ = nullptr;
-    TForm_o_programe *about_ = nullptr;
+    CreditsWindow *credits_ = nullptr;
+    AboutWindow *about_ = nullptr;
+
+    // The lab's shared variables, for the whole life of the window.
+    LabState lab_;
+
+    QWidget *clientArea_;   // the window's own surface under the menu
+    QStatusBar *statusBar_;
+    QLabel *datePanel_, *clockPanel_, *hintPanel_;
+
+    TPanel *scopePanel_;
+    QPushButton *scopeSwitch_;
+    TImage *screen_;
+    TLabeledEdit *anodeVoltageField_, *turnDensityField_, *driftLengthField_;
+    TLabel *plateLengthLabel_;
+    SevenSegmentDisplay *plateLengthReadout_;
+    TUpDown *plateLengthArrows_;
+
+    TPanel *sourcePanel_;
+    TImage *sourceLamp_;
+    SevenSegmentDisplay *ammeter_;
+    QPushButton *sourceSwitch_;
+    TUpDown *coarseCurrentArrows_, *fineCurrentArrows_;
+    TLabel *rippleLabel_;
+    SevenSegmentDisplay *rippleReadout_;
+    TUpDown *rippleArrows_;
+    TLabel *phaseLabel_;
+    SevenSegmentDisplay *phaseReadout_;
+    TUpDown *phaseArrows_;
+
+    AngularGauge *regulatorDial_;
+    TPanel *regulatorPanel_;
+    QPushButton *regulatorSwitch_;
+
+    QToolButton *calculateButton_;
+    TEdit *specificChargeField_, *helixTurnsField_;
+
+    QTimer *clockTimer_, *rampUpTimer_, *rampDownTimer_;
+
     bool created_ = false;
     // Placed again once the window manager's frame is known.
     bool placedInFrame_ = false;
     // Restarted by every move and state change; when it runs out the system
-    // command is complete and WMSysCommand answers it.
+    // command is complete and onSystemCommand answers it.
     QTimer *systemCommandSettling_ = nullptr;
     // A pass had to wait (minimised, or a modal box open) and is still due.
     bool passPending_ = false;
 };
-
-// A parameter field's key filter: digits and backspace pass.
-void ParameterKeyFilter(QChar &key);

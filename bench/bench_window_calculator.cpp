@@ -14,32 +14,31 @@
 #include <QLocale>
 #include <QToolButton>
 
-void TForm1::Image2Click()
+void BenchWindow::onSourceLampClicked()
 {
     runHandler([&] {
-        const bool show = Lab.CalcShown == 0;
-        SpeedButton1->setVisible(show);
-        Edit1->setVisible(show);
-        Edit2->setVisible(show);
-        Lab.CalcShown = show ? 1 : 0;
+        const bool show = !lab_.calculatorShown;
+        calculateButton_->setVisible(show);
+        specificChargeField_->setVisible(show);
+        helixTurnsField_->setVisible(show);
+        lab_.calculatorShown = show;
     });
 }
 
-void TForm1::Edit2KeyPress(QChar &Key)
+void BenchWindow::filterHelixTurnsKey(QChar &key)
 {
     // The number of helix turns: 1 to 9, no zero.
-    runHandler([&] {
-        if (Key != QChar(8) && !(Key >= u'1' && Key <= u'9')) Key = QChar(0);
-    });
+    if (key != QChar(8) && !(key >= u'1' && key <= u'9')) key = QChar(0);
 }
 
-void TForm1::SpeedButton3Click()
+void BenchWindow::onCalculateClicked()
 {
     runHandler([&] {
-        if (Lab.ScopeOn != 1) return;
-        const std::int32_t k = StrToInt(Edit2->text());
-        const double em = ComputeSpecificCharge(Lab, k, amper->value());
+        if (!lab_.scopeOn) return;
+        const std::int32_t k = StrToInt(helixTurnsField_->text());
+        const double em = computeSpecificCharge(lab_, k, ammeter_->value());
         const std::string separator = QLocale().decimalPoint().toStdString();
-        Edit1->setText(QString::fromStdString(FormatSpecificCharge(em, separator)) + QStringLiteral(" Кл/кг"));
+        specificChargeField_->setText(QString::fromStdString(FormatSpecificCharge(em, separator)) +
+                                      QStringLiteral(" Кл/кг"));
     });
 }

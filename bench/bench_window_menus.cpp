@@ -3,6 +3,7 @@
 // about windows; the status bar's date and clock.
 #include "bench/bench_window.h"
 
+#include "bench/documents.h"
 #include "bench/info_windows.h"
 #include "bench/stored_layout.h"
 #include "toolkit/colors.h"
@@ -12,7 +13,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
@@ -38,130 +38,130 @@ QMenu *addMenu(QWidget *owner, const char *name, const QString &caption)
 
 } // namespace
 
-void TForm1::createMenu()
+void BenchWindow::createMenu()
 {
     QMenuBar *bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
+    bar->setObjectName(QStringLiteral("mainMenu"));
     // Menus keep the desktop's own menu font, not the bench's.
     bar->setFont(QApplication::font("QMenuBar"));
 
-    N1 = addMenu(this, "N1", QStringLiteral("Файл"));
-    N5 = addMenu(N1, "N5", QStringLiteral("Реальная лабораторная работа"));
-    N10 = addItem(N5, "N10", QStringLiteral("Титульный лист"));
-    N15 = addItem(N5, "N15", QStringLiteral("Теоретическая часть"));
-    N16 = addItem(N5, "N16", QStringLiteral("Порядок выполнения работы"));
-    N20 = addItem(N5, "N20", QStringLiteral("Контрольные вопросы и литтература"));
-    N1->addMenu(N5);
-    N13 = addMenu(N1, "N13", QStringLiteral("Компьютерная лабораторная работа"));
-    N17 = addItem(N13, "N17", QStringLiteral("Титульный лист"));
-    N18 = addItem(N13, "N18", QStringLiteral("Порядок выполнения работы"));
-    N19 = addItem(N13, "N19", QStringLiteral("Руководство пользователя"));
-    N1->addMenu(N13);
-    N4 = addItem(N1, "N4", QStringLiteral("Справка"));
-    N11 = N1->addSeparator();
-    N11->setObjectName(QStringLiteral("N11"));
-    N2 = addItem(N1, "N2", QStringLiteral("Выход"));
-    N2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    N2->setIcon(QIcon(QStringLiteral(":/icons/exit-18.png")));
-    bar->addMenu(N1);
+    // The lab's documents, each opened by the item of that name.
+    const auto addDocument = [this](QMenu *menu, const char *name, const QString &caption, const QString &file) {
+        connect(addItem(menu, name, caption), &QAction::triggered, this, [this, file] { openDocument(file); });
+    };
 
-    N3 = addMenu(this, "N3", QStringLiteral("Помощь"));
-    N6 = addMenu(N3, "N6", QStringLiteral("Авторы"));
-    N8 = addItem(N6, "N8", QStringLiteral("Руководитель проекта"));
-    N9 = addItem(N6, "N9", QStringLiteral("Программист"));
-    N3->addMenu(N6);
-    N7 = addItem(N3, "N7", QStringLiteral("О программе..."));
-    bar->addMenu(N3);
+    QMenu *file = addMenu(this, "fileMenu", QStringLiteral("Файл"));
+    QMenu *realLab = addMenu(file, "realLabMenu", QStringLiteral("Реальная лабораторная работа"));
+    addDocument(realLab, "realTitlePageAction", QStringLiteral("Титульный лист"),
+                QStringLiteral("Титульный лист(Р).pdf"));
+    addDocument(realLab, "realTheoryAction", QStringLiteral("Теоретическая часть"), QStringLiteral("Теория(Р).pdf"));
+    addDocument(realLab, "realProcedureAction", QStringLiteral("Порядок выполнения работы"),
+                QStringLiteral("Порядок выполнения(Р).pdf"));
+    addDocument(realLab, "realQuestionsAction", QStringLiteral("Контрольные вопросы и литтература"),
+                QStringLiteral("Контрольные вопросы(Р).pdf"));
+    file->addMenu(realLab);
+    QMenu *computerLab = addMenu(file, "computerLabMenu", QStringLiteral("Компьютерная лабораторная работа"));
+    addDocument(computerLab, "computerTitlePageAction", QStringLiteral("Титульный лист"),
+                QStringLiteral("Титульный лист(К).pdf"));
+    addDocument(computerLab, "computerProcedureAction", QStringLiteral("Порядок выполнения работы"),
+                QStringLiteral("Порядок выполнения(К).pdf"));
+    addDocument(computerLab, "userGuideAction", QStringLiteral("Руководство пользователя"),
+                QStringLiteral("Руководство пользователя(К).pdf"));
+    file->addMenu(computerLab);
+    addDocument(file, "referenceAction", QStringLiteral("Справка"), QStringLiteral("Справка.pdf"));
+    file->addSeparator()->setObjectName(QStringLiteral("fileMenuSeparator"));
+    QAction *exit = addItem(file, "exitAction", QStringLiteral("Выход"));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    exit->setIcon(QIcon(QStringLiteral(":/icons/exit-18.png")));
+    connect(exit, &QAction::triggered, this, &BenchWindow::onExitTriggered);
+    bar->addMenu(file);
 
-    connect(N10, &QAction::triggered, this, &TForm1::N10Click);
-    connect(N15, &QAction::triggered, this, &TForm1::N15Click);
-    connect(N16, &QAction::triggered, this, &TForm1::N16Click);
-    connect(N20, &QAction::triggered, this, &TForm1::N20Click);
-    connect(N17, &QAction::triggered, this, &TForm1::N17Click);
-    connect(N18, &QAction::triggered, this, &TForm1::N18Click);
-    connect(N19, &QAction::triggered, this, &TForm1::N19Click);
-    connect(N4, &QAction::triggered, this, &TForm1::N4Click);
-    connect(N2, &QAction::triggered, this, &TForm1::N2Click);
-    connect(N8, &QAction::triggered, this, &TForm1::N8Click);
-    connect(N9, &QAction::triggered, this, &TForm1::N9Click);
-    connect(N7, &QAction::triggered, this, &TForm1::N7Click);
+    QMenu *help = addMenu(this, "helpMenu", QStringLiteral("Помощь"));
+    QMenu *authors = addMenu(help, "authorsMenu", QStringLiteral("Авторы"));
+    connect(addItem(authors, "projectLeadAction", QStringLiteral("Руководитель проекта")), &QAction::triggered, this,
+            &BenchWindow::onProjectLeadTriggered);
+    connect(addItem(authors, "programmerAction", QStringLiteral("Программист")), &QAction::triggered, this,
+            &BenchWindow::onProgrammerTriggered);
+    help->addMenu(authors);
+    connect(addItem(help, "aboutAction", QStringLiteral("О программе...")), &QAction::triggered, this,
+            &BenchWindow::onAboutTriggered);
+    bar->addMenu(help);
 }
 
-void TForm1::createStatusBar()
+void BenchWindow::createStatusBar()
 {
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setFixedHeight(18);
-    StatusBar1->setFont(BenchSerifFont(13, true));
-    QPalette p = StatusBar1->palette();
+    statusBar_ = new QStatusBar(this);
+    statusBar_->setObjectName(QStringLiteral("statusBar"));
+    statusBar_->setFixedHeight(18);
+    statusBar_->setFont(benchSerifFont(13, true));
+    QPalette p = statusBar_->palette();
     p.setColor(QPalette::WindowText, toQColor(clRed));
-    StatusBar1->setPalette(p);
-    // Three panels from the left: the date, the clock, and an empty one.
-    const struct {
-        int width;
-        Qt::Alignment alignment;
-    } panels[] = {{120, Qt::AlignHCenter}, {120, Qt::AlignHCenter}, {50, Qt::AlignLeft}};
-    for (int i = 0; i < 3; ++i) {
-        auto *label = new QLabel(StatusBar1);
-        label->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        label->setFixedWidth(panels[i].width);
-        label->setAlignment(panels[i].alignment | Qt::AlignVCenter);
+    statusBar_->setPalette(p);
+    // Three panels from the left: the date, the clock, and one the mouse
+    // empties when it moves over the bench's bare surface.
+    const auto addPanel = [this](const char *name, int width, Qt::Alignment alignment) {
+        auto *label = new QLabel(statusBar_);
+        label->setObjectName(QLatin1String(name));
+        label->setFixedWidth(width);
+        label->setAlignment(alignment | Qt::AlignVCenter);
         label->setContentsMargins(2, 0, 2, 0);
-        StatusBar1->addWidget(label);
-        statusPanels_[i] = label;
-    }
-    setStatusBar(StatusBar1);
+        statusBar_->addWidget(label);
+        return label;
+    };
+    datePanel_ = addPanel("datePanel", 120, Qt::AlignHCenter);
+    clockPanel_ = addPanel("clockPanel", 120, Qt::AlignHCenter);
+    hintPanel_ = addPanel("hintPanel", 50, Qt::AlignLeft);
+    setStatusBar(statusBar_);
 }
 
-void TForm1::openDocument(const QString &name)
+void BenchWindow::openDocument(const QString &name)
 {
-    // Relative to the working directory, as the documents lie beside the program.
-    runHandler([&] { dialogs().shellOpen(QDir::toNativeSeparators(QStringLiteral("Files/") + name)); });
+    // A document that is not there, or that nothing opens, is said so: a
+    // menu item that silently does nothing looks broken.
+    runHandler([&] {
+        const QStringList folders = documentFolders();
+        const QString path = findDocument(name, folders);
+        if (path.isEmpty())
+            dialogs().showMessage(documentMissingText(name, folders));
+        else if (!dialogs().shellOpen(path))
+            dialogs().showMessage(documentNotOpenedText(name, path));
+    });
 }
 
-void TForm1::N10Click() { openDocument(QStringLiteral("Титульный лист(Р).pdf")); }
-void TForm1::N15Click() { openDocument(QStringLiteral("Теория(Р).pdf")); }
-void TForm1::N16Click() { openDocument(QStringLiteral("Порядок выполнения(Р).pdf")); }
-void TForm1::N20Click() { openDocument(QStringLiteral("Контрольные вопросы(Р).pdf")); }
-void TForm1::N17Click() { openDocument(QStringLiteral("Титульный лист(К).pdf")); }
-void TForm1::N18Click() { openDocument(QStringLiteral("Порядок выполнения(К).pdf")); }
-void TForm1::N19Click() { openDocument(QStringLiteral("Руководство пользователя(К).pdf")); }
-void TForm1::N4Click() { openDocument(QStringLiteral("Справка.pdf")); }
-
-void TForm1::N2Click()
+void BenchWindow::onExitTriggered()
 {
     runHandler([&] {
         if (dialogs().askWarningYesNo(QStringLiteral("Вы действительно хотите выйти из программы ?"))) close();
     });
 }
 
-void TForm1::N8Click()
+void BenchWindow::onProjectLeadTriggered()
 {
     runHandler([&] {
         if (credits_) credits_->showLead();
     });
 }
 
-void TForm1::N9Click()
+void BenchWindow::onProgrammerTriggered()
 {
     runHandler([&] {
         if (credits_) credits_->showProgrammer();
     });
 }
 
-void TForm1::N7Click()
+void BenchWindow::onAboutTriggered()
 {
     runHandler([&] {
         if (about_) about_->showAbout();
     });
 }
 
-void TForm1::Timer1Timer()
+void BenchWindow::onClockTick()
 {
-    runHandler([&] { statusPanels_[1]->setText(QStringLiteral("Время: ") + LongTimeText(clock_().time())); });
+    runHandler([&] { clockPanel_->setText(QStringLiteral("Время: ") + LongTimeText(clock_().time())); });
 }
 
-void TForm1::FormMouseMove()
+void BenchWindow::onSurfaceMouseMove()
 {
-    runHandler([&] { statusPanels_[2]->clear(); });
+    runHandler([&] { hintPanel_->clear(); });
 }

@@ -47,51 +47,51 @@ void adjust(SevenSegmentDisplay &readout, TUDBtnType button, double step)
 
 } // namespace
 
-void ParameterKeyFilter(QChar &key)
+void BenchWindow::filterParameterKey(QChar &key)
 {
     if (key != QChar(8) && !(key >= u'0' && key <= u'9')) key = QChar(0);
 }
 
-void TForm1::knopka1Click()
+void BenchWindow::onScopeSwitchClicked()
 {
     runHandler([&] {
-        if (Lab.ScopeOn == 0) {
-            Lab.ScopeOn = 1;
-            knopka2->setEnabled(true);
-            LabeledEdit1->setEnabled(false);
-            LabeledEdit2->setEnabled(false);
-            LabeledEdit3->setEnabled(false);
-            Dplastin1->setPowerOff(true);
-            UpDown3->setEnabled(false);
+        if (!lab_.scopeOn) {
+            lab_.scopeOn = true;
+            regulatorSwitch_->setEnabled(true);
+            anodeVoltageField_->setEnabled(false);
+            turnDensityField_->setEnabled(false);
+            driftLengthField_->setEnabled(false);
+            plateLengthReadout_->setPowerOff(true);
+            plateLengthArrows_->setEnabled(false);
         } else {
-            Off();
-            Lab.ScopeOn = 0;
-            knopka2->setEnabled(false);
-            knopka3->setEnabled(false);
-            LabeledEdit1->setEnabled(true);
-            LabeledEdit2->setEnabled(true);
-            LabeledEdit3->setEnabled(true);
-            Dplastin1->setPowerOff(false);
-            UpDown3->setEnabled(true);
+            darkenScreen(*screen_);
+            lab_.scopeOn = false;
+            regulatorSwitch_->setEnabled(false);
+            sourceSwitch_->setEnabled(false);
+            anodeVoltageField_->setEnabled(true);
+            turnDensityField_->setEnabled(true);
+            driftLengthField_->setEnabled(true);
+            plateLengthReadout_->setPowerOff(false);
+            plateLengthArrows_->setEnabled(true);
         }
-        Lampochka1();
+        drawScopeLamp(*screen_, lab_.scopeOn);
     });
 }
 
-void TForm1::knopka2Click()
+void BenchWindow::onRegulatorSwitchClicked()
 {
     runHandler([&] {
-        if (Lab.RegulatorOn != 0) {
-            knopka1->setEnabled(true);
-            knopka3->setEnabled(false);
+        if (lab_.regulatorOn) {
+            scopeSwitch_->setEnabled(true);
+            sourceSwitch_->setEnabled(false);
             // A ramp-up still growing its warm-up line gives way to the ramp-down.
-            Timer2->stop();
-            Timer3->start();
-            Lab.RegulatorOn = 0;
-            Off();
+            rampUpTimer_->stop();
+            rampDownTimer_->start();
+            lab_.regulatorOn = false;
+            darkenScreen(*screen_);
             return;
         }
-        const TLabeledEdit *fields[] = {LabeledEdit1, LabeledEdit2, LabeledEdit3};
+        const TLabeledEdit *fields[] = {anodeVoltageField_, turnDensityField_, driftLengthField_};
         bool present = true;
         for (const TLabeledEdit *f : fields) present = present && !f->text().isEmpty();
         bool nonZero = true;
@@ -101,139 +101,128 @@ void TForm1::knopka2Click()
             return;
         }
         // Likewise a ramp-down not yet finished gives way to the ramp-up.
-        Timer3->stop();
-        Timer2->start();
-        Lab.RegulatorOn = 1;
-        knopka1->setEnabled(false);
+        rampDownTimer_->stop();
+        rampUpTimer_->start();
+        lab_.regulatorOn = true;
+        scopeSwitch_->setEnabled(false);
     });
 }
 
-void TForm1::Timer2Timer()
+void BenchWindow::onRampUpTick()
 {
     runHandler([&] {
-        const std::int32_t before = Lab.WarmupStep;
-        WarmupLineStep(*Image1, Lab);
-        if (Lab.WarmupStep == before && transformator->position() == kRegulatorTop) Timer2->stop();
-        if (transformator->position() >= kRegulatorTop) {
-            knopka3->setEnabled(true);
-            knopka2->setEnabled(true);
+        const int before = lab_.warmupStep;
+        warmupLineStep(*screen_, lab_);
+        if (lab_.warmupStep == before && regulatorDial_->position() == kRegulatorTop) rampUpTimer_->stop();
+        if (regulatorDial_->position() >= kRegulatorTop) {
+            sourceSwitch_->setEnabled(true);
+            regulatorSwitch_->setEnabled(true);
         } else {
-            knopka2->setEnabled(false);
-            transformator->setPosition(transformator->position() + 1);
+            regulatorSwitch_->setEnabled(false);
+            regulatorDial_->setPosition(regulatorDial_->position() + 1);
         }
     });
 }
 
-void TForm1::Timer3Timer()
+void BenchWindow::onRampDownTick()
 {
     runHandler([&] {
-        if (transformator->position() > 0) {
-            transformator->setPosition(transformator->position() - 1);
-            Lab.WarmupStep = 0;
-            knopka2->setEnabled(false);
+        if (regulatorDial_->position() > 0) {
+            regulatorDial_->setPosition(regulatorDial_->position() - 1);
+            lab_.warmupStep = 0;
+            regulatorSwitch_->setEnabled(false);
         } else {
-            Lampochka1();
-            knopka2->setEnabled(true);
-            Timer3->stop();
+            drawScopeLamp(*screen_, lab_.scopeOn);
+            regulatorSwitch_->setEnabled(true);
+            rampDownTimer_->stop();
         }
     });
 }
 
-void TForm1::knopka3Click()
+void BenchWindow::onSourceSwitchClicked()
 {
     runHandler([&] {
         // The parameters are taken over one by one; a text that does not
         // convert stops here and keeps what was taken before it.
-        Lab.AnodeVoltage = StrToFloat(LabeledEdit1->text());
+        lab_.anodeVoltage = StrToFloat(anodeVoltageField_->text());
         // Turns per centimetre to turns per metre, in 64 bits: a 32-bit
         // product would wrap for large n.
-        Lab.TurnsPerMetre = double(std::int64_t(StrToInt(LabeledEdit2->text())) * 100);
-        Lab.DriftLength = StrToFloat(LabeledEdit3->text()) / 100;
-        Lab.RippleAmplitude = Fmax1->value();
+        lab_.turnsPerMetre = double(std::int64_t(StrToInt(turnDensityField_->text())) * 100);
+        lab_.driftLength = StrToFloat(driftLengthField_->text()) / 100;
+        lab_.rippleAmplitude = rippleReadout_->value();
 
-        if (Lab.SourceOn == 0) {
-            UpDown1->setEnabled(true);
-            UpDown2->setEnabled(true);
-            Fmax1->setPowerOff(false);
-            Faza1->setPowerOff(false);
-            amper->setPowerOff(false);
-            knopka2->setEnabled(false);
-            sh_vprm->setEnabled(true);
-            sh_vprm_2->setEnabled(true);
-            amper->setEnabled(true);
-            Lab.SourceOn = 1;
-            PaintSourceLamp(*Image2, true, true);
+        if (!lab_.sourceOn) {
+            rippleArrows_->setEnabled(true);
+            phaseArrows_->setEnabled(true);
+            rippleReadout_->setPowerOff(false);
+            phaseReadout_->setPowerOff(false);
+            ammeter_->setPowerOff(false);
+            regulatorSwitch_->setEnabled(false);
+            coarseCurrentArrows_->setEnabled(true);
+            fineCurrentArrows_->setEnabled(true);
+            ammeter_->setEnabled(true);
+            lab_.sourceOn = true;
+            paintSourceLamp(*sourceLamp_, true, true);
             // The dial is at its top: a ramp-up still growing its warm-up
             // line ends here, so that the line is never drawn over a trace.
-            Timer2->stop();
+            rampUpTimer_->stop();
         } else {
-            UpDown1->setEnabled(false);
-            UpDown2->setEnabled(false);
-            Fmax1->setPowerOff(true);
-            Faza1->setPowerOff(true);
-            amper->setPowerOff(true);
-            knopka2->setEnabled(true);
-            sh_vprm->setEnabled(false);
-            sh_vprm_2->setEnabled(false);
-            Lab.SourceOn = 0;
-            amper->setValue(0);
-            PaintSourceLamp(*Image2, false, false);
-            Line();
+            rippleArrows_->setEnabled(false);
+            phaseArrows_->setEnabled(false);
+            rippleReadout_->setPowerOff(true);
+            phaseReadout_->setPowerOff(true);
+            ammeter_->setPowerOff(true);
+            regulatorSwitch_->setEnabled(true);
+            coarseCurrentArrows_->setEnabled(false);
+            fineCurrentArrows_->setEnabled(false);
+            lab_.sourceOn = false;
+            // The current is back at 0, and so are its adjusters: a fine pair
+            // left at the top of its range would never raise it again.
+            ammeter_->setValue(0);
+            coarseCurrentArrows_->setPosition(0);
+            fineCurrentArrows_->setPosition(0);
+            paintSourceLamp(*sourceLamp_, false, false);
+            drawTrace();
         }
     });
 }
 
-void TForm1::sh_vprmClick(TUDBtnType Button)
+void BenchWindow::onCoarseCurrentArrow(TUDBtnType button)
 {
     runHandler([&] {
-        adjust(*amper, Button, 0.01);
-        Line();
+        adjust(*ammeter_, button, 0.01);
+        drawTrace();
     });
 }
 
-void TForm1::sh_vprm_2Click(TUDBtnType Button)
+void BenchWindow::onFineCurrentArrow(TUDBtnType button)
 {
     runHandler([&] {
-        adjust(*amper, Button, 0.001);
-        Line();
+        adjust(*ammeter_, button, 0.001);
+        drawTrace();
     });
 }
 
-void TForm1::UpDown1Click(TUDBtnType Button)
+void BenchWindow::onRippleArrow(TUDBtnType button)
 {
     runHandler([&] {
         // The ripple stays within 0 to 0.25.
-        const double v = Fmax1->value();
-        if (Button == TUDBtnType::btNext ? v < 0.25 : v > 0) adjust(*Fmax1, Button, 0.05);
-        Line();
+        const double v = rippleReadout_->value();
+        if (button == TUDBtnType::btNext ? v < 0.25 : v > 0) adjust(*rippleReadout_, button, 0.05);
+        drawTrace();
     });
 }
 
-void TForm1::UpDown2Click(TUDBtnType Button)
+void BenchWindow::onPhaseArrow(TUDBtnType button)
 {
     runHandler([&] {
-        adjust(*Faza1, Button, 0.05);
-        Line();
+        adjust(*phaseReadout_, button, 0.05);
+        drawTrace();
     });
 }
 
-void TForm1::UpDown3Click(TUDBtnType Button)
+void BenchWindow::onPlateLengthArrow(TUDBtnType button)
 {
     // The new plate length shows the next time the trace is drawn.
-    runHandler([&] { adjust(*Dplastin1, Button, 0.5); });
-}
-
-void TForm1::LabeledEdit1KeyPress(QChar &Key)
-{
-    runHandler([&] { ParameterKeyFilter(Key); });
-}
-
-void TForm1::LabeledEdit2KeyPress(QChar &Key)
-{
-    runHandler([&] { ParameterKeyFilter(Key); });
-}
-
-void TForm1::LabeledEdit3KeyPress(QChar &Key)
-{
-    runHandler([&] { ParameterKeyFilter(Key); });
+    runHandler([&] { adjust(*plateLengthReadout_, button, 0.5); });
 }

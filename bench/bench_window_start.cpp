@@ -12,16 +12,16 @@
 #include <QLocale>
 #include <QTranslator>
 
-QString ApplicationTitle()
+QString applicationTitle()
 {
     return QStringLiteral("Определение удельного заряда электрона");
 }
 
-void InitialiseApplication(QApplication &app)
+void initialiseApplication(QApplication &app)
 {
     // The boxes take their caption from the application's name. A display
     // name would be appended to every window's caption on X11, so none is set.
-    app.setApplicationName(ApplicationTitle());
+    app.setApplicationName(applicationTitle());
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/emlab-32.png"), QSize(32, 32));
     icon.addFile(QStringLiteral(":/icons/emlab-128.png"), QSize(128, 128));
@@ -41,19 +41,19 @@ BenchProgram::BenchProgram(BenchProgram &&) noexcept = default;
 BenchProgram &BenchProgram::operator=(BenchProgram &&) noexcept = default;
 BenchProgram::~BenchProgram() = default;
 
-BenchProgram CreateBenchProgram(const std::function<void(QWidget *)> &created)
+BenchProgram createBenchProgram(const std::function<void(QWidget *)> &created)
 {
     BenchProgram p;
-    p.Form1 = std::make_unique<TForm1>();
-    if (created) created(p.Form1.get());
-    p.FRaz = std::make_unique<TFRaz>();
-    if (created) created(p.FRaz.get());
-    p.Form_o_programe = std::make_unique<TForm_o_programe>();
-    if (created) created(p.Form_o_programe.get());
+    p.bench = std::make_unique<BenchWindow>();
+    if (created) created(p.bench.get());
+    p.credits = std::make_unique<CreditsWindow>();
+    if (created) created(p.credits.get());
+    p.about = std::make_unique<AboutWindow>();
+    if (created) created(p.about.get());
     // Only the bench's closing ends the program.
-    p.FRaz->setAttribute(Qt::WA_QuitOnClose, false);
-    p.Form_o_programe->setAttribute(Qt::WA_QuitOnClose, false);
-    p.Form1->setInformationWindows(p.FRaz.get(), p.Form_o_programe.get());
-    p.Form1->show();
+    p.credits->setAttribute(Qt::WA_QuitOnClose, false);
+    p.about->setAttribute(Qt::WA_QuitOnClose, false);
+    p.bench->setInformationWindows(p.credits.get(), p.about.get());
+    p.bench->show();
     return p;
 }

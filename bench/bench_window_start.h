@@ -7,19 +7,19 @@
 #include <functional>
 #include <memory>
 
+class AboutWindow;
+class BenchWindow;
+class CreditsWindow;
 class QApplication;
 class QWidget;
-class TForm1;
-class TFRaz;
-class TForm_o_programe;
 
-QString ApplicationTitle();
-void InitialiseApplication(QApplication &app);
+QString applicationTitle();
+void initialiseApplication(QApplication &app);
 
 struct BenchProgram {
-    std::unique_ptr<TForm1> Form1;
-    std::unique_ptr<TFRaz> FRaz;
-    std::unique_ptr<TForm_o_programe> Form_o_programe;
+    std::unique_ptr<BenchWindow> bench;
+    std::unique_ptr<CreditsWindow> credits;
+    std::unique_ptr<AboutWindow> about;
 
     BenchProgram();
     BenchProgram(BenchProgram &&) noexcept;
@@ -29,4 +29,4 @@ struct BenchProgram {
 
 // Creates the three windows; `created` (if given) hears of each one as soon as
 // it exists.
-BenchProgram CreateBenchProgram(const std::function<void(QWidget *)> &created = {});
+BenchProgram createBenchProgram(const std::function<void(QWidget *)> &created = {});

@@ -29,7 +29,7 @@ const char *const kProgrammerPhoto = ":/department/programmer.jpg";
 // their layout.
 QStringList linesOf(const QString &section, qsizetype count)
 {
-    QStringList lines = DepartmentLines(section).mid(0, count);
+    QStringList lines = departmentLines(section).mid(0, count);
     while (lines.size() < count)
         lines << QString();
     return lines;
@@ -48,7 +48,7 @@ void setUpInfoWindow(QWidget *window, int clientWidth, int clientHeight, const Q
     palette.setColor(QPalette::Window, toQColor(cl3DLight));
     window->setPalette(palette);
     window->setAutoFillBackground(true);
-    QFont font(BenchSansFamily());
+    QFont font(benchSansFamily());
     font.setPixelSize(11);
     window->setFont(font);
     // Closing hides the window; the bench alone decides when the program ends.
@@ -77,7 +77,7 @@ QRect photoRectIn(QSize box, QSize photo, bool proportional)
     return QRect(QPoint(0, 0), photo.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
 }
 
-QStringList DepartmentSection(const QString &text, const QString &section)
+QStringList departmentSection(const QString &text, const QString &section)
 {
     QStringList lines;
     bool inSection = false;
@@ -93,12 +93,12 @@ QStringList DepartmentSection(const QString &text, const QString &section)
     return lines;
 }
 
-QStringList DepartmentLines(const QString &section)
+QStringList departmentLines(const QString &section)
 {
     QFile file(QString::fromLatin1(kDepartmentTexts));
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return DepartmentSection(QString::fromUtf8(file.readAll()), section);
+    return departmentSection(QString::fromUtf8(file.readAll()), section);
 }
 
 QString centredLines(const QStringList &lines)
@@ -118,9 +118,9 @@ QString centredLines(const QStringList &lines)
 
 // ---------------------------------------------------------------------------
 
-TPhotoImage::TPhotoImage(QWidget *parent) : QWidget(parent) {}
+PhotoBox::PhotoBox(QWidget *parent) : QWidget(parent) {}
 
-const QImage &TPhotoImage::photo() const
+const QImage &PhotoBox::photo() const
 {
     if (!decoded_) {
         photo_ = QImage(photoFile_);
@@ -129,7 +129,7 @@ const QImage &TPhotoImage::photo() const
     return photo_;
 }
 
-void TPhotoImage::setPhotoFile(const QString &fileName)
+void PhotoBox::setPhotoFile(const QString &fileName)
 {
     photoFile_ = fileName;
     photo_ = QImage();
@@ -137,7 +137,7 @@ void TPhotoImage::setPhotoFile(const QString &fileName)
     update();
 }
 
-void TPhotoImage::setProportional(bool value)
+void PhotoBox::setProportional(bool value)
 {
     if (proportional_ == value)
         return;
@@ -145,7 +145,7 @@ void TPhotoImage::setProportional(bool value)
     update();
 }
 
-void TPhotoImage::paintEvent(QPaintEvent *)
+void PhotoBox::paintEvent(QPaintEvent *)
 {
     if (photo().isNull())
         return;
@@ -156,95 +156,95 @@ void TPhotoImage::paintEvent(QPaintEvent *)
 
 // ---------------------------------------------------------------------------
 
-TFRaz::TFRaz(QWidget *parent) : QWidget(parent)
+CreditsWindow::CreditsWindow(QWidget *parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("FRaz"));
+    setObjectName(QStringLiteral("creditsWindow"));
     setUpInfoWindow(this, 322, 387, QStringLiteral("Разработчик"));
 
-    Image1 = new TPhotoImage(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(80, 31, 177, 226);
-    Image1->setProportional(true);
-    Image1->setPhotoFile(QString::fromLatin1(kProgrammerPhoto));
+    programmerPhoto_ = new PhotoBox(this);
+    programmerPhoto_->setObjectName(QStringLiteral("programmerPhoto"));
+    programmerPhoto_->setGeometry(80, 31, 177, 226);
+    programmerPhoto_->setProportional(true);
+    programmerPhoto_->setPhotoFile(QString::fromLatin1(kProgrammerPhoto));
 
-    Image2 = new TPhotoImage(this);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setGeometry(72, 32, 185, 233);
-    Image2->setPhotoFile(QString::fromLatin1(kLeadPhoto));
+    leadPhoto_ = new PhotoBox(this);
+    leadPhoto_->setObjectName(QStringLiteral("leadPhoto"));
+    leadPhoto_->setGeometry(72, 32, 185, 233);
+    leadPhoto_->setPhotoFile(QString::fromLatin1(kLeadPhoto));
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setTextFormat(Qt::PlainText);
+    personText_ = new QLabel(this);
+    personText_->setObjectName(QStringLiteral("personText"));
+    personText_->setTextFormat(Qt::PlainText);
     // Sized to its text when a person's text is set.
-    Label1->move(64, 272);
+    personText_->move(64, 272);
 }
 
-QString TFRaz::leadText()
+QString CreditsWindow::leadText()
 {
     // Full name; academic degree; post and department; institution; city and
     // country; e-mail address.
     return centredLines(linesOf(QStringLiteral("lead"), 6));
 }
 
-QString TFRaz::programmerText()
+QString CreditsWindow::programmerText()
 {
     // Full name; status as a student of a university.
     return centredLines(linesOf(QStringLiteral("programmer"), 2));
 }
 
-void TFRaz::showWith(const QString &caption, bool lead, const QString &text)
+void CreditsWindow::showWith(const QString &caption, bool lead, const QString &text)
 {
     showFocused(this);
     setWindowTitle(caption);
-    Image2->setVisible(lead);
-    Image1->setVisible(!lead);
-    Label1->setText(text);
-    Label1->adjustSize();
+    leadPhoto_->setVisible(lead);
+    programmerPhoto_->setVisible(!lead);
+    personText_->setText(text);
+    personText_->adjustSize();
 }
 
-void TFRaz::showLead()
+void CreditsWindow::showLead()
 {
     showWith(QStringLiteral("Руководитель проекта"), true, leadText());
 }
 
-void TFRaz::showProgrammer()
+void CreditsWindow::showProgrammer()
 {
     showWith(QStringLiteral("Программист"), false, programmerText());
 }
 
-void TFRaz::FormActivate()
+void CreditsWindow::onActivated()
 {
     const QSize outer = frameGeometry().size();
     move(centredOrigin(workArea(this), outer));
-    Image1->move(outer.width() / 2 - Image1->width() / 2, Image1->y());
-    Image2->move(outer.width() / 2 - Image2->width() / 2, Image2->y());
-    Label1->move(50, Label1->y());
+    programmerPhoto_->move(outer.width() / 2 - programmerPhoto_->width() / 2, programmerPhoto_->y());
+    leadPhoto_->move(outer.width() / 2 - leadPhoto_->width() / 2, leadPhoto_->y());
+    personText_->move(50, personText_->y());
 }
 
-bool TFRaz::event(QEvent *e)
+bool CreditsWindow::event(QEvent *e)
 {
     const bool handled = QWidget::event(e);
     if (e->type() == QEvent::WindowActivate)
-        FormActivate();
+        onActivated();
     return handled;
 }
 
 // ---------------------------------------------------------------------------
 
-TForm_o_programe::TForm_o_programe(QWidget *parent) : QWidget(parent)
+AboutWindow::AboutWindow(QWidget *parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Form_o_programe"));
+    setObjectName(QStringLiteral("aboutWindow"));
     setUpInfoWindow(this, 537, 162, QStringLiteral("О программе"));
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setTextFormat(Qt::PlainText);
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label1->setGeometry(8, 16, 520, 130);
-    Label1->setText(aboutText());
+    textLabel_ = new QLabel(this);
+    textLabel_->setObjectName(QStringLiteral("aboutText"));
+    textLabel_->setTextFormat(Qt::PlainText);
+    textLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    textLabel_->setGeometry(8, 16, 520, 130);
+    textLabel_->setText(aboutText());
 }
 
-QString TForm_o_programe::aboutText()
+QString AboutWindow::aboutText()
 {
     QStringList lines{
         QStringLiteral("Программа моделирует выполнение лабораторной работы"),
@@ -254,17 +254,17 @@ QString TForm_o_programe::aboutText()
             + QDate::fromString(QStringLiteral(EMLAB_RELEASE_DATE), Qt::ISODate).toString(QStringLiteral("dd.MM.yyyy")),
         QString(),
     };
-    lines << DepartmentLines(QStringLiteral("registration"));
+    lines << departmentLines(QStringLiteral("registration"));
     lines << QStringLiteral("© ") + linesOf(QStringLiteral("author"), 1).first() + QStringLiteral(", " EMLAB_RELEASE_YEAR);
     return centredLines(lines);
 }
 
-void TForm_o_programe::centreOnWorkArea()
+void AboutWindow::centreOnWorkArea()
 {
     move(centredOrigin(workArea(this), frameGeometry().size()));
 }
 
-void TForm_o_programe::showAbout()
+void AboutWindow::showAbout()
 {
     // Opens centred on the work area, frame included; once open it is left
     // where the user moves it.
@@ -276,14 +276,14 @@ void TForm_o_programe::showAbout()
     }
 }
 
-void TForm_o_programe::FormActivate()
+void AboutWindow::onActivated()
 {
     const QSize outer = frameGeometry().size();
-    Label1->resize(outer.width() - 10, outer.height() - 10);
-    Label1->move(outer.width() / 2 - Label1->width() / 2, 10);
+    textLabel_->resize(outer.width() - 10, outer.height() - 10);
+    textLabel_->move(outer.width() / 2 - textLabel_->width() / 2, 10);
 }
 
-bool TForm_o_programe::event(QEvent *e)
+bool AboutWindow::event(QEvent *e)
 {
     const bool handled = QWidget::event(e);
     if (e->type() == QEvent::WindowActivate) {
@@ -291,7 +291,7 @@ bool TForm_o_programe::event(QEvent *e)
             centrePending_ = false;
             centreOnWorkArea();
         }
-        FormActivate();
+        onActivated();
     }
     return handled;
 }

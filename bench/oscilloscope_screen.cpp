@@ -76,37 +76,34 @@ void drawTrace(TImage &screen, const PixelPoint *points, int count)
 
 } // namespace
 
-void Zalivka(TImage &screen)
+void repaintScreen(TImage &screen)
 {
     {
         Canvas c = screen.canvas();
         c.setBrushColor(clGray);
         c.fillRect(wholeOf(c));
     }
-    Off(screen);
+    darkenScreen(screen);
 }
 
-void Off(TImage &screen)
+void darkenScreen(TImage &screen)
 {
     darkDisc(screen);
     shows(screen, kShowsDark);
 }
 
-void Lampochka1(TImage &screen, LabState &state)
+void drawScopeLamp(TImage &screen, bool scopeOn)
 {
     // The spot's column and rows come from the width; the screen is square.
     const int half = screen.pictureSize().width() / 2;
-    state.PixelX = half;
-    state.PixelY = half + 1;
-    state.PixelY2 = half - 1;
     {
         Canvas c = screen.canvas();
-        if (state.ScopeOn == 1) {
+        if (scopeOn) {
             c.setBrushColor(clRed);
             c.ellipse(TRect{0, 0, kLampSize, kLampSize});
             c.setBrushColor(clBlack);
-            c.moveTo(state.PixelX, state.PixelY);
-            greenStroke(c, state.PixelX, state.PixelY2);
+            c.moveTo(half, half + 1);
+            greenStroke(c, half, half - 1);
             shows(screen, kShowsSpot);
             return;
         }
@@ -114,29 +111,29 @@ void Lampochka1(TImage &screen, LabState &state)
         c.ellipse(TRect{0, 0, kLampSize, kLampSize});
         c.setBrushColor(clBlack);
     }
-    Off(screen);
+    darkenScreen(screen);
 }
 
-int WarmupLimit(const LabState &state)
+int warmupLimit(const LabState &state)
 {
-    return roundEven(state.SweepAmplitudeCm * state.PixelsPerCm);
+    return roundEven(kSweepAmplitudeCm * state.pixelsPerCm);
 }
 
-void WarmupLineStep(TImage &screen, LabState &state)
+void warmupLineStep(TImage &screen, LabState &state)
 {
-    if (!(state.WarmupStep < WarmupLimit(state) && state.ScopeOn == 1)) return;
+    if (!(state.warmupStep < warmupLimit(state) && state.scopeOn)) return;
     {
         Canvas c = screen.canvas();
         const int cx = c.width() / 2;
         const int cy = c.height() / 2;
-        c.moveTo(cx, cy - state.WarmupStep);
-        greenStroke(c, cx, cy + state.WarmupStep);
+        c.moveTo(cx, cy - state.warmupStep);
+        greenStroke(c, cx, cy + state.warmupStep);
     }
     shows(screen, kShowsWarmupLine);
-    ++state.WarmupStep;  // below the limit, so it cannot overflow
+    ++state.warmupStep;  // below the limit, so it cannot overflow
 }
 
-void PaintSourceLamp(TImage &lamp, bool on, bool fillGround)
+void paintSourceLamp(TImage &lamp, bool on, bool fillGround)
 {
     Canvas c = lamp.canvas();
     c.setBrushColor(clGray);
@@ -145,9 +142,9 @@ void PaintSourceLamp(TImage &lamp, bool on, bool fillGround)
     c.ellipse(wholeOf(c));
 }
 
-void Line(TImage &screen, LabState &state, double current, const TraceSettings &settings)
+void drawBeamTrace(TImage &screen, LabState &state, double current, const TraceSettings &settings)
 {
-    BeginTrace(state, settings);
+    const TraceSweep sweep = beginTrace(state, settings);
     darkDisc(screen);
     // All points first, then the drawing. A fault at a point ends the trace
     // there: the segments before it are still drawn, then the fault goes on
@@ -157,8 +154,8 @@ void Line(TImage &screen, LabState &state, double current, const TraceSettings &
     int computed = 0;
     std::exception_ptr fault;
     try {
-        for (; computed <= state.TraceSteps && computed < kTracePointCount; ++computed)
-            path[std::size_t(computed)] = TracePoint(state, computed, current, width);
+        for (; computed <= sweep.steps && computed < kTracePointCount; ++computed)
+            path[std::size_t(computed)] = tracePoint(state, sweep, computed, current, width).pixel;
     } catch (...) {
         fault = std::current_exception();
     }

@@ -13,29 +13,28 @@
 class TImage;
 
 // Full repaint: grey ground, dark disc inscribed in the picture.
-void Zalivka(TImage &screen);
+void repaintScreen(TImage &screen);
 // The dark disc alone: erases trace, spot and warm-up line but leaves the
 // grey corners and the power lamp in the top-left one.
-void Off(TImage &screen);
+void darkenScreen(TImage &screen);
 // The power lamp in the corner, and with the oscilloscope on the beam spot at
-// the centre; with it off the dark lamp and a dark disc. Stores the spot's
-// coordinates in PixelX, PixelY and PixelY2.
-void Lampochka1(TImage &screen, LabState &state);
+// the centre; with it off the dark lamp and a dark disc.
+void drawScopeLamp(TImage &screen, bool scopeOn);
 
 // Half-length in pixels at which the warm-up line stops growing: the sweep
 // amplitude on the current scale, rounded to nearest, ties to even.
-int WarmupLimit(const LabState &state);
+int warmupLimit(const LabState &state);
 // One tick of the regulator's ramp-up: with the oscilloscope on and the line
 // not yet full, draws it one pixel longer at each end and advances
-// WarmupStep; otherwise draws nothing and changes nothing.
-void WarmupLineStep(TImage &screen, LabState &state);
+// warmupStep; otherwise draws nothing and changes nothing.
+void warmupLineStep(TImage &screen, LabState &state);
 
 // The source lamp's looks: a red (on) or grey (off) disc with a black
 // outline, optionally after filling the whole picture grey.
-void PaintSourceLamp(TImage &lamp, bool on, bool fillGround);
+void paintSourceLamp(TImage &lamp, bool on, bool fillGround);
 
 // Computes the beam trace at `current` and draws it as a green line 4 pixels
 // wide over a freshly darkened disc. A fault in the per-call values stops it
 // before the disc is touched; a fault at a point stops it there, with the
 // segments up to that point drawn.
-void Line(TImage &screen, LabState &state, double current, const TraceSettings &settings);
+void drawBeamTrace(TImage &screen, LabState &state, double current, const TraceSettings &settings);

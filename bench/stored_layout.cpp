@@ -23,21 +23,21 @@ struct StoredReadout {
 StoredReadout storedReadout(BenchReadout which)
 {
     switch (which) {
-    case BenchReadout::Dplastin1:
-        return {kBenchDesign.dplastin1, 2, 1, 10, false, SevenSegmentDisplay::LeadingStyle::Spaces, false, false, clLime, clGreen, 0.5, true};
-    case BenchReadout::amper:
-        return {kBenchDesign.amper, 4, 3, 10, false, SevenSegmentDisplay::LeadingStyle::Zeros, true, true, clLime, clGreen, 0.0, false};
-    case BenchReadout::Fmax1:
-        return {kBenchDesign.fmax1, 3, 2, 8, false, SevenSegmentDisplay::LeadingStyle::Spaces, false, false, clLime, clGreen, 0.1, true};
-    case BenchReadout::Faza1:
-        return {kBenchDesign.faza1, 3, 2, 8, false, SevenSegmentDisplay::LeadingStyle::Spaces, false, false, clLime, clGreen, 0.4, true};
+    case BenchReadout::plateLength:
+        return {kBenchDesign.plateLengthReadout, 2, 1, 10, false, SevenSegmentDisplay::LeadingStyle::Spaces, false, false, clLime, clGreen, 0.5, true};
+    case BenchReadout::ammeter:
+        return {kBenchDesign.ammeter, 4, 3, 10, false, SevenSegmentDisplay::LeadingStyle::Zeros, true, true, clLime, clGreen, 0.0, false};
+    case BenchReadout::ripple:
+        return {kBenchDesign.rippleReadout, 3, 2, 8, false, SevenSegmentDisplay::LeadingStyle::Spaces, false, false, clLime, clGreen, 0.1, true};
+    case BenchReadout::phase:
+        return {kBenchDesign.phaseReadout, 3, 2, 8, false, SevenSegmentDisplay::LeadingStyle::Spaces, false, false, clLime, clGreen, 0.4, true};
     }
     return {};
 }
 
 } // namespace
 
-void LoadBenchReadout(SevenSegmentDisplay &readout, BenchReadout which)
+void loadBenchReadout(SevenSegmentDisplay &readout, BenchReadout which)
 {
     const StoredReadout s = storedReadout(which);
     readout.beginLoading();
@@ -61,10 +61,10 @@ void LoadBenchReadout(SevenSegmentDisplay &readout, BenchReadout which)
     readout.endLoading();
 }
 
-void LoadBenchDial(AngularGauge &dial)
+void loadBenchDial(AngularGauge &dial)
 {
     dial.beginLoading();
-    dial.setBounds(dial.x(), dial.y(), kBenchDesign.transformator.width(), kBenchDesign.transformator.height());
+    dial.setBounds(dial.x(), dial.y(), kBenchDesign.regulatorDial.width(), kBenchDesign.regulatorDial.height());
     dial.setBackgroundColor(clGray);
     dial.setBorderStyle(InstrumentWidget::BorderStyle::Raised);
     dial.setPositionMax(100);
@@ -74,11 +74,11 @@ void LoadBenchDial(AngularGauge &dial)
     dial.scale()->setTickMinorAlignment(GaugeScale::TickMinorAlignment::Center);
     dial.scale()->setTickMargin(10);
     dial.scale()->setTickLabelMargin(10);
-    dial.scale()->setTickLabelFont(instrumentFont(BenchSansFamily(), 11, clWhite));
+    dial.scale()->setTickLabelFont(instrumentFont(benchSansFamily(), 11, clWhite));
     dial.setSectionEnd1(50);
     dial.setSectionEnd2(75);
     dial.label1()->setText(QStringLiteral("U"));
-    dial.label1()->setFont(instrumentFont(BenchSerifFamily(), 21, clWindowText, true));
+    dial.label1()->setFont(instrumentFont(benchSerifFamily(), 21, clWindowText, true));
     dial.label2()->setText(QString());
     dial.setHubSize(5);
     dial.setHubColor(clWhite);
@@ -117,21 +117,21 @@ QString installedOr(const QString &family, const QString &standIn)
 
 } // namespace
 
-QString BenchSerifFamily()
+QString benchSerifFamily()
 {
     static const QString family = installedOr(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
     return family;
 }
 
-QString BenchSansFamily()
+QString benchSansFamily()
 {
     static const QString family = installedOr(QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"));
     return family;
 }
 
-QFont BenchSerifFont(int pixels, bool bold)
+QFont benchSerifFont(int pixels, bool bold)
 {
-    QFont f(BenchSerifFamily());
+    QFont f(benchSerifFamily());
     f.setPixelSize(pixels);
     f.setBold(bold);
     return f;

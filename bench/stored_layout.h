@@ -9,20 +9,21 @@
 class AngularGauge;
 class SevenSegmentDisplay;
 
-enum class BenchReadout { Dplastin1, amper, Fmax1, Faza1 };
+// The four read-outs: plate length, current, ripple amplitude and phase.
+enum class BenchReadout { plateLength, ammeter, ripple, phase };
 
 // Applies the stored settings of one bench read-out inside the loading scope:
 // design size, digits, colours, value and the enabled flag.
-void LoadBenchReadout(SevenSegmentDisplay &readout, BenchReadout which);
+void loadBenchReadout(SevenSegmentDisplay &readout, BenchReadout which);
 
 // The regulator's dial: loads every stored setting, in loading mode, at its
 // design size.
-void LoadBenchDial(AngularGauge &dial);
+void loadBenchDial(AngularGauge &dial);
 
 // Times New Roman, or where the desktop lacks it its metric twin Liberation
 // Serif; looked up once, so every font of the bench names one family.
-QString BenchSerifFamily();
+QString benchSerifFamily();
 // MS Sans Serif, or where the desktop lacks it DejaVu Sans, the face the
 // font configuration gives for it on a Debian desktop.
-QString BenchSansFamily();
-QFont BenchSerifFont(int pixels, bool bold);
+QString benchSansFamily();
+QFont benchSerifFont(int pixels, bool bold);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The ammeter read-out at its bench size: a full frame of `amper` showing
+// The ammeter read-out at its bench size: a full frame of the ammeter showing
 // 1.234, against Qt's own seven-segment number of the same size showing the
 // same text, each rendered into an image.
 #include "harness.h"
@@ -18,11 +18,11 @@ constexpr int kHeight = 28;
 // Both read-outs paint through their paint events into an image of their
 // size, as Qt's own render does for any widget.
 const bench::Register ammeterPaint("ammeter_paint", [] {
-    auto amper = std::make_shared<SevenSegmentDisplay>();
-    LoadBenchReadout(*amper, BenchReadout::amper);
-    amper->setValue(1.234);
+    auto ammeter = std::make_shared<SevenSegmentDisplay>();
+    loadBenchReadout(*ammeter, BenchReadout::ammeter);
+    ammeter->setValue(1.234);
     auto image = std::make_shared<QImage>(kWidth, kHeight, QImage::Format_RGB32);
-    return [amper, image] { amper->render(image.get()); };
+    return [ammeter, image] { ammeter->render(image.get()); };
 });
 
 const bench::Register qlcdnumberPaint("qlcdnumber_paint", [] {

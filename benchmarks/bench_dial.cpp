@@ -25,7 +25,7 @@ struct RenderedDial {
 std::shared_ptr<RenderedDial> benchDial()
 {
     auto d = std::make_shared<RenderedDial>();
-    LoadBenchDial(d->dial);
+    loadBenchDial(d->dial);
     d->dial.setBounds(0, 0, kSide, kSide);
     d->dial.label1()->setOffsetX(10 - kSide / 2);
     d->dial.label1()->setOffsetY(kSide / 2 - 10);

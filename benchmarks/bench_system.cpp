@@ -8,6 +8,7 @@
 #include "harness.h"
 
 #include "bench/bench_window.h"
+#include "common/bench_driver.h"
 #include "widgets/angular_gauge.h"
 
 #include <QElapsedTimer>
@@ -120,12 +121,13 @@ const std::map<std::string, ProcessFigures> &processFigures()
     return figures;
 }
 
-// One ramp-up tick as the bench does it 90 times: Timer2Timer (the warm-up
-// line and the dial's next position) and the dial's repaint; and, alternating
-// with each ramp on the same dial, 90 of the dial's dynamic repaints alone
-// (a new position painted over the cached background, as dial_dynamic does),
-// so that a busy moment of the machine falls on both alike. Putting the dial
-// back to 0 between ramps is not timed.
+// One ramp-up tick as the bench does it 90 times: the ramp-up timer's event
+// (the warm-up line and the dial's next position) and the dial's repaint;
+// and, alternating with each ramp on the same dial, 90 of the dial's dynamic
+// repaints alone (a new position painted over the cached background, as
+// dial_dynamic does), so that a busy moment of the machine falls on both
+// alike. Bringing the dial back to 0 between ramps (the regulator switched
+// off, its ramp-down run, and on again) is not timed.
 struct RampFigures {
     double tickNs = 0, dialDynamicNs = 0;
 };
@@ -133,23 +135,22 @@ struct RampFigures {
 const RampFigures &rampFigures()
 {
     static const RampFigures figures = [] {
-        TForm1 form;
-        form.knopka1Click();
-        form.knopka2Click();  // starts Timer2, which never fires here: no event loop runs
-        AngularGauge &dial = *form.transformator;
+        BenchWindow form;
+        const BenchDriver bench(form);
+        bench.click(QStringLiteral("scopeSwitch"));
+        AngularGauge &dial = *bench.find<AngularGauge>(QStringLiteral("regulatorDial"));
         // The dial paints through its paint event, as on the screen.
         QImage frame(dial.size(), QImage::Format_RGB32);
         using Clock = std::chrono::steady_clock;
         std::vector<double> perTick, perRepaint;
         for (int ramp = 0; ramp < 60; ++ramp) {
-            form.Timer2->start();
-            dial.setPosition(0);
-            form.Lab.WarmupStep = 0;
+            // Its timer never fires here: no event loop runs.
+            bench.click(QStringLiteral("regulatorSwitch"));
             dial.render(&frame);
             const auto start = Clock::now();
             int ticks = 0;
             while (dial.position() < 90) {
-                form.Timer2Timer();
+                bench.tick(QStringLiteral("rampUpTimer"));
                 dial.render(&frame);
                 ++ticks;
             }
@@ -159,6 +160,9 @@ const RampFigures &rampFigures()
                 dial.render(&frame);
             }
             const auto repainted = Clock::now();
+            bench.runTimer(QStringLiteral("rampUpTimer"));
+            bench.click(QStringLiteral("regulatorSwitch"));
+            bench.runTimer(QStringLiteral("rampDownTimer"));
             if (ramp < 5 || ticks == 0) continue;  // the first ramps warm the caches
             perTick.push_back(std::chrono::duration<double, std::nano>(ramped - start).count() / ticks);
             perRepaint.push_back(std::chrono::duration<double, std::nano>(repainted - ramped).count() / 90);

@@ -32,11 +32,10 @@ const TraceSettings kSettings{0.1, 0.4, 0.5};
 LabState benchLab()
 {
     LabState s;
-    SetStartParameters(s);
-    ClearPowerFlags(s);
-    SetConstants(s);
-    ApplyScreenScale(s, kSide);
-    s.ScopeOn = 1;
+    setStartParameters(s);
+    clearPowerFlags(s);
+    applyScreenScale(s, kSide);
+    s.scopeOn = true;
     return s;
 }
 
@@ -44,18 +43,17 @@ const bench::Register traceLine("trace_line", [] {
     auto screen = std::make_shared<TImage>();
     auto lab = std::make_shared<LabState>(benchLab());
     screen->setPictureSize(kSide, kSide);
-    Zalivka(*screen);
-    Lampochka1(*screen, *lab);
+    repaintScreen(*screen);
+    drawScopeLamp(*screen, lab->scopeOn);
     return [screen, lab] {
         bench::afterQtPainting();
-        Line(*screen, *lab, kCurrent, kSettings);
+        drawBeamTrace(*screen, *lab, kCurrent, kSettings);
     };
 });
 
 const bench::Register bareSegments("bare_segments", [] {
     LabState lab = benchLab();
-    BeginTrace(lab, kSettings);
-    const TracePath path = TracePoints(lab, kCurrent, kSide);
+    const TracePath path = tracePoints(lab, beginTrace(lab, kSettings), kCurrent, kSide);
     auto image = std::make_shared<QImage>(kSide, kSide, QImage::Format_RGB32);
     image->fill(toQColor(clScreenDark));
     return [image, path] {

@@ -6,51 +6,56 @@
 #include <cmath>
 #include <numbers>
 
-void BeginTrace(LabState &state, const TraceSettings &settings)
+TraceSweep beginTrace(LabState &state, const TraceSettings &settings)
 {
-    state.PlateLength = CheckedMul(settings.plateLengthCm, 0.01);
-    const double energyTerm = CheckedMul(CheckedMul(2.0, state.ElectronCharge), state.AnodeVoltage);
-    state.BeamSpeed = CheckedSqrt(CheckedDiv(energyTerm, state.ElectronMass));
-    state.PhaseShift = CheckedMul(std::numbers::pi, settings.phasePi);
-    state.RippleAmplitude = CheckFinite(settings.rippleAmplitude);
-    state.TraceSteps = kTracePointCount - 1;
-    state.AngleStep = CheckedDiv(state.TwoPi, double(state.TraceSteps));
+    state.plateLength = checkedMul(settings.plateLengthCm, 0.01);
+    TraceSweep sweep{};
+    const double energyTerm = checkedMul(checkedMul(2.0, kElectronCharge), state.anodeVoltage);
+    sweep.beamSpeed = checkedSqrt(checkedDiv(energyTerm, kElectronMass));
+    sweep.phaseShift = checkedMul(std::numbers::pi, settings.phasePi);
+    state.rippleAmplitude = checkFinite(settings.rippleAmplitude);
+    sweep.steps = kTracePointCount - 1;
+    sweep.angleStep = checkedDiv(kTwoPi, double(sweep.steps));
+    return sweep;
 }
 
-PixelPoint TracePoint(LabState &state, int index, double current, int screenWidth)
+TracePointResult tracePoint(const LabState &state, const TraceSweep &sweep, int index, double current,
+                            int screenWidth)
 {
-    LabState &s = state;
-    s.TraceIndex = index;
-    s.SweepAngle = CheckedMul(double(index), s.AngleStep);
+    const LabState &s = state;
+    const double sweepAngle = checkedMul(double(index), sweep.angleStep);
     // The ripple runs at twice the sweep frequency.
-    const double rippleArgument = CheckedSub(CheckedMul(2.0, s.SweepAngle), s.PhaseShift);
-    s.RippleFactor = CheckedAdd(CheckedMul(std::cos(rippleArgument), s.RippleAmplitude), 1.0);
+    const double rippleArgument = checkedSub(checkedMul(2.0, sweepAngle), sweep.phaseShift);
+    const double rippleFactor = checkedAdd(checkedMul(std::cos(rippleArgument), s.rippleAmplitude), 1.0);
     // The small offset keeps the cyclotron frequency off zero at 0 A.
-    s.EffectiveCurrent = CheckedMul(CheckedAdd(current, 0.0001), s.RippleFactor);
-    s.Induction = CheckedMul(CheckedMul(s.Mu0, s.EffectiveCurrent), s.TurnsPerMetre);
-    s.CyclotronFrequency = CheckedDiv(CheckedMul(s.ElectronCharge, s.Induction), s.ElectronMass);
-    s.TurnAngle = CheckedDiv(CheckedMul(s.CyclotronFrequency, s.DriftLength), s.BeamSpeed);
-    s.PlateTerm = CheckedDiv(CheckedMul(s.TurnAngle, s.PlateLength), CheckedMul(2.0, s.DriftLength));
-    s.TurnFactorY = CheckedAdd(std::sin(s.TurnAngle), s.PlateTerm);
-    s.TurnFactorX = CheckedSub(1.0, std::cos(s.TurnAngle));
-    s.RadiusRatio = CheckedDiv(CheckedDiv(s.BeamSpeed, s.CyclotronFrequency),
-                               CheckedAdd(CheckedDiv(s.PlateLength, 2.0), s.DriftLength));
-    s.SweepOffset = CheckedMul(std::cos(s.SweepAngle), s.SweepAmplitudeCm);
-    s.HelixRadius = CheckedMul(s.RadiusRatio, s.SweepOffset);
-    s.PointX = CheckedMul(s.HelixRadius, s.TurnFactorX);
-    s.PointY = CheckedMul(s.HelixRadius, s.TurnFactorY);
+    const double effectiveCurrent = checkedMul(checkedAdd(current, 0.0001), rippleFactor);
+    const double induction = checkedMul(checkedMul(kMu0, effectiveCurrent), s.turnsPerMetre);
+    const double cyclotronFrequency = checkedDiv(checkedMul(kElectronCharge, induction), kElectronMass);
+    const double turnAngle = checkedDiv(checkedMul(cyclotronFrequency, s.driftLength), sweep.beamSpeed);
+    const double plateTerm = checkedDiv(checkedMul(turnAngle, s.plateLength), checkedMul(2.0, s.driftLength));
+    const double turnFactorY = checkedAdd(std::sin(turnAngle), plateTerm);
+    const double turnFactorX = checkedSub(1.0, std::cos(turnAngle));
+    // The helix radius over the undeflected offset.
+    const double radiusRatio = checkedDiv(checkedDiv(sweep.beamSpeed, cyclotronFrequency),
+                                          checkedAdd(checkedDiv(s.plateLength, 2.0), s.driftLength));
+    const double sweepOffset = checkedMul(std::cos(sweepAngle), kSweepAmplitudeCm);
+    const double helixRadius = checkedMul(radiusRatio, sweepOffset);
+    TracePointResult point{};
+    point.turnAngle = turnAngle;
+    point.x = checkedMul(helixRadius, turnFactorX);
+    point.y = checkedMul(helixRadius, turnFactorY);
     // Both centres come from the width (the screen is square), as a real:
     // an odd width puts the centre on a half pixel, which rounds to even.
     const double centre = double(screenWidth) / 2.0;
-    s.PixelX = CheckedRoundToInt(CheckedAdd(CheckedMul(s.PointX, s.PixelsPerCm), centre));
-    s.PixelY = CheckedRoundToInt(CheckedSub(centre, CheckedMul(s.PointY, s.PixelsPerCm)));
-    return PixelPoint{s.PixelX, s.PixelY};
+    point.pixel.x = checkedRoundToInt(checkedAdd(checkedMul(point.x, s.pixelsPerCm), centre));
+    point.pixel.y = checkedRoundToInt(checkedSub(centre, checkedMul(point.y, s.pixelsPerCm)));
+    return point;
 }
 
-TracePath TracePoints(LabState &state, double current, int screenWidth)
+TracePath tracePoints(const LabState &state, const TraceSweep &sweep, double current, int screenWidth)
 {
     TracePath path{};
-    for (int i = 0; i <= state.TraceSteps && i < kTracePointCount; ++i)
-        path[std::size_t(i)] = TracePoint(state, i, current, screenWidth);
+    for (int i = 0; i <= sweep.steps && i < kTracePointCount; ++i)
+        path[std::size_t(i)] = tracePoint(state, sweep, i, current, screenWidth).pixel;
     return path;
 }

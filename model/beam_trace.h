@@ -29,17 +29,33 @@ struct PixelPoint {
 inline constexpr int kTracePointCount = 101;
 using TracePath = std::array<PixelPoint, kTracePointCount>;
 
-// The per-call values: PlateLength, BeamSpeed, PhaseShift, RippleAmplitude,
-// TraceSteps and AngleStep. Raises EInvalidOp for a negative anode voltage
-// and EOverflow for one too large to compute with.
-void BeginTrace(LabState &state, const TraceSettings &settings);
+// What one trace computes once, before its first point.
+struct TraceSweep {
+    double beamSpeed;   // m/s after the anode voltage
+    double phaseShift;  // ripple phase, radians
+    int steps;          // the sweep's steps: one point more than this
+    double angleStep;   // sweep angle from one point to the next, radians
+};
 
-// Point `index` (0..TraceSteps) of the trace at solenoid current `current`
+// One point of the trace: where the electrons turned, and where they land.
+struct TracePointResult {
+    double turnAngle;  // theta, radians turned between plates and screen
+    double x;          // centimetres right of the screen's centre
+    double y;          // centimetres above it
+    PixelPoint pixel;  // in the screen picture's pixels
+};
+
+// Stores the plate length and the ripple amplitude in the state, then
+// computes the per-call values. Raises InvalidOperation for a negative anode
+// voltage and FloatOverflow for one too large to compute with.
+TraceSweep beginTrace(LabState &state, const TraceSettings &settings);
+
+// Point `index` (0..sweep.steps) of the trace at solenoid current `current`
 // on a screen `screenWidth` pixels wide, square, centred at half the width.
-// Stores every working value in `state` as it goes, so after a fault the
-// values computed up to it remain. A zero anode voltage or winding density
-// raises EZeroDivide, a zero drift length EInvalidOp.
-PixelPoint TracePoint(LabState &state, int index, double current, int screenWidth);
+// A zero anode voltage or winding density raises DivisionByZero, a zero drift
+// length InvalidOperation.
+TracePointResult tracePoint(const LabState &state, const TraceSweep &sweep, int index, double current,
+                            int screenWidth);
 
-// All 101 points, in order. BeginTrace must have run.
-TracePath TracePoints(LabState &state, double current, int screenWidth);
+// All 101 points' pixels, in order.
+TracePath tracePoints(const LabState &state, const TraceSweep &sweep, double current, int screenWidth);

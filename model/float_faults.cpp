@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstdint>
 
-double CheckFinite(double value)
+double checkFinite(double value)
 {
-    if (std::isnan(value)) throw EInvalidOp();
-    if (std::isinf(value)) throw EOverflow();
+    if (std::isnan(value)) throw InvalidOperation();
+    if (std::isinf(value)) throw FloatOverflow();
     return value;
 }
 
@@ -17,51 +17,51 @@ namespace {
 // as an invalid operation keeps it from travelling on.
 void checkOperands(double a, double b)
 {
-    if (!std::isfinite(a) || !std::isfinite(b)) throw EInvalidOp();
+    if (!std::isfinite(a) || !std::isfinite(b)) throw InvalidOperation();
 }
 
 } // namespace
 
-double CheckedAdd(double a, double b)
+double checkedAdd(double a, double b)
 {
     checkOperands(a, b);
-    return CheckFinite(a + b);
+    return checkFinite(a + b);
 }
 
-double CheckedSub(double a, double b)
+double checkedSub(double a, double b)
 {
     checkOperands(a, b);
-    return CheckFinite(a - b);
+    return checkFinite(a - b);
 }
 
-double CheckedMul(double a, double b)
+double checkedMul(double a, double b)
 {
     checkOperands(a, b);
-    return CheckFinite(a * b);
+    return checkFinite(a * b);
 }
 
-double CheckedDiv(double a, double b)
+double checkedDiv(double a, double b)
 {
     checkOperands(a, b);
     if (b == 0.0) {
-        if (a == 0.0) throw EInvalidOp();
-        throw EZeroDivide();
+        if (a == 0.0) throw InvalidOperation();
+        throw DivisionByZero();
     }
-    return CheckFinite(a / b);
+    return checkFinite(a / b);
 }
 
-double CheckedSqrt(double value)
+double checkedSqrt(double value)
 {
-    if (std::isnan(value) || value < 0.0) throw EInvalidOp();
-    return CheckFinite(std::sqrt(value));
+    if (std::isnan(value) || value < 0.0) throw InvalidOperation();
+    return checkFinite(std::sqrt(value));
 }
 
-int CheckedRoundToInt(double value)
+int checkedRoundToInt(double value)
 {
-    if (std::isnan(value)) throw EInvalidOp();
+    if (std::isnan(value)) throw InvalidOperation();
     const double rounded = std::nearbyint(value);
     // Both limits are exact doubles; comparing before converting keeps the
     // conversion defined.
-    if (!(rounded >= double(INT32_MIN) && rounded <= double(INT32_MAX))) throw EOverflow();
+    if (!(rounded >= double(INT32_MIN) && rounded <= double(INT32_MAX))) throw FloatOverflow();
     return int(rounded);
 }

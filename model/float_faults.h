@@ -6,40 +6,40 @@
 // the default error box.
 #include <stdexcept>
 
-class EMathError : public std::runtime_error {
+class MathError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
 // A non-zero number divided by zero.
-class EZeroDivide : public EMathError {
+class DivisionByZero : public MathError {
 public:
-    EZeroDivide() : EMathError("Floating point division by zero") {}
+    DivisionByZero() : MathError("Floating point division by zero") {}
 };
 
 // Zero over zero, the square root of a negative number, a NaN operand.
-class EInvalidOp : public EMathError {
+class InvalidOperation : public MathError {
 public:
-    EInvalidOp() : EMathError("Invalid floating point operation") {}
+    InvalidOperation() : MathError("Invalid floating point operation") {}
 };
 
 // A result too large for a double.
-class EOverflow : public EMathError {
+class FloatOverflow : public MathError {
 public:
-    EOverflow() : EMathError("Floating point overflow") {}
+    FloatOverflow() : MathError("Floating point overflow") {}
 };
 
-// The value itself if it is finite; NaN raises EInvalidOp, an infinity EOverflow.
-double CheckFinite(double value);
+// The value itself if it is finite; NaN raises InvalidOperation, an infinity FloatOverflow.
+double checkFinite(double value);
 
-double CheckedAdd(double a, double b);
-double CheckedSub(double a, double b);
-double CheckedMul(double a, double b);
-// Non-zero over zero: EZeroDivide; zero over zero or a NaN operand:
-// EInvalidOp; a quotient too large for a double: EOverflow.
-double CheckedDiv(double a, double b);
-// A negative or NaN operand: EInvalidOp. The root of -0 is -0.
-double CheckedSqrt(double value);
+double checkedAdd(double a, double b);
+double checkedSub(double a, double b);
+double checkedMul(double a, double b);
+// Non-zero over zero: DivisionByZero; zero over zero or a NaN operand:
+// InvalidOperation; a quotient too large for a double: FloatOverflow.
+double checkedDiv(double a, double b);
+// A negative or NaN operand: InvalidOperation. The root of -0 is -0.
+double checkedSqrt(double value);
 // The nearest 32-bit integer, ties to even; a value outside the 32-bit range
-// raises EOverflow, a NaN EInvalidOp.
-int CheckedRoundToInt(double value);
+// raises FloatOverflow, a NaN InvalidOperation.
+int checkedRoundToInt(double value);

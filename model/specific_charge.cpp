@@ -5,15 +5,12 @@
 
 #include <numbers>
 
-double ComputeSpecificCharge(LabState &state, std::int32_t k, double current)
+double computeSpecificCharge(const LabState &state, std::int32_t k, double current)
 {
-    state.HelixTurns = k;
     // The denominator left to right, ((mu0 n) l) I; the quotient is squared
     // and then multiplied by 8 U.
     const double denominator =
-        CheckedMul(CheckedMul(CheckedMul(state.Mu0, state.TurnsPerMetre), state.DriftLength), current);
-    const double quotient = CheckedDiv(CheckedMul(double(k), std::numbers::pi), denominator);
-    const double result = CheckedMul(CheckedMul(8.0, state.AnodeVoltage), CheckedMul(quotient, quotient));
-    state.SpecificCharge = result;
-    return result;
+        checkedMul(checkedMul(checkedMul(kMu0, state.turnsPerMetre), state.driftLength), current);
+    const double quotient = checkedDiv(checkedMul(double(k), std::numbers::pi), denominator);
+    return checkedMul(checkedMul(8.0, state.anodeVoltage), checkedMul(quotient, quotient));
 }

@@ -8,8 +8,6 @@
 
 #include <cstdint>
 
-// Stores k in HelixTurns first, then computes e/m with the parameters held in
-// the state. Only a successful result is stored in SpecificCharge and
-// returned; a zero current, winding density or drift length raises
-// EZeroDivide and leaves SpecificCharge as it was.
-double ComputeSpecificCharge(LabState &state, std::int32_t k, double current);
+// e/m with the parameters held in the state for k helix turns at `current`.
+// A zero current, winding density or drift length raises DivisionByZero.
+double computeSpecificCharge(const LabState &state, std::int32_t k, double current);

@@ -79,9 +79,9 @@ public:
         return box.clickedButton() == yes;
     }
 
-    void shellOpen(const QString &path) override
+    bool shellOpen(const QString &path) override
     {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(path)));
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(path)));
     }
 };
 

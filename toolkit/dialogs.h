@@ -14,8 +14,9 @@ public:
     virtual void showMessage(const QString &text) = 0;
     // The warning question with Yes (default) and No (cancel); true for Yes.
     virtual bool askWarningYesNo(const QString &text) = 0;
-    // Asks the desktop to open a file; the outcome is not examined.
-    virtual void shellOpen(const QString &path) = 0;
+    // Asks the desktop to open a file with its viewer; false when no viewer
+    // could be started for it.
+    virtual bool shellOpen(const QString &path) = 0;
 };
 
 DialogService &dialogs();

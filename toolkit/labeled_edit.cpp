@@ -46,6 +46,12 @@ QString TEdit::typedText(const QKeyEvent &event)
     case Qt::Key_Escape: return QString(QChar(27));
     default: break;
     }
+    // The field's own editing shortcuts type nothing: select all, copy, cut,
+    // paste, undo and redo work as in any field, whatever the filter lets in.
+    for (const QKeySequence::StandardKey editing :
+         {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::Undo,
+          QKeySequence::Redo, QKeySequence::DeleteEndOfLine, QKeySequence::DeleteCompleteLine})
+        if (event.matches(editing)) return QString();
     const Qt::KeyboardModifiers mods = event.modifiers();
     if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier)) {
         // Ctrl+letter types the control character of that letter.

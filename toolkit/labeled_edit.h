@@ -5,14 +5,16 @@
 //
 // The filter sees every character typed into the field, as the classic
 // desktop delivers them: printable characters, and the control characters
-// backspace (8), tab (9), enter (13), escape (27) and Ctrl+letter (1 to 26).
+// backspace (8), tab (9), enter (13), escape (27) and Ctrl+letter (1 to 26)
+// where the letter is no editing shortcut.
 // Setting the character to 0 discards it. A character typed through the
 // input method (a dead key, the Compose key, an input method editor) passes
 // the same filter as one typed by its own key; a character beyond the 16-bit
 // range reaches it in its two halves. Keys that type nothing (arrows, Delete,
-// Home, Shift+Insert, ...) never reach the filter, and neither does pasted
-// text: a paste through the context menu, Shift+Insert, the middle button or
-// drag and drop goes into the field as it is.
+// Home, Shift+Insert, ...) and the field's own editing shortcuts (Ctrl+A,
+// Ctrl+C, Ctrl+X, Ctrl+V, Ctrl+Z, ...) never reach the filter, and neither
+// does pasted text: a paste through the context menu, Ctrl+V, Shift+Insert,
+// the middle button or drag and drop goes into the field as it is.
 //
 // A field reads left to right in any window and shows the bidirectional
 // controls in its text by their code, so that what it shows is in the order

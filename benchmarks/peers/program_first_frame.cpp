@@ -11,8 +11,8 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    InitialiseApplication(app);
-    const BenchProgram program = CreateBenchProgram();
-    new QuitAfterFirstFrame(*program.Form1);
+    initialiseApplication(app);
+    const BenchProgram program = createBenchProgram();
+    new QuitAfterFirstFrame(*program.bench);
     return app.exec();
 }

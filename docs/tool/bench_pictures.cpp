@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Makes what the lab documents show of the program from the program itself:
-// a bench window, driven offscreen through its handlers as a student drives
-// it, is grabbed into PNG pictures, and the numbers of the documents' worked
-// example and trace figure are read from the bench and its model. Written
-// into one folder, which the documents' build reads:
+// a bench window, driven offscreen through its controls as a student drives
+// it (found by their object names, clicked and pressed with the mouse, the
+// ramp advanced tick by tick as the tests do), is grabbed into PNG pictures,
+// and the numbers of the documents' worked example and trace figure are read
+// from the bench and its model. Written into one folder, which the
+// documents' build reads:
 //
 //   emlab_doc_pictures <folder>
 //
@@ -11,6 +13,7 @@
 // bench in an unexpected state must not reach the documents.
 #include "bench/bench_window.h"
 #include "bench/info_windows.h"
+#include "common/bench_driver.h"
 #include "emlab_version.h"
 #include "model/beam_trace.h"
 #include "model/specific_charge.h"
@@ -48,7 +51,7 @@ public:
         fail(QStringLiteral("question: ") + text);
         return false;
     }
-    void shellOpen(const QString &path) override { fail(QStringLiteral("open: ") + path); }
+    bool shellOpen(const QString &path) override { fail(QStringLiteral("open: ") + path); }
 
 private:
     [[noreturn]] static void fail(const QString &what) { throw std::runtime_error(what.toStdString()); }
@@ -115,15 +118,15 @@ QString kName(int k)
     return QString(QLatin1Char(char('A' + k - 1)));
 }
 
-class PictureBench {
+class PictureBench : public BenchDriver {
 public:
-    explicit PictureBench(TForm1::Clock clock) : form_(std::move(clock))
+    explicit PictureBench(BenchWindow::Clock clock) : BenchDriver(form_), form_(std::move(clock))
     {
         form_.show();
         QCoreApplication::processEvents();
     }
 
-    TForm1 &form() { return form_; }
+    BenchWindow &form() { return form_; }
 
     void save(const QImage &image, const QString &name)
     {
@@ -146,9 +149,9 @@ public:
 
     void rampUp(int ticks)
     {
-        form_.knopka2Click();
-        for (int i = 0; i < ticks && form_.Timer2->isActive(); ++i)
-            form_.Timer2Timer();
+        click(QStringLiteral("regulatorSwitch"));
+        for (int i = 0; i < ticks; ++i)
+            tick(QStringLiteral("rampUpTimer"));
     }
 
     // The ammeter to `milliamps` through the two current adjusters, as a
@@ -160,22 +163,20 @@ public:
         while (milliamps_ != milliamps) {
             const int up = milliamps - milliamps_;
             if (up >= 10 || up <= -10) {
-                form_.sh_vprmClick(up > 0 ? TUDBtnType::btNext : TUDBtnType::btPrev);
+                press(kCoarse, up > 0 ? TUDBtnType::btNext : TUDBtnType::btPrev);
                 milliamps_ += up > 0 ? 10 : -10;
             } else if (up > 0 && fine_ == 100) {
-                form_.sh_vprmClick(TUDBtnType::btNext);
-                for (int i = 0; i < 9; ++i)
-                    form_.sh_vprm_2Click(TUDBtnType::btPrev);
+                press(kCoarse, TUDBtnType::btNext);
+                press(kFine, TUDBtnType::btPrev, 9);
                 fine_ -= 9;
                 milliamps_ += 1;
             } else if (up < 0 && fine_ == 0) {
-                form_.sh_vprmClick(TUDBtnType::btPrev);
-                for (int i = 0; i < 9; ++i)
-                    form_.sh_vprm_2Click(TUDBtnType::btNext);
+                press(kCoarse, TUDBtnType::btPrev);
+                press(kFine, TUDBtnType::btNext, 9);
                 fine_ += 9;
                 milliamps_ -= 1;
             } else {
-                form_.sh_vprm_2Click(up > 0 ? TUDBtnType::btNext : TUDBtnType::btPrev);
+                press(kFine, up > 0 ? TUDBtnType::btNext : TUDBtnType::btPrev);
                 fine_ += up > 0 ? 1 : -1;
                 milliamps_ += up > 0 ? 1 : -1;
             }
@@ -185,15 +186,27 @@ public:
     // The calculator's text for helix turn number k at the present current.
     QString calculate(int k)
     {
-        form_.Edit2->setText(QString::number(k));
-        form_.SpeedButton3Click();
-        return form_.Edit1->text();
+        find<QLineEdit>(QStringLiteral("helixTurnsField"))->setText(QString::number(k));
+        click(QStringLiteral("calculateButton"));
+        return find<QLineEdit>(QStringLiteral("specificChargeField"))->text();
     }
 
-    const QImage &screen() const { return form_.Image1->picture(); }
+    const QImage &screen() const { return find<TImage>(QStringLiteral("screen"))->picture(); }
+    // The part of the window's surface under the menu that the named
+    // controls (all lying on that surface) cover.
+    QRect areaOf(std::initializer_list<const char *> names) const
+    {
+        QRect area;
+        for (const char *name : names)
+            area |= find(QLatin1String(name))->geometry();
+        return area;
+    }
 
 private:
-    TForm1 form_;
+    static inline const QString kCoarse = QStringLiteral("coarseCurrentArrows");
+    static inline const QString kFine = QStringLiteral("fineCurrentArrows");
+
+    BenchWindow form_;
     QDir folder_;
     int milliamps_ = 0;
     int fine_ = 0;  // the fine adjuster's position, 0..100
@@ -251,26 +264,29 @@ Focusing findFocusing(const Scan &scan, int k)
 
 // The calculator's formula and format for a current between the ammeter's
 // steps, with the bench's parameters.
-QString specificChargeText(LabState lab, int k, double current)
+QString specificChargeText(const LabState &lab, int k, double current)
 {
-    const double em = ComputeSpecificCharge(lab, k, current);
+    const double em = computeSpecificCharge(lab, k, current);
     return QString::fromStdString(FormatSpecificCharge(em, ",")) + QStringLiteral(" Кл/кг");
 }
 
-double specificCharge(LabState lab, int k, double current)
+// The turn angle of the electrons at `current`, without ripple, from the
+// program's own trace model.
+double turnAngle(LabState lab, double plateLengthCm, double current)
 {
-    return ComputeSpecificCharge(lab, k, current);
+    const TraceSweep sweep = beginTrace(lab, TraceSettings{0.0, 0.0, plateLengthCm});
+    return tracePoint(lab, sweep, 0, current, 800).turnAngle;
 }
 
 // The trace's points in centimetres on the screen for a turn angle, from the
 // program's own trace model, without ripple.
 QString traceCoordinates(LabState lab, double plateLengthCm, double current)
 {
-    BeginTrace(lab, TraceSettings{0.0, 0.0, plateLengthCm});
+    const TraceSweep sweep = beginTrace(lab, TraceSettings{0.0, 0.0, plateLengthCm});
     QString points;
     for (int i = 0; i < kTracePointCount; i += 2) {
-        TracePoint(lab, i, current, 800);
-        points += QStringLiteral("(%1,%2)").arg(lab.PointX, 0, 'f', 3).arg(lab.PointY, 0, 'f', 3);
+        const TracePointResult point = tracePoint(lab, sweep, i, current, 800);
+        points += QStringLiteral("(%1,%2)").arg(point.x, 0, 'f', 3).arg(point.y, 0, 'f', 3);
     }
     return points;
 }
@@ -282,35 +298,35 @@ void writeFile(const QDir &folder, const QString &name, const QString &text)
         throw std::runtime_error("cannot write " + name.toStdString());
 }
 
-void makePictures(PictureBench &bench, std::vector<Focusing> &focusings, QString &numbers)
+void makePictures(PictureBench &bench, const LabState &lab, std::vector<Focusing> &focusings, QString &numbers)
 {
-    TForm1 &form = bench.form();
+    BenchWindow &form = bench.form();
     bench.save(form.grab().toImage(), QStringLiteral("bench-start.png"));
 
-    form.knopka1Click();
-    bench.save(form.Panel2->grab().toImage(), QStringLiteral("scope-on.png"));
+    bench.click(QStringLiteral("scopeSwitch"));
+    bench.save(bench.find(QStringLiteral("scopePanel"))->grab().toImage(), QStringLiteral("scope-on.png"));
 
     // Halfway up the ramp: the dial at 45, the warm-up line growing.
     bench.rampUp(45);
     bench.save(form.grab().toImage(), QStringLiteral("warmup.png"));
-    for (int i = 0; i < 1000 && form.Timer2->isActive(); ++i)
-        form.Timer2Timer();
-    form.knopka3Click();
+    bench.runTimer(QStringLiteral("rampUpTimer"));
+    bench.click(QStringLiteral("sourceSwitch"));
 
     // 0.2 A with the start ripple, then without it.
     bench.setCurrent(200);
     bench.save(bench.screen(), QStringLiteral("trace-ripple.png"));
-    while (form.Fmax1->value() > 0)
-        form.UpDown1Click(TUDBtnType::btPrev);
+    while (bench.find<SevenSegmentDisplay>(QStringLiteral("rippleReadout"))->value() > 0)
+        bench.press(QStringLiteral("rippleArrows"), TUDBtnType::btPrev);
     bench.save(bench.screen(), QStringLiteral("trace-plain.png"));
 
     // Every step of the ammeter up to past the fourth focusing.
+    const double plateCm = bench.find<SevenSegmentDisplay>(QStringLiteral("plateLengthReadout"))->value();
     Scan scan;
     const int top = 1700;
     for (int m = 0; m <= top; ++m) {
         bench.setCurrent(m);
         scan.boxes.push_back(greenBox(bench.screen()));
-        scan.turns.push_back(form.Lab.TurnAngle);
+        scan.turns.push_back(turnAngle(lab, plateCm, m / 1000.0));
     }
     for (int k = 1; k <= 4; ++k)
         focusings.push_back(findFocusing(scan, k));
@@ -327,7 +343,7 @@ void makePictures(PictureBench &bench, std::vector<Focusing> &focusings, QString
     numbers += macro(QStringLiteral("BeforeDotCurrent"), amperes(before));
 
     // The calculator with its result at each focusing.
-    form.Image2Click();
+    bench.click(QStringLiteral("sourceLamp"));
     for (const Focusing &f : focusings) {
         bench.setCurrent(f.exact);
         numbers += macro(QStringLiteral("Exact%1Current").arg(kName(f.k)), amperes(f.exact));
@@ -335,11 +351,10 @@ void makePictures(PictureBench &bench, std::vector<Focusing> &focusings, QString
     }
     bench.setCurrent(first.exact);
     bench.calculate(1);
-    QRect calculator = form.Panel3->geometry() | form.SpeedButton1->geometry() | form.Edit1->geometry()
-        | form.Edit2->geometry();
+    QRect calculator = bench.areaOf({"sourcePanel", "calculateButton", "specificChargeField", "helixTurnsField"});
     calculator.adjust(-6, -6, 6, 6);
-    bench.save(form.ClientArea->grab(calculator).toImage(), QStringLiteral("calculator.png"));
-    numbers += macro(QStringLiteral("ScreenWidthPixels"), QString::number(form.Image1->width()));
+    bench.save(bench.find(QStringLiteral("clientArea"))->grab(calculator).toImage(), QStringLiteral("calculator.png"));
+    numbers += macro(QStringLiteral("ScreenWidthPixels"), QString::number(bench.screen().width()));
 }
 
 void writeWorkedExample(const std::vector<Focusing> &focusings, const LabState &lab, QString &numbers)
@@ -357,14 +372,14 @@ void writeWorkedExample(const std::vector<Focusing> &focusings, const LabState &
         numbers += macro(QStringLiteral("Dash%1To").arg(n), amperes(f.dashTo));
         numbers += macro(QStringLiteral("Dash%1Mean").arg(n), decimal(mean, 4));
         numbers += macro(QStringLiteral("Dash%1Result").arg(n), resultText(specificChargeText(lab, f.k, mean)));
-        sum += specificCharge(lab, f.k, mean);
+        sum += computeSpecificCharge(lab, f.k, mean);
     }
     const double average = sum / double(focusings.size());
     numbers += macro(QStringLiteral("DashAverage"), decimal(average / 1e11, 3));
     // Against the accepted value the documents quote, 1.7588e11 C/kg.
     numbers += macro(QStringLiteral("DashAverageDeviation"), decimal(100.0 * (average / 1.7588e11 - 1.0), 1));
     const Focusing &first = focusings.front();
-    const double dotFirst = specificCharge(lab, 1, ((first.dotFrom + first.dotTo) / 2) / 1000.0);
+    const double dotFirst = computeSpecificCharge(lab, 1, ((first.dotFrom + first.dotTo) / 2) / 1000.0);
     numbers += macro(QStringLiteral("DotADeviation"), decimal(100.0 * (dotFirst / 1.7588e11 - 1.0), 1));
 }
 
@@ -372,14 +387,11 @@ void writeWorkedExample(const std::vector<Focusing> &focusings, const LabState &
 // one panel per angle, in centimetres on the 8 cm screen.
 void writeTraceFigure(const LabState &start, QString &numbers)
 {
-    LabState lab = start;
     const double plateCm = 0.5;
     // The turn angle grows in proportion to the current plus the model's
     // small offset; the model gives the angle at 1 A.
-    BeginTrace(lab, TraceSettings{0.0, 0.0, plateCm});
-    TracePoint(lab, 0, 1.0 - 0.0001, 800);
-    const double perAmpere = lab.TurnAngle;
-    const double d = plateCm / 100.0, l = start.DriftLength;
+    const double perAmpere = turnAngle(start, plateCm, 1.0 - 0.0001);
+    const double d = plateCm / 100.0, l = start.driftLength;
     struct Panel {
         double theta;
         const char *label;
@@ -410,11 +422,11 @@ void writeTraceFigure(const LabState &start, QString &numbers)
 void writeDepartment(const QDir &folder)
 {
     QStringList title;
-    for (const QString &line : DepartmentLines(QStringLiteral("title page")))
+    for (const QString &line : departmentLines(QStringLiteral("title page")))
         title << texEscaped(line);
     QString tex = QStringLiteral("%% Written by the build from resources/department/department.txt.\n");
     tex += macro(QStringLiteral("DepartmentTitleLines"), title.join(QStringLiteral("\\\\\n")));
-    tex += macro(QStringLiteral("DepartmentCity"), texEscaped(DepartmentLines(QStringLiteral("city")).value(0)));
+    tex += macro(QStringLiteral("DepartmentCity"), texEscaped(departmentLines(QStringLiteral("city")).value(0)));
     writeFile(folder, QStringLiteral("department.tex"), tex);
 }
 
@@ -445,11 +457,14 @@ int main(int argc, char **argv)
     try {
         PictureBench bench([released] { return released; });
         bench.setFolder(folder);
+        // The parameters the bench starts with and the student leaves as they are.
+        LabState lab;
+        setStartParameters(lab);
         std::vector<Focusing> focusings;
         QString numbers = QStringLiteral("%% Written by the build from the bench itself.\n");
-        makePictures(bench, focusings, numbers);
-        writeWorkedExample(focusings, bench.form().Lab, numbers);
-        writeTraceFigure(bench.form().Lab, numbers);
+        makePictures(bench, lab, focusings, numbers);
+        writeWorkedExample(focusings, lab, numbers);
+        writeTraceFigure(lab, numbers);
         writeFile(folder, QStringLiteral("bench-numbers.tex"), numbers);
         writeDepartment(folder);
     } catch (const std::exception &e) {

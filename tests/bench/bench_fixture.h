@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared helpers of the bench window's tests: a window with the recording
-// dialogs, sized by its outer size, and pixel probes of the screen.
+// dialogs and its controls, sized by its outer size, and pixel probes of the
+// screen.
 #include "bench/bench_window.h"
+#include "common/bench_controls.h"
 #include "common/recording_dialogs.h"
 #include "toolkit/colors.h"
 #include "toolkit/image_control.h"
@@ -13,9 +15,12 @@
 #include <QImage>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 #include <memory>
+#include <utility>
 
 namespace bench_test {
 
@@ -48,6 +53,33 @@ inline int greenWidth(const TImage &image)
     return hi < lo ? 0 : hi - lo + 1;
 }
 
+// The first and last row with a green pixel in column x; -1 and -1 if none.
+inline std::pair<int, int> greenRows(const TImage &image, int x)
+{
+    const QImage &p = image.picture();
+    int first = -1, last = -1;
+    for (int y = 0; y < p.height(); ++y)
+        if (fromQColor(p.pixelColor(x, y)) == clGreen) {
+            if (first < 0) first = y;
+            last = y;
+        }
+    return {first, last};
+}
+
+// Whether the screen shows the trace at zero current, the vertical sweep of
+// 3.5 cm to either side of the centre, at the scale of its present width:
+// 8 cm across. The line's round ends reach up to 2 pixels past its points.
+inline bool showsTheSweepAtItsOwnScale(const TImage &screen)
+{
+    const double centre = screen.width() / 2.0;
+    const double reach = 3.5 * screen.width() / 8.0;
+    const auto [top, bottom] = greenRows(screen, screen.width() / 2);
+    const double expectedTop = std::nearbyint(centre - reach), expectedBottom = std::nearbyint(centre + reach);
+    const bool ok = top >= expectedTop - 2 && top <= expectedTop && bottom >= expectedBottom && bottom <= expectedBottom + 2;
+    if (!ok) qWarning("the sweep spans rows %d to %d, not %g to %g", top, bottom, expectedTop, expectedBottom);
+    return ok;
+}
+
 // Clicks whatever control lies on top at `pos` of `top`, as a real mouse would.
 inline void clickAt(QWidget *top, QPoint pos)
 {
@@ -56,12 +88,12 @@ inline void clickAt(QWidget *top, QPoint pos)
     QTest::mouseClick(w, Qt::LeftButton, {}, w->mapFrom(top, pos));
 }
 
-// Clicks the middle of a control through the window, so that a control lying
-// over it takes the click.
-inline void clickThrough(TForm1 &form, QWidget *control, QPoint local = QPoint(-1, -1))
+// Clicks the middle of a control (or a point of it) through the window's
+// surface, so that a control lying over it takes the click.
+inline void clickThrough(QWidget *clientArea, QWidget *control, QPoint local = QPoint(-1, -1))
 {
     const QPoint p = local.x() < 0 ? control->rect().center() : local;
-    clickAt(form.ClientArea, control->mapTo(form.ClientArea, p));
+    clickAt(clientArea, control->mapTo(clientArea, p));
 }
 
 // Watches Qt's real message boxes, each in its own event loop: counts the
@@ -100,56 +132,67 @@ private:
 // the regulator on (so that every layout pass draws the trace) and the source
 // off. The source switch's own trace fails on the way: call it with the
 // recording dialogs installed.
-inline void makeEveryTraceFail(TForm1 &form)
+inline void makeEveryTraceFail(const BenchDriver &d)
 {
-    form.LabeledEdit2->setText(QStringLiteral("00"));
-    form.knopka1Click();
-    form.knopka2Click();
-    while (form.Timer2->isActive()) form.Timer2Timer();
-    form.knopka3Click();
-    form.knopka3Click();
+    d.find<TLabeledEdit>("turnDensityField")->setText(QStringLiteral("00"));
+    d.click("scopeSwitch");
+    d.click("regulatorSwitch");
+    d.runTimer("rampUpTimer");
+    d.click("sourceSwitch");
+    d.click("sourceSwitch");
 }
 
-struct Bench {
-    Bench() = default;
-    explicit Bench(TForm1::Clock clock) : owned(std::make_unique<TForm1>(std::move(clock))) {}
-
+// The window and the recording dialogs, made before the controls are looked up.
+struct OwnedBench {
+    explicit OwnedBench(BenchWindow::Clock clock) : owned(std::make_unique<BenchWindow>(std::move(clock))) {}
     RecordingDialogs dialogs;
-    std::unique_ptr<TForm1> owned = std::make_unique<TForm1>();
-    TForm1 &form = *owned;
+    std::unique_ptr<BenchWindow> owned;
+};
 
-    // Gives the window an outer size and lays it out twice, so the scale and
-    // the fields follow the new screen size too.
+struct Bench : OwnedBench, BenchDriver, BenchControls {
+    explicit Bench(BenchWindow::Clock clock = &QDateTime::currentDateTime)
+        : OwnedBench(std::move(clock)), BenchDriver(*owned), BenchControls(static_cast<const BenchDriver &>(*this)),
+          window(*owned)
+    {
+    }
+
+    BenchWindow &window;
+
+    // The outer size: frame, caption and menu included.
+    QSize outerSize() const { return window.frameGeometry().size(); }
+
+    // Gives the window an outer size and lays it out, as the window system's
+    // resize does.
     void setOuterSize(int w, int h)
     {
-        const QSize frame = form.outerSize() - form.size();
-        form.resize(QSize(w, h) - frame);
-        form.FormResize();
-        form.FormResize();
+        const QSize before = window.size();
+        window.resize(QSize(w, h) - (outerSize() - window.size()));
+        QResizeEvent resized(window.size(), before);
+        QCoreApplication::sendEvent(&window, &resized);
     }
 
     void rampUp()
     {
-        form.knopka2Click();
-        for (int i = 0; i < 1000 && form.Timer2->isActive(); ++i) form.Timer2Timer();
+        click("regulatorSwitch");
+        runTimer("rampUpTimer");
     }
     void rampDown()
     {
-        form.knopka2Click();
-        for (int i = 0; i < 1000 && form.Timer3->isActive(); ++i) form.Timer3Timer();
+        click("regulatorSwitch");
+        runTimer("rampDownTimer");
     }
     // Oscilloscope and regulator on, the ramp run to its end.
     void toRegulatorOn()
     {
-        form.knopka1Click();
+        click("scopeSwitch");
         rampUp();
     }
     void toSourceOn()
     {
         toRegulatorOn();
-        form.knopka3Click();
+        click("sourceSwitch");
     }
-    double dial() const { return form.transformator->position(); }
+    double dial() const { return regulatorDial->position(); }
 };
 
 } // namespace bench_test

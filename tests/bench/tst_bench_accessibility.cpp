@@ -61,9 +61,9 @@ QString said(QObject *object, QAccessible::Text what)
     return accessible(object)->text(what);
 }
 
-QString screen(TForm1 &form)
+QString screen(const Bench &b)
 {
-    return said(form.Image1, QAccessible::Description);
+    return said(b.screen, QAccessible::Description);
 }
 
 const QString kDark = QStringLiteral("Экран тёмный");
@@ -107,24 +107,24 @@ private slots:
         };
         // Called by their hints.
         // The oscilloscope's switch latches: a toggle, shown pressed.
-        row("knopka1", QAccessible::CheckBox, QStringLiteral("Кнопка включения осциллографа"));
-        row("knopka3", QAccessible::Button, QStringLiteral("Кнопка включения источника постоянного тока"));
-        row("LabeledEdit2", QAccessible::EditableText, QStringLiteral("Число витков на единицу длины соленоида "));
-        row("Dplastin1", QAccessible::StaticText, QStringLiteral("Длина отклоняющих пластин"));
-        row("amper", QAccessible::StaticText, QStringLiteral("Окно амперметра"));
-        row("transformator", QAccessible::Dial, QStringLiteral("Регулятор напряжения школьный (РНШ)"));
-        row("sh_vprm", QAccessible::Grouping, QStringLiteral("Изменение силы тока на 0,01 А"));
-        row("Panel3", QAccessible::Pane, QStringLiteral("Источник постоянного тока"));
-        row("Edit2", QAccessible::EditableText, QStringLiteral("Число шагов винтовой линии(1-4)"));
+        row("scopeSwitch", QAccessible::CheckBox, QStringLiteral("Кнопка включения осциллографа"));
+        row("sourceSwitch", QAccessible::Button, QStringLiteral("Кнопка включения источника постоянного тока"));
+        row("turnDensityField", QAccessible::EditableText, QStringLiteral("Число витков на единицу длины соленоида "));
+        row("plateLengthReadout", QAccessible::StaticText, QStringLiteral("Длина отклоняющих пластин"));
+        row("ammeter", QAccessible::StaticText, QStringLiteral("Окно амперметра"));
+        row("regulatorDial", QAccessible::Dial, QStringLiteral("Регулятор напряжения школьный (РНШ)"));
+        row("coarseCurrentArrows", QAccessible::Grouping, QStringLiteral("Изменение силы тока на 0,01 А"));
+        row("sourcePanel", QAccessible::Pane, QStringLiteral("Источник постоянного тока"));
+        row("helixTurnsField", QAccessible::EditableText, QStringLiteral("Число шагов винтовой линии(1-4)"));
         // Called by their captions.
-        row("Label2", QAccessible::StaticText, QStringLiteral("d,cм"));
-        row("Fmax1", QAccessible::StaticText, QStringLiteral("Пульсация"));
-        row("Faza1", QAccessible::StaticText, QStringLiteral("Сдвиг фаз, pi"));
+        row("plateLengthLabel", QAccessible::StaticText, QStringLiteral("d,cм"));
+        row("rippleReadout", QAccessible::StaticText, QStringLiteral("Пульсация"));
+        row("phaseReadout", QAccessible::StaticText, QStringLiteral("Сдвиг фаз, pi"));
         // Named for the screen reader alone.
-        row("Image1", QAccessible::Graphic, QStringLiteral("Экран осциллографа"));
-        row("Panel2", QAccessible::Pane, QStringLiteral("Осциллограф"));
-        row("UpDown1", QAccessible::Grouping, QStringLiteral("Изменение пульсации на 0,05"));
-        row("SpeedButton1", QAccessible::Button, QStringLiteral("Вычислить e/m"));
+        row("screen", QAccessible::Graphic, QStringLiteral("Экран осциллографа"));
+        row("scopePanel", QAccessible::Pane, QStringLiteral("Осциллограф"));
+        row("rippleArrows", QAccessible::Grouping, QStringLiteral("Изменение пульсации на 0,05"));
+        row("calculateButton", QAccessible::Button, QStringLiteral("Вычислить e/m"));
     }
     void controlsHaveNamesAndRoles()
     {
@@ -132,7 +132,7 @@ private slots:
         QFETCH(int, role);
         QFETCH(QString, name);
         Bench b;
-        auto *w = b.form.findChild<QWidget *>(control);
+        auto *w = b.window.findChild<QWidget *>(control);
         QVERIFY(w);
         QCOMPARE(int(accessible(w)->role()), role);
         QCOMPARE(said(w, QAccessible::Name), name);
@@ -143,12 +143,12 @@ private slots:
     void everyReachableControlIsNamed()
     {
         Bench b;
-        b.form.Image2Click();  // the calculator too
-        b.form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&b.form));
+        b.click("sourceLamp");  // the calculator too
+        b.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&b.window));
         QStringList unnamed;
         int controls = 0;
-        std::vector<QAccessibleInterface *> pending{accessible(&b.form)};
+        std::vector<QAccessibleInterface *> pending{accessible(&b.window)};
         while (!pending.empty()) {
             QAccessibleInterface *iface = pending.back();
             pending.pop_back();
@@ -180,21 +180,21 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("ammeter, comma") << "amper" << 0.407 << "ru_RU" << QStringLiteral("0,407 А");
-        QTest::newRow("ammeter, point") << "amper" << 0.407 << "C" << QStringLiteral("0.407 А");
-        QTest::newRow("ammeter at zero") << "amper" << 0.0 << "ru_RU" << QStringLiteral("0,000 А");
+        QTest::newRow("ammeter, comma") << "ammeter" << 0.407 << "ru_RU" << QStringLiteral("0,407 А");
+        QTest::newRow("ammeter, point") << "ammeter" << 0.407 << "C" << QStringLiteral("0.407 А");
+        QTest::newRow("ammeter at zero") << "ammeter" << 0.0 << "ru_RU" << QStringLiteral("0,000 А");
         // The cells show a negative current by its magnitude.
-        QTest::newRow("ammeter negative") << "amper" << -0.01 << "ru_RU" << QStringLiteral("0,010 А");
+        QTest::newRow("ammeter negative") << "ammeter" << -0.01 << "ru_RU" << QStringLiteral("0,010 А");
         // The row of arrows of a number that does not fit.
-        QTest::newRow("ammeter overload") << "amper" << 10.0 << "ru_RU" << QStringLiteral("перегрузка");
-        QTest::newRow("ammeter overload negative") << "amper" << -12.5 << "C" << QStringLiteral("перегрузка");
+        QTest::newRow("ammeter overload") << "ammeter" << 10.0 << "ru_RU" << QStringLiteral("перегрузка");
+        QTest::newRow("ammeter overload negative") << "ammeter" << -12.5 << "C" << QStringLiteral("перегрузка");
         // A fraction of the current: no unit.
-        QTest::newRow("ripple") << "Fmax1" << 0.1 << "ru_RU" << QStringLiteral("0,10");
-        QTest::newRow("ripple rounded up") << "Fmax1" << 0.125 << "C" << QStringLiteral("0.13");
-        QTest::newRow("phase") << "Faza1" << 0.4 << "ru_RU" << QStringLiteral("0,40 π");
-        QTest::newRow("plate length") << "Dplastin1" << 0.5 << "ru_RU" << QStringLiteral("0,5 см");
-        QTest::newRow("plate length 5") << "Dplastin1" << 5.0 << "C" << QStringLiteral("5.0 см");
-        QTest::newRow("plate length overload") << "Dplastin1" << 10.0 << "C" << QStringLiteral("перегрузка");
+        QTest::newRow("ripple") << "rippleReadout" << 0.1 << "ru_RU" << QStringLiteral("0,10");
+        QTest::newRow("ripple rounded up") << "rippleReadout" << 0.125 << "C" << QStringLiteral("0.13");
+        QTest::newRow("phase") << "phaseReadout" << 0.4 << "ru_RU" << QStringLiteral("0,40 π");
+        QTest::newRow("plate length") << "plateLengthReadout" << 0.5 << "ru_RU" << QStringLiteral("0,5 см");
+        QTest::newRow("plate length 5") << "plateLengthReadout" << 5.0 << "C" << QStringLiteral("5.0 см");
+        QTest::newRow("plate length overload") << "plateLengthReadout" << 10.0 << "C" << QStringLiteral("перегрузка");
     }
     void readoutSaysItsNumberAndUnit()
     {
@@ -204,7 +204,7 @@ private slots:
         QFETCH(QString, expected);
         QLocale::setDefault(QLocale(locale));
         Bench b;
-        auto *r = b.form.findChild<SevenSegmentDisplay *>(readout);
+        auto *r = b.window.findChild<SevenSegmentDisplay *>(readout);
         QVERIFY(r);
         r->setValue(value);
         QCOMPARE(said(r, QAccessible::Value), expected);
@@ -226,38 +226,38 @@ private slots:
         Bench b;
         const QString off = QStringLiteral("питание выключено");
         const QString on = QStringLiteral("питание включено");
-        QCOMPARE(said(b.form.amper, QAccessible::Description), off);
-        QCOMPARE(said(b.form.Dplastin1, QAccessible::Description), on);
+        QCOMPARE(said(b.ammeter, QAccessible::Description), off);
+        QCOMPARE(said(b.plateLengthReadout, QAccessible::Description), on);
         announcements().clear();
         b.toSourceOn();
-        for (QObject *r : {b.form.amper, b.form.Fmax1, b.form.Faza1}) {
+        for (QObject *r : {b.ammeter, b.rippleReadout, b.phaseReadout}) {
             QCOMPARE(said(r, QAccessible::Description), on);
             QCOMPARE(announcedBy(r, QAccessible::DescriptionChanged).size(), std::size_t(1));
         }
-        QCOMPARE(said(b.form.Dplastin1, QAccessible::Description), off);
-        QCOMPARE(announcedBy(b.form.Dplastin1, QAccessible::DescriptionChanged).size(), std::size_t(1));
+        QCOMPARE(said(b.plateLengthReadout, QAccessible::Description), off);
+        QCOMPARE(announcedBy(b.plateLengthReadout, QAccessible::DescriptionChanged).size(), std::size_t(1));
 
         announcements().clear();
-        b.form.sh_vprmClick(TUDBtnType::btNext);
-        b.form.sh_vprm_2Click(TUDBtnType::btNext);
-        const auto changes = announcedBy(b.form.amper, QAccessible::ValueChanged);
+        b.press("coarseCurrentArrows", TUDBtnType::btNext);
+        b.press("fineCurrentArrows", TUDBtnType::btNext);
+        const auto changes = announcedBy(b.ammeter, QAccessible::ValueChanged);
         QCOMPARE(changes.size(), std::size_t(2));
         QCOMPARE(changes[0].value.toDouble(), 0.01);
         QCOMPARE(changes[1].value.toDouble(), 0.011);
-        QCOMPARE(said(b.form.amper, QAccessible::Value), QStringLiteral("0,011 А"));
+        QCOMPARE(said(b.ammeter, QAccessible::Value), QStringLiteral("0,011 А"));
 
         // The ripple's arrow at its top changes nothing and announces nothing.
-        for (int i = 0; i < 3; ++i) b.form.UpDown1Click(TUDBtnType::btNext);
+        for (int i = 0; i < 3; ++i) b.press("rippleArrows", TUDBtnType::btNext);
         announcements().clear();
-        b.form.UpDown1Click(TUDBtnType::btNext);
-        QVERIFY(announcedBy(b.form.Fmax1, QAccessible::ValueChanged).empty());
-        b.form.UpDown1Click(TUDBtnType::btPrev);
-        QCOMPARE(announcedBy(b.form.Fmax1, QAccessible::ValueChanged).size(), std::size_t(1));
+        b.press("rippleArrows", TUDBtnType::btNext);
+        QVERIFY(announcedBy(b.rippleReadout, QAccessible::ValueChanged).empty());
+        b.press("rippleArrows", TUDBtnType::btPrev);
+        QCOMPARE(announcedBy(b.rippleReadout, QAccessible::ValueChanged).size(), std::size_t(1));
 
         // Switching the source off returns the ammeter to zero, once.
         announcements().clear();
-        b.form.knopka3Click();
-        const auto reset = announcedBy(b.form.amper, QAccessible::ValueChanged);
+        b.click("sourceSwitch");
+        const auto reset = announcedBy(b.ammeter, QAccessible::ValueChanged);
         QCOMPARE(reset.size(), std::size_t(1));
         QCOMPARE(reset[0].value.toDouble(), 0.0);
     }
@@ -265,23 +265,23 @@ private slots:
     void dialSaysItsPosition()
     {
         Bench b;
-        QAccessibleInterface *dial = accessible(b.form.transformator);
+        QAccessibleInterface *dial = accessible(b.regulatorDial);
         QAccessibleValueInterface *v = dial->valueInterface();
         QVERIFY(v);
         QCOMPARE(v->minimumValue().toDouble(), 0.0);
         QCOMPARE(v->maximumValue().toDouble(), 100.0);
         QCOMPARE(dial->text(QAccessible::Value), QStringLiteral("0"));
 
-        b.form.knopka1Click();
-        b.form.knopka2Click();
+        b.click("scopeSwitch");
+        b.click("regulatorSwitch");
         announcements().clear();
-        for (int tick = 0; tick < 3; ++tick) b.form.Timer2Timer();
-        const auto climb = announcedBy(b.form.transformator, QAccessible::ValueChanged);
+        for (int tick = 0; tick < 3; ++tick) b.tick("rampUpTimer");
+        const auto climb = announcedBy(b.regulatorDial, QAccessible::ValueChanged);
         QCOMPARE(climb.size(), std::size_t(3));
         for (int i = 0; i < 3; ++i) QCOMPARE(climb[std::size_t(i)].value.toDouble(), double(i + 1));
         QCOMPARE(dial->text(QAccessible::Value), QStringLiteral("3"));
 
-        while (b.form.Timer2->isActive()) b.form.Timer2Timer();
+        while (b.rampUpTimer->isActive()) b.tick("rampUpTimer");
         QCOMPARE(v->currentValue().toDouble(), 90.0);
         QCOMPARE(dial->text(QAccessible::Value), QStringLiteral("90"));
     }
@@ -291,41 +291,40 @@ private slots:
     void screenSaysWhatItShows()
     {
         Bench b;
-        TForm1 &f = b.form;
         b.setOuterSize(735, 637);  // as the first showing does
-        QCOMPARE(screen(f), kDark);
+        QCOMPARE(screen(b), kDark);
 
-        f.knopka1Click();
-        QCOMPARE(screen(f), kSpot);
-        f.knopka2Click();
-        f.Timer2Timer();
-        QCOMPARE(screen(f), kWarmup);
-        while (f.Timer2->isActive()) f.Timer2Timer();
-        QCOMPARE(screen(f), kWarmup);
+        b.click("scopeSwitch");
+        QCOMPARE(screen(b), kSpot);
+        b.click("regulatorSwitch");
+        b.tick("rampUpTimer");
+        QCOMPARE(screen(b), kWarmup);
+        while (b.rampUpTimer->isActive()) b.tick("rampUpTimer");
+        QCOMPARE(screen(b), kWarmup);
         // A new layout pass with the regulator on draws the trace.
         b.setOuterSize(760, 640);
-        QCOMPARE(screen(f), kTrace);
+        QCOMPARE(screen(b), kTrace);
 
-        f.knopka3Click();
+        b.click("sourceSwitch");
         announcements().clear();
-        f.sh_vprmClick(TUDBtnType::btNext);
-        QCOMPARE(screen(f), kTrace);
+        b.press("coarseCurrentArrows", TUDBtnType::btNext);
+        QCOMPARE(screen(b), kTrace);
         // A trace drawn over a trace is not told again.
-        QVERIFY(announcedBy(f.Image1, QAccessible::DescriptionChanged).empty());
-        f.knopka3Click();
-        QCOMPARE(screen(f), kTrace);
+        QVERIFY(announcedBy(b.screen, QAccessible::DescriptionChanged).empty());
+        b.click("sourceSwitch");
+        QCOMPARE(screen(b), kTrace);
 
         announcements().clear();
-        f.knopka2Click();
-        QCOMPARE(screen(f), kDark);
-        QCOMPARE(announcedBy(f.Image1, QAccessible::DescriptionChanged).size(), std::size_t(1));
-        while (f.Timer3->isActive()) f.Timer3Timer();
-        QCOMPARE(screen(f), kSpot);
-        f.knopka1Click();
-        QCOMPARE(screen(f), kDark);
+        b.click("regulatorSwitch");
+        QCOMPARE(screen(b), kDark);
+        QCOMPARE(announcedBy(b.screen, QAccessible::DescriptionChanged).size(), std::size_t(1));
+        while (b.rampDownTimer->isActive()) b.tick("rampDownTimer");
+        QCOMPARE(screen(b), kSpot);
+        b.click("scopeSwitch");
+        QCOMPARE(screen(b), kDark);
         // With the oscilloscope off a resize leaves the screen dark.
         b.setOuterSize(800, 640);
-        QCOMPARE(screen(f), kDark);
+        QCOMPARE(screen(b), kDark);
     }
 
     // A trace that fails at its first point leaves the freshly darkened disc,
@@ -334,10 +333,10 @@ private slots:
     {
         Bench b;
         // Ends with the source switched off, whose trace fails.
-        makeEveryTraceFail(b.form);
+        makeEveryTraceFail(b);
         QCOMPARE(b.dialogs.errors.size(), qsizetype(1));
-        QCOMPARE(countPixels(*b.form.Image1, clGreen), 0);
-        QCOMPARE(screen(b.form), kDark);
+        QCOMPARE(countPixels(*b.screen, clGreen), 0);
+        QCOMPARE(screen(b), kDark);
     }
 };
 

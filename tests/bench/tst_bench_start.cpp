@@ -6,6 +6,7 @@
 #include "bench/info_windows.h"
 #include "common/recording_dialogs.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
@@ -18,31 +19,31 @@ private slots:
     {
         RecordingDialogs dialogs;
         QStringList order;
-        const BenchProgram p = CreateBenchProgram([&](QWidget *w) {
+        const BenchProgram p = createBenchProgram([&](QWidget *w) {
             order << QString::fromLatin1(w->metaObject()->className());
             QVERIFY(!w->isVisible());
         });
-        QCOMPARE(order, (QStringList{"TForm1", "TFRaz", "TForm_o_programe"}));
-        QVERIFY(p.Form1->isVisible());
-        QVERIFY(!p.FRaz->isVisible());
-        QVERIFY(!p.Form_o_programe->isVisible());
+        QCOMPARE(order, (QStringList{"BenchWindow", "CreditsWindow", "AboutWindow"}));
+        QVERIFY(p.bench->isVisible());
+        QVERIFY(!p.credits->isVisible());
+        QVERIFY(!p.about->isVisible());
         // The Help menu reaches the two windows made here.
-        p.Form1->N7->trigger();
-        QVERIFY(p.Form_o_programe->isVisible());
+        p.bench->findChild<QAction *>("aboutAction")->trigger();
+        QVERIFY(p.about->isVisible());
     }
 
     void applicationTitleAndIcon()
     {
-        InitialiseApplication(*qApp);
+        initialiseApplication(*qApp);
         QCOMPARE(QApplication::applicationName(), QStringLiteral("Определение удельного заряда электрона"));
         // No display name of its own (which X11 would append to every other
         // window's caption): the display name still follows the name.
         QApplication::setApplicationName(QStringLiteral("emlab-probe"));
         QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("emlab-probe"));
-        InitialiseApplication(*qApp);
+        initialiseApplication(*qApp);
         // The bench and the boxes that carry the application's title say it once.
         RecordingDialogs dialogs;
-        TForm1 bench;
+        BenchWindow bench;
         QCOMPARE(bench.windowTitle(), QApplication::applicationName());
         QCOMPARE(QApplication::windowIcon().actualSize(QSize(32, 32)), QSize(32, 32));
         QCOMPARE(QApplication::windowIcon().actualSize(QSize(256, 256)), QSize(128, 128));
@@ -53,13 +54,13 @@ private slots:
     void closingTheBenchEndsTheProgramWithoutAQuestion()
     {
         RecordingDialogs dialogs;
-        const BenchProgram p = CreateBenchProgram();
+        const BenchProgram p = createBenchProgram();
         // Even with both information windows open.
-        p.Form1->N8->trigger();
-        p.Form1->N7->trigger();
-        QVERIFY(p.FRaz->isVisible());
+        p.bench->findChild<QAction *>("projectLeadAction")->trigger();
+        p.bench->findChild<QAction *>("aboutAction")->trigger();
+        QVERIFY(p.credits->isVisible());
         bool endedByTheBench = false;
-        QTimer::singleShot(50, p.Form1.get(), [&] { p.Form1->close(); });
+        QTimer::singleShot(50, p.bench.get(), [&] { p.bench->close(); });
         QTimer::singleShot(5000, qApp, [&] { QApplication::exit(1); });
         const int code = QApplication::exec();
         endedByTheBench = code == 0;

@@ -35,6 +35,12 @@ void quietRaise(QtMsgType type, const QMessageLogContext &context, const QString
 const QColor kMarker(255, 0, 255);
 
 // Renders a widget on a marker ground, so pixels it does not paint stay marker.
+// The windows' controls, by their object names.
+PhotoBox *programmerPhoto(const CreditsWindow &w) { return w.findChild<PhotoBox *>(QStringLiteral("programmerPhoto")); }
+PhotoBox *leadPhoto(const CreditsWindow &w) { return w.findChild<PhotoBox *>(QStringLiteral("leadPhoto")); }
+QLabel *personText(const CreditsWindow &w) { return w.findChild<QLabel *>(QStringLiteral("personText")); }
+QLabel *aboutLabel(const AboutWindow &w) { return w.findChild<QLabel *>(QStringLiteral("aboutText")); }
+
 QImage renderOnMarker(QWidget *widget)
 {
     QImage image(widget->size(), QImage::Format_RGB32);
@@ -172,22 +178,22 @@ void TestInfoWindows::photographsDecode()
     QVERIFY(lead.width() <= 185 && lead.height() <= 233);
     QVERIFY(programmer.width() > 177 || programmer.height() > 226);
 
-    TFRaz credits;
-    QCOMPARE(credits.Image2->photo().size(), lead.size());
-    QCOMPARE(credits.Image1->photo().size(), programmer.size());
-    QVERIFY(credits.Image1->Proportional());
-    QVERIFY(!credits.Image2->Proportional());
+    CreditsWindow credits;
+    QCOMPARE(leadPhoto(credits)->photo().size(), lead.size());
+    QCOMPARE(programmerPhoto(credits)->photo().size(), programmer.size());
+    QVERIFY(programmerPhoto(credits)->proportional());
+    QVERIFY(!leadPhoto(credits)->proportional());
 }
 
 void TestInfoWindows::photographsAreDrawnWhereTheGeometrySays()
 {
-    TFRaz credits;
-    const QRect shrunk = credits.Image1->photoRect();
-    QCOMPARE(shrunk, photoRectIn(QSize(177, 226), credits.Image1->photo().size(), true));
+    CreditsWindow credits;
+    const QRect shrunk = programmerPhoto(credits)->photoRect();
+    QCOMPARE(shrunk, photoRectIn(QSize(177, 226), programmerPhoto(credits)->photo().size(), true));
     QVERIFY(shrunk.width() <= 177 && shrunk.height() <= 226);
     QVERIFY(shrunk.width() == 177 || shrunk.height() == 226);
 
-    const QImage programmer = renderOnMarker(credits.Image1);
+    const QImage programmer = renderOnMarker(programmerPhoto(credits));
     QVERIFY(!isMarker(programmer, 0, 0));
     QVERIFY(!isMarker(programmer, shrunk.right(), shrunk.bottom()));
     if (shrunk.width() < 177)
@@ -195,8 +201,8 @@ void TestInfoWindows::photographsAreDrawnWhereTheGeometrySays()
     if (shrunk.height() < 226)
         QVERIFY(isMarker(programmer, shrunk.width() / 2, shrunk.bottom() + 2));
 
-    const QSize own = credits.Image2->photo().size();
-    const QImage lead = renderOnMarker(credits.Image2);
+    const QSize own = leadPhoto(credits)->photo().size();
+    const QImage lead = renderOnMarker(leadPhoto(credits));
     QVERIFY(!isMarker(lead, 0, 0));
     QVERIFY(!isMarker(lead, own.width() - 1, own.height() - 1));
     if (own.width() < 185)
@@ -207,7 +213,7 @@ void TestInfoWindows::photographsAreDrawnWhereTheGeometrySays()
 
 void TestInfoWindows::creditsWindowAtStart()
 {
-    TFRaz credits;
+    CreditsWindow credits;
     QVERIFY(!credits.isVisible());
     QCOMPARE(credits.windowTitle(), QStringLiteral("Разработчик"));
     QCOMPARE(credits.size(), QSize(322, 387));
@@ -218,53 +224,53 @@ void TestInfoWindows::creditsWindowAtStart()
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QCOMPARE(credits.palette().color(QPalette::Window), toQColor(cl3DLight));
     QCOMPARE(credits.font().pixelSize(), 11);
-    QCOMPARE(credits.Image1->geometry(), QRect(80, 31, 177, 226));
-    QCOMPARE(credits.Image2->geometry(), QRect(72, 32, 185, 233));
-    QCOMPARE(credits.Label1->pos(), QPoint(64, 272));
+    QCOMPARE(programmerPhoto(credits)->geometry(), QRect(80, 31, 177, 226));
+    QCOMPARE(leadPhoto(credits)->geometry(), QRect(72, 32, 185, 233));
+    QCOMPARE(personText(credits)->pos(), QPoint(64, 272));
 }
 
 void TestInfoWindows::leadAndProgrammerSwapInPlace()
 {
-    TFRaz credits;
+    CreditsWindow credits;
     credits.showLead();
     QCOMPARE(credits.windowTitle(), QStringLiteral("Руководитель проекта"));
-    QVERIFY(credits.Image2->isVisible());
-    QVERIFY(!credits.Image1->isVisible());
-    QCOMPARE(credits.Label1->text(), TFRaz::leadText());
-    QCOMPARE(credits.Label1->size(), credits.Label1->sizeHint());
+    QVERIFY(leadPhoto(credits)->isVisible());
+    QVERIFY(!programmerPhoto(credits)->isVisible());
+    QCOMPARE(personText(credits)->text(), CreditsWindow::leadText());
+    QCOMPARE(personText(credits)->size(), personText(credits)->sizeHint());
     const QPoint where = credits.pos();
 
     credits.showProgrammer();
     QCOMPARE(credits.windowTitle(), QStringLiteral("Программист"));
-    QVERIFY(!credits.Image2->isVisible());
-    QVERIFY(credits.Image1->isVisible());
-    QCOMPARE(credits.Label1->text(), TFRaz::programmerText());
+    QVERIFY(!leadPhoto(credits)->isVisible());
+    QVERIFY(programmerPhoto(credits)->isVisible());
+    QCOMPARE(personText(credits)->text(), CreditsWindow::programmerText());
     // Sized to the new, shorter text.
-    QCOMPARE(credits.Label1->size(), credits.Label1->sizeHint());
+    QCOMPARE(personText(credits)->size(), personText(credits)->sizeHint());
     QCOMPARE(credits.pos(), where);
 
     credits.showLead();
     QCOMPARE(credits.windowTitle(), QStringLiteral("Руководитель проекта"));
-    QVERIFY(credits.Image2->isVisible());
-    QVERIFY(!credits.Image1->isVisible());
-    QCOMPARE(credits.Label1->text(), TFRaz::leadText());
+    QVERIFY(leadPhoto(credits)->isVisible());
+    QVERIFY(!programmerPhoto(credits)->isVisible());
+    QCOMPARE(personText(credits)->text(), CreditsWindow::leadText());
 }
 
 void TestInfoWindows::creditsRecentreOnEveryActivation()
 {
-    TFRaz credits;
+    CreditsWindow credits;
     credits.showLead();
     QVERIFY(QTest::qWaitForWindowExposed(&credits));
     activate(&credits);
     QCOMPARE(credits.pos(), expectedCentre(&credits));
     const int outerWidth = credits.frameGeometry().width();
-    QCOMPARE(credits.Image1->x(), outerWidth / 2 - 177 / 2);
-    QCOMPARE(credits.Image2->x(), outerWidth / 2 - 185 / 2);
-    QCOMPARE(credits.Label1->x(), 50);
+    QCOMPARE(programmerPhoto(credits)->x(), outerWidth / 2 - 177 / 2);
+    QCOMPARE(leadPhoto(credits)->x(), outerWidth / 2 - 185 / 2);
+    QCOMPARE(personText(credits)->x(), 50);
     // The tops stay as designed.
-    QCOMPARE(credits.Image1->y(), 31);
-    QCOMPARE(credits.Image2->y(), 32);
-    QCOMPARE(credits.Label1->y(), 272);
+    QCOMPARE(programmerPhoto(credits)->y(), 31);
+    QCOMPARE(leadPhoto(credits)->y(), 32);
+    QCOMPARE(personText(credits)->y(), 272);
 
     // Moved by the user, it returns to the centre when next activated.
     credits.move(expectedCentre(&credits) + QPoint(37, 23));
@@ -275,8 +281,8 @@ void TestInfoWindows::creditsRecentreOnEveryActivation()
 
 void TestInfoWindows::closingHidesAndTheMenuShowsAgain()
 {
-    auto *credits = new TFRaz;
-    QPointer<TFRaz> alive(credits);
+    auto *credits = new CreditsWindow;
+    QPointer<CreditsWindow> alive(credits);
     credits->showProgrammer();
     QVERIFY(credits->close());
     QCoreApplication::processEvents();
@@ -286,12 +292,12 @@ void TestInfoWindows::closingHidesAndTheMenuShowsAgain()
     credits->showLead();
     QVERIFY(credits->isVisible());
     QCOMPARE(credits->windowTitle(), QStringLiteral("Руководитель проекта"));
-    QVERIFY(credits->Image2->isVisible());
-    QVERIFY(!credits->Image1->isVisible());
+    QVERIFY(leadPhoto(*credits)->isVisible());
+    QVERIFY(!programmerPhoto(*credits)->isVisible());
     delete credits;
 
-    auto *about = new TForm_o_programe;
-    QPointer<TForm_o_programe> aboutAlive(about);
+    auto *about = new AboutWindow;
+    QPointer<AboutWindow> aboutAlive(about);
     about->showAbout();
     QVERIFY(about->isVisible());
     QVERIFY(about->close());
@@ -338,26 +344,26 @@ void TestInfoWindows::departmentSections()
     QFETCH(QString, text);
     QFETCH(QString, section);
     QFETCH(QStringList, expected);
-    QCOMPARE(DepartmentSection(text, section), expected);
+    QCOMPARE(departmentSection(text, section), expected);
 }
 
 void TestInfoWindows::textsKeepTheirLineStructure()
 {
     // The department's file gives every line the windows show.
-    const QStringList leadLines = DepartmentLines(QStringLiteral("lead"));
+    const QStringList leadLines = departmentLines(QStringLiteral("lead"));
     QCOMPARE(leadLines.size(), 6);
-    const QStringList lead = checkCentred(TFRaz::leadText(), 6);
+    const QStringList lead = checkCentred(CreditsWindow::leadText(), 6);
     QCOMPARE(lead, leadLines);
 
-    const QStringList programmerLines = DepartmentLines(QStringLiteral("programmer"));
+    const QStringList programmerLines = departmentLines(QStringLiteral("programmer"));
     QCOMPARE(programmerLines.size(), 2);
-    QCOMPARE(checkCentred(TFRaz::programmerText(), 2), programmerLines);
+    QCOMPARE(checkCentred(CreditsWindow::programmerText(), 2), programmerLines);
 
     // Three lines naming the work, the version and date, an empty line, the
     // registration lines and the closing line with the author and the year.
-    const QStringList registration = DepartmentLines(QStringLiteral("registration"));
+    const QStringList registration = departmentLines(QStringLiteral("registration"));
     QVERIFY(!registration.isEmpty());
-    const QStringList about = checkCentred(TForm_o_programe::aboutText(), 6 + int(registration.size()));
+    const QStringList about = checkCentred(AboutWindow::aboutText(), 6 + int(registration.size()));
     QVERIFY(!about.isEmpty());
     const QString purpose = about.mid(0, 3).join(QLatin1Char(' '));
     QVERIFY(purpose.contains(
@@ -370,52 +376,52 @@ void TestInfoWindows::textsKeepTheirLineStructure()
                                   .arg(released.month(), 2, 10, QLatin1Char('0')).arg(released.year())));
     QVERIFY(about[4].isEmpty());
     QCOMPARE(about.mid(5, registration.size()), registration);
-    QCOMPARE(about.last(), QStringLiteral("© %1, %2").arg(DepartmentLines(QStringLiteral("author")).value(0))
+    QCOMPARE(about.last(), QStringLiteral("© %1, %2").arg(departmentLines(QStringLiteral("author")).value(0))
                                .arg(released.year()));
 
     // Until a department fills them in, the lines say what goes on them;
     // nothing poses as somebody's address.
-    for (const QString &text : {TFRaz::leadText(), TFRaz::programmerText(), TForm_o_programe::aboutText()})
+    for (const QString &text : {CreditsWindow::leadText(), CreditsWindow::programmerText(), AboutWindow::aboutText()})
         QVERIFY(!text.contains(QLatin1Char('@')));
 }
 
 void TestInfoWindows::aboutLabelFitsTheWindow()
 {
-    TForm_o_programe about;
+    AboutWindow about;
     QCOMPARE(about.windowTitle(), QStringLiteral("О программе"));
     QCOMPARE(about.size(), QSize(537, 162));
     QCOMPARE(about.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
-    QCOMPARE(about.Label1->geometry(), QRect(8, 16, 520, 130));
+    QCOMPARE(aboutLabel(about)->geometry(), QRect(8, 16, 520, 130));
 
     about.showAbout();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     activate(&about);
     const QSize outer = about.frameGeometry().size();
-    QCOMPARE(about.Label1->width(), outer.width() - 10);
-    QCOMPARE(about.Label1->height(), outer.height() - 10);
-    QCOMPARE(about.Label1->y(), 10);
-    QCOMPARE(about.Label1->x(), outer.width() / 2 - (outer.width() - 10) / 2);
+    QCOMPARE(aboutLabel(about)->width(), outer.width() - 10);
+    QCOMPARE(aboutLabel(about)->height(), outer.height() - 10);
+    QCOMPARE(aboutLabel(about)->y(), 10);
+    QCOMPARE(aboutLabel(about)->x(), outer.width() / 2 - (outer.width() - 10) / 2);
 
     // The whole text is readable inside the label and the window.
-    const QFontMetrics metrics(about.Label1->font());
-    const QStringList lines = about.Label1->text().split(QLatin1Char('\n'));
+    const QFontMetrics metrics(aboutLabel(about)->font());
+    const QStringList lines = aboutLabel(about)->text().split(QLatin1Char('\n'));
     for (const QString &line : lines)
-        QVERIFY2(metrics.horizontalAdvance(line) <= about.Label1->width(), qPrintable(line));
-    QVERIFY(lines.size() * metrics.lineSpacing() <= about.height() - about.Label1->y());
+        QVERIFY2(metrics.horizontalAdvance(line) <= aboutLabel(about)->width(), qPrintable(line));
+    QVERIFY(lines.size() * metrics.lineSpacing() <= about.height() - aboutLabel(about)->y());
 
     // The credits window's texts fit it as well, from the label's left of 50.
-    TFRaz credits;
-    for (const QString &text : {TFRaz::leadText(), TFRaz::programmerText()}) {
-        credits.Label1->setText(text);
-        credits.Label1->adjustSize();
-        QVERIFY(50 + credits.Label1->width() <= credits.width());
-        QVERIFY(272 + credits.Label1->height() <= credits.height());
+    CreditsWindow credits;
+    for (const QString &text : {CreditsWindow::leadText(), CreditsWindow::programmerText()}) {
+        personText(credits)->setText(text);
+        personText(credits)->adjustSize();
+        QVERIFY(50 + personText(credits)->width() <= credits.width());
+        QVERIFY(272 + personText(credits)->height() <= credits.height());
     }
 }
 
 void TestInfoWindows::aboutWindowStaysWhereTheUserPutsIt()
 {
-    TForm_o_programe about;
+    AboutWindow about;
     about.showAbout();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     activate(&about);
@@ -441,8 +447,8 @@ void TestInfoWindows::infoWindowsDoNotKeepTheProgramRunning()
     // With both information windows open, closing the bench still ends the
     // message loop; a guard ends it otherwise, and the test then fails.
     QWidget bench;
-    TFRaz credits;
-    TForm_o_programe about;
+    CreditsWindow credits;
+    AboutWindow about;
     bench.show();
     credits.showLead();
     about.showAbout();

@@ -26,10 +26,9 @@ QByteArray hex(TColor c) { return QByteArray::number(c, 16); }
 LabState labAt(int width)
 {
     LabState s;
-    SetStartParameters(s);
-    ClearPowerFlags(s);
-    SetConstants(s);
-    ApplyScreenScale(s, width);
+    setStartParameters(s);
+    clearPowerFlags(s);
+    applyScreenScale(s, width);
     return s;
 }
 
@@ -104,7 +103,7 @@ void TestOscilloscopeScreen::zalivka()
 {
     TImage screen;
     screen.setPictureSize(222, 222);
-    Zalivka(screen);
+    repaintScreen(screen);
     for (QPoint corner : {QPoint(0, 0), QPoint(221, 0), QPoint(0, 221), QPoint(221, 221), QPoint(20, 20)})
         COMPARE_PIXEL(screen, corner.x(), corner.y(), clGray);
     COMPARE_PIXEL(screen, 111, 111, kDark);
@@ -126,7 +125,7 @@ void TestOscilloscopeScreen::zalivka()
     // A picture that is not square gets an inscribed ellipse.
     TImage wide;
     wide.setPictureSize(100, 40);
-    Zalivka(wide);
+    repaintScreen(wide);
     COMPARE_PIXEL(wide, 0, 20, clBlack);
     COMPARE_PIXEL(wide, 99, 20, clBlack);
     COMPARE_PIXEL(wide, 50, 39, clBlack);
@@ -138,12 +137,9 @@ void TestOscilloscopeScreen::lampAndSpotWithScopeOn()
     TImage screen;
     screen.setPictureSize(222, 222);
     LabState s = labAt(222);
-    Zalivka(screen);
-    s.ScopeOn = 1;
-    Lampochka1(screen, s);
-    QCOMPARE(s.PixelX, 111);
-    QCOMPARE(s.PixelY, 112);
-    QCOMPARE(s.PixelY2, 110);
+    repaintScreen(screen);
+    s.scopeOn = true;
+    drawScopeLamp(screen, s.scopeOn);
     // The lit lamp in (0, 0, 15, 15), outlined in black, on the grey corner.
     COMPARE_PIXEL(screen, 7, 7, clRed);
     COMPARE_PIXEL(screen, 0, 7, clBlack);
@@ -163,7 +159,7 @@ void TestOscilloscopeScreen::lampAndSpotWithScopeOn()
     QCOMPARE(screen.canvas().brushColor(), clBlack);
     // Drawn over whatever is there: a second call does not clear anything.
     screen.canvas().fillRect(TRect{150, 150, 152, 152});
-    Lampochka1(screen, s);
+    drawScopeLamp(screen, s.scopeOn);
     COMPARE_PIXEL(screen, 150, 150, clBlack);
 }
 
@@ -172,24 +168,24 @@ void TestOscilloscopeScreen::lampWithScopeOff()
     TImage screen;
     screen.setPictureSize(222, 222);
     LabState s = labAt(222);
-    Zalivka(screen);
-    s.ScopeOn = 1;
-    Lampochka1(screen, s);
-    s.ScopeOn = 0;
-    Lampochka1(screen, s);
+    repaintScreen(screen);
+    s.scopeOn = true;
+    drawScopeLamp(screen, s.scopeOn);
+    s.scopeOn = false;
+    drawScopeLamp(screen, s.scopeOn);
     COMPARE_PIXEL(screen, 7, 7, clGray);
     COMPARE_PIXEL(screen, 0, 7, clBlack);
     // The spot is gone, the disc dark again.
     QCOMPARE(countOf(screen, clGreen), 0);
     COMPARE_PIXEL(screen, 111, 111, kDark);
-    QCOMPARE(screen.canvas().brushColor(), kDark);  // Off leaves its brush
+    QCOMPARE(screen.canvas().brushColor(), kDark);  // darkening leaves its brush
     penIsBlackAndThin(screen);
-    // Off on its own leaves the lamp in the corner, whatever its look.
-    Off(screen);
+    // Darkening on its own leaves the lamp in the corner, whatever its look.
+    darkenScreen(screen);
     COMPARE_PIXEL(screen, 7, 7, clGray);
-    s.ScopeOn = 1;
-    Lampochka1(screen, s);
-    Off(screen);
+    s.scopeOn = true;
+    drawScopeLamp(screen, s.scopeOn);
+    darkenScreen(screen);
     COMPARE_PIXEL(screen, 7, 7, clRed);
     COMPARE_PIXEL(screen, 111, 111, kDark);
     COMPARE_PIXEL(screen, 0, 0, clGray);
@@ -200,16 +196,13 @@ void TestOscilloscopeScreen::oddWidthCentres()
     TImage screen;
     screen.setPictureSize(221, 221);
     LabState s = labAt(221);
-    Zalivka(screen);
-    s.ScopeOn = 1;
-    Lampochka1(screen, s);
-    QCOMPARE(s.PixelX, 110);
-    QCOMPARE(s.PixelY, 111);
-    QCOMPARE(s.PixelY2, 109);
-    COMPARE_PIXEL(screen, 110, 110, clGreen);
+    repaintScreen(screen);
+    s.scopeOn = true;
+    drawScopeLamp(screen, s.scopeOn);
+    for (int y = 109; y <= 111; ++y) COMPARE_PIXEL(screen, 110, y, clGreen);
     // The warm-up line's centre is 110 as well.
-    s.WarmupStep = 20;
-    WarmupLineStep(screen, s);
+    s.warmupStep = 20;
+    warmupLineStep(screen, s);
     COMPARE_PIXEL(screen, 110, 90, clGreen);
     COMPARE_PIXEL(screen, 110, 130, clGreen);
 }
@@ -219,7 +212,7 @@ void TestOscilloscopeScreen::warmupLimits()
     const struct { int width; int limit; } cases[] = {{222, 97}, {225, 98}, {216, 94}, {200, 88}, {196, 86}};
     for (const auto &c : cases) {
         LabState s = labAt(c.width);
-        QCOMPARE(WarmupLimit(s), c.limit);
+        QCOMPARE(warmupLimit(s), c.limit);
     }
 }
 
@@ -228,15 +221,15 @@ void TestOscilloscopeScreen::warmupLineGrows()
     TImage screen;
     screen.setPictureSize(222, 222);
     LabState s = labAt(222);
-    Zalivka(screen);
-    s.ScopeOn = 1;
-    WarmupLineStep(screen, s);
-    QCOMPARE(s.WarmupStep, 1);
+    repaintScreen(screen);
+    s.scopeOn = true;
+    warmupLineStep(screen, s);
+    QCOMPARE(s.warmupStep, 1);
     COMPARE_PIXEL(screen, 111, 111, clGreen);
     COMPARE_PIXEL(screen, 111, 120, kDark);
     int ticks = 1;
-    while (s.WarmupStep < 97 && ticks < 1000) {
-        WarmupLineStep(screen, s);
+    while (s.warmupStep < 97 && ticks < 1000) {
+        warmupLineStep(screen, s);
         ++ticks;
     }
     QCOMPARE(ticks, 97);
@@ -249,14 +242,14 @@ void TestOscilloscopeScreen::warmupLineGrows()
     penIsBlackAndThin(screen);
     // Full: further ticks draw nothing and keep the step.
     const QImage before = screen.picture().copy();
-    for (int i = 0; i < 5; ++i) WarmupLineStep(screen, s);
-    QCOMPARE(s.WarmupStep, 97);
+    for (int i = 0; i < 5; ++i) warmupLineStep(screen, s);
+    QCOMPARE(s.warmupStep, 97);
     QVERIFY(screen.picture() == before);
     // The full line spans the same rows as the trace at zero current, to a pixel.
     TImage trace;
     trace.setPictureSize(222, 222);
-    Zalivka(trace);
-    Line(trace, s, 0.0, kNoRipple);
+    repaintScreen(trace);
+    drawBeamTrace(trace, s, 0.0, kNoRipple);
     const QPair<int, int> warm = greenRows(screen, 111), line = greenRows(trace, 111);
     QVERIFY2(std::abs(warm.first - line.first) <= 1 && std::abs(warm.second - line.second) <= 1,
              QByteArray::number(warm.first) + ".." + QByteArray::number(warm.second) + " against " +
@@ -268,19 +261,19 @@ void TestOscilloscopeScreen::warmupNeedsTheScope()
     TImage screen;
     screen.setPictureSize(222, 222);
     LabState s = labAt(222);
-    Zalivka(screen);
+    repaintScreen(screen);
     const QImage before = screen.picture().copy();
     for (int step : {0, 5, 96}) {
-        s.WarmupStep = step;
-        WarmupLineStep(screen, s);
-        QCOMPARE(s.WarmupStep, step);
+        s.warmupStep = step;
+        warmupLineStep(screen, s);
+        QCOMPARE(s.warmupStep, step);
     }
     QVERIFY(screen.picture() == before);
     // Past the limit (a smaller screen after a resize) nothing is drawn either.
-    s.ScopeOn = 1;
-    s.WarmupStep = 120;
-    WarmupLineStep(screen, s);
-    QCOMPARE(s.WarmupStep, 120);
+    s.scopeOn = true;
+    s.warmupStep = 120;
+    warmupLineStep(screen, s);
+    QCOMPARE(s.warmupStep, 120);
     QVERIFY(screen.picture() == before);
 }
 
@@ -288,23 +281,23 @@ void TestOscilloscopeScreen::sourceLampLooks()
 {
     TImage lamp;
     lamp.setPictureSize(15, 15);  // a new picture is white
-    PaintSourceLamp(lamp, true, false);
+    paintSourceLamp(lamp, true, false);
     COMPARE_PIXEL(lamp, 0, 0, clWhite);  // the ground was not filled
     COMPARE_PIXEL(lamp, 7, 7, clRed);
     COMPARE_PIXEL(lamp, 0, 7, clBlack);
     COMPARE_PIXEL(lamp, 14, 7, clBlack);
     penIsBlackAndThin(lamp);
-    PaintSourceLamp(lamp, false, true);
+    paintSourceLamp(lamp, false, true);
     COMPARE_PIXEL(lamp, 0, 0, clGray);
     COMPARE_PIXEL(lamp, 14, 14, clGray);
     COMPARE_PIXEL(lamp, 7, 7, clGray);
     COMPARE_PIXEL(lamp, 7, 0, clBlack);
     COMPARE_PIXEL(lamp, 7, 14, clBlack);
-    PaintSourceLamp(lamp, true, true);
+    paintSourceLamp(lamp, true, true);
     COMPARE_PIXEL(lamp, 0, 0, clGray);
     COMPARE_PIXEL(lamp, 7, 7, clRed);
-    // Off without filling: over the red disc, grey wins inside the outline.
-    PaintSourceLamp(lamp, false, false);
+    // The off look without filling: over the red disc, grey wins inside the outline.
+    paintSourceLamp(lamp, false, false);
     COMPARE_PIXEL(lamp, 7, 7, clGray);
     QCOMPARE(countOf(lamp, clRed), 0);
     penIsBlackAndThin(lamp);
@@ -315,10 +308,10 @@ void TestOscilloscopeScreen::traceAtZeroCurrent()
     TImage screen;
     screen.setPictureSize(222, 222);
     LabState s = labAt(222);
-    Zalivka(screen);
-    s.ScopeOn = 1;
-    Lampochka1(screen, s);
-    Line(screen, s, 0.0, kNoRipple);
+    repaintScreen(screen);
+    s.scopeOn = true;
+    drawScopeLamp(screen, s.scopeOn);
+    drawBeamTrace(screen, s, 0.0, kNoRipple);
     // The vertical sweep line through the centre, 4 pixels wide.
     for (int y = 14; y <= 208; ++y) COMPARE_PIXEL(screen, 111, y, clGreen);
     COMPARE_PIXEL(screen, 111, 8, kDark);
@@ -327,7 +320,6 @@ void TestOscilloscopeScreen::traceAtZeroCurrent()
     COMPARE_PIXEL(screen, 117, 111, kDark);
     COMPARE_PIXEL(screen, 7, 7, clRed);  // the lamp stays
     penIsBlackAndThin(screen);
-    QCOMPARE(s.PixelY, 14);  // the last point is the first
 }
 
 void TestOscilloscopeScreen::traceReplacesThePreviousOne()
@@ -352,7 +344,7 @@ void TestOscilloscopeScreen::traceReplacesThePreviousOne()
     TImage screen;
     screen.setPictureSize(222, 222);
     LabState s = labAt(222);
-    Zalivka(screen);
+    repaintScreen(screen);
     const QImage before = screen.picture().copy();
     const auto distance = [](QPointF p, QPointF a, QPointF b) {
         const QPointF ab = b - a;
@@ -361,7 +353,7 @@ void TestOscilloscopeScreen::traceReplacesThePreviousOne()
         return std::hypot(d.x(), d.y());
     };
     for (const Shape &shape : shapes) {
-        Line(screen, s, shape.current, kNoRipple);
+        drawBeamTrace(screen, s, shape.current, kNoRipple);
         for (int y = 0; y < 222; ++y)
             for (int x = 0; x < 222; ++x) {
                 const double d = distance(QPointF(x, y), shape.from, shape.to);
@@ -382,12 +374,11 @@ void TestOscilloscopeScreen::traceShrunkToAPoint()
     TImage screen;
     screen.setPictureSize(222, 222);
     LabState s = labAt(222);
-    Zalivka(screen);
+    repaintScreen(screen);
     const TraceSettings tinyPlates{0.0, 0.0, 0.001};
-    BeginTrace(s, tinyPlates);
-    const TracePath path = TracePoints(s, 50.0, 222);
+    const TracePath path = tracePoints(s, beginTrace(s, tinyPlates), 50.0, 222);
     for (const PixelPoint &p : path) QCOMPARE(p, (PixelPoint{111, 111}));
-    Line(screen, s, 50.0, tinyPlates);
+    drawBeamTrace(screen, s, 50.0, tinyPlates);
     COMPARE_PIXEL(screen, 111, 111, clGreen);
     const int dot = countOf(screen, clGreen);
     QVERIFY2(dot >= 9 && dot <= 16, QByteArray::number(dot));
@@ -399,26 +390,26 @@ void TestOscilloscopeScreen::traceFaults()
     TImage screen;
     screen.setPictureSize(222, 222);
     LabState s = labAt(222);
-    Zalivka(screen);
-    s.ScopeOn = 1;
-    Lampochka1(screen, s);
-    Line(screen, s, 0.0, kNoRipple);
+    repaintScreen(screen);
+    s.scopeOn = true;
+    drawScopeLamp(screen, s.scopeOn);
+    drawBeamTrace(screen, s, 0.0, kNoRipple);
     const QImage withTrace = screen.picture().copy();
     // A negative voltage stops the trace before the disc is repainted.
-    s.AnodeVoltage = -5.0;
-    QVERIFY_THROWS_EXCEPTION(EInvalidOp, Line(screen, s, 0.2, kNoRipple));
+    s.anodeVoltage = -5.0;
+    QVERIFY_THROWS_EXCEPTION(InvalidOperation, drawBeamTrace(screen, s, 0.2, kNoRipple));
     QVERIFY(screen.picture() == withTrace);
     // No winding: the disc is cleared, then the first point fails.
     s = labAt(222);
-    s.TurnsPerMetre = 0.0;
-    QVERIFY_THROWS_EXCEPTION(EZeroDivide, Line(screen, s, 0.2, kNoRipple));
+    s.turnsPerMetre = 0.0;
+    QVERIFY_THROWS_EXCEPTION(DivisionByZero, drawBeamTrace(screen, s, 0.2, kNoRipple));
     QCOMPARE(countOf(screen, clGreen), 0);
     COMPARE_PIXEL(screen, 111, 111, kDark);
     COMPARE_PIXEL(screen, 7, 7, clRed);
     penIsBlackAndThin(screen);
     s = labAt(222);
-    s.DriftLength = 0.0;
-    QVERIFY_THROWS_EXCEPTION(EInvalidOp, Line(screen, s, 0.2, kNoRipple));
+    s.driftLength = 0.0;
+    QVERIFY_THROWS_EXCEPTION(InvalidOperation, drawBeamTrace(screen, s, 0.2, kNoRipple));
     QCOMPARE(countOf(screen, clGreen), 0);
 }
 
@@ -429,20 +420,19 @@ void TestOscilloscopeScreen::faultPartWayKeepsTheSegmentsBefore()
     // divides by zero. The segments up to point 24 stay on the screen.
     TImage screen;
     screen.setPictureSize(222, 222);
-    Zalivka(screen);
+    repaintScreen(screen);
     LabState s = labAt(222);
     const TraceSettings fullRipple{1.0, 0.0, 0.5};
-    QVERIFY_THROWS_EXCEPTION(EZeroDivide, Line(screen, s, 0.2, fullRipple));
-    QCOMPARE(s.TraceIndex, 25);
-    QCOMPARE(s.EffectiveCurrent, 0.0);
+    QVERIFY_THROWS_EXCEPTION(DivisionByZero, drawBeamTrace(screen, s, 0.2, fullRipple));
     LabState reference = labAt(222);
-    BeginTrace(reference, fullRipple);
+    const TraceSweep sweep = beginTrace(reference, fullRipple);
+    QVERIFY_THROWS_EXCEPTION(DivisionByZero, tracePoint(reference, sweep, 25, 0.2, 222));
     TracePath points{};
-    for (int i = 0; i < 25; ++i) points[std::size_t(i)] = TracePoint(reference, i, 0.2, 222);
+    for (int i = 0; i < 25; ++i) points[std::size_t(i)] = tracePoint(reference, sweep, i, 0.2, 222).pixel;
     for (int i = 25; i < kTracePointCount; ++i) points[std::size_t(i)] = points[24];
     TImage blank;
     blank.setPictureSize(222, 222);
-    Zalivka(blank);
+    repaintScreen(blank);
     const QImage expected = referenceTrace(blank.picture(), points);
     QVERIFY(countOf(screen, clGreen) > 50);
     QVERIFY(screen.picture() == expected);

@@ -34,10 +34,10 @@ void TstStoredLayout::storedReadouts_data()
     QTest::addColumn<bool>("autoOff");
     QTest::addColumn<double>("value");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("Dplastin1") << BenchReadout::Dplastin1 << QSize(40, 28) << 2 << 1 << 10 << int(SevenSegmentDisplay::LeadingStyle::Spaces) << false << false << 0.5 << true;
-    QTest::newRow("amper") << BenchReadout::amper << QSize(80, 28) << 4 << 3 << 10 << int(SevenSegmentDisplay::LeadingStyle::Zeros) << true << true << 0.0 << false;
-    QTest::newRow("Fmax1") << BenchReadout::Fmax1 << QSize(57, 28) << 3 << 2 << 8 << int(SevenSegmentDisplay::LeadingStyle::Spaces) << false << false << 0.1 << true;
-    QTest::newRow("Faza1") << BenchReadout::Faza1 << QSize(56, 28) << 3 << 2 << 8 << int(SevenSegmentDisplay::LeadingStyle::Spaces) << false << false << 0.4 << true;
+    QTest::newRow("plate length") << BenchReadout::plateLength << QSize(40, 28) << 2 << 1 << 10 << int(SevenSegmentDisplay::LeadingStyle::Spaces) << false << false << 0.5 << true;
+    QTest::newRow("ammeter") << BenchReadout::ammeter << QSize(80, 28) << 4 << 3 << 10 << int(SevenSegmentDisplay::LeadingStyle::Zeros) << true << true << 0.0 << false;
+    QTest::newRow("ripple") << BenchReadout::ripple << QSize(57, 28) << 3 << 2 << 8 << int(SevenSegmentDisplay::LeadingStyle::Spaces) << false << false << 0.1 << true;
+    QTest::newRow("phase") << BenchReadout::phase << QSize(56, 28) << 3 << 2 << 8 << int(SevenSegmentDisplay::LeadingStyle::Spaces) << false << false << 0.4 << true;
 }
 
 void TstStoredLayout::storedReadouts()
@@ -56,7 +56,7 @@ void TstStoredLayout::storedReadouts()
     SevenSegmentDisplay w;
     w.setBounds(30, 40, 84, 28);
     QSignalSpy changes(&w, &SevenSegmentDisplay::valueChanged);
-    LoadBenchReadout(w, which);
+    loadBenchReadout(w, which);
     QVERIFY(!w.isLoading());
     QCOMPARE(w.geometry(), QRect(QPoint(30, 40), size));
     QCOMPARE(w.digitCount(), digits);
@@ -92,7 +92,7 @@ void TstStoredLayout::serifFont()
 {
     QFETCH(int, pixels);
     QFETCH(bool, bold);
-    const QFont font = BenchSerifFont(pixels, bold);
+    const QFont font = benchSerifFont(pixels, bold);
     QCOMPARE(font.pixelSize(), pixels);
     QCOMPARE(font.bold(), bold);
     // Times New Roman where the desktop has it, else its metric twin; either
@@ -109,10 +109,10 @@ void TstStoredLayout::sansFaceIsTheOneDrawnForTheWindowsFace()
 {
     QFont windows(QStringLiteral("MS Sans Serif"));
     windows.setPixelSize(11);
-    QFont named(BenchSansFamily());
+    QFont named(benchSansFamily());
     named.setPixelSize(11);
     QCOMPARE(QFontInfo(named).family(), QFontInfo(windows).family());
-    QCOMPARE(QFontInfo(named).family(), BenchSansFamily());
+    QCOMPARE(QFontInfo(named).family(), benchSansFamily());
 }
 
 QTEST_MAIN(TstStoredLayout)

@@ -22,7 +22,11 @@ public:
         if (onQuestion) onQuestion();
         return answerYes;
     }
-    void shellOpen(const QString &path) override { opened << path; }
+    bool shellOpen(const QString &path) override
+    {
+        opened << path;
+        return viewerOpens;
+    }
 
     void clear()
     {
@@ -34,6 +38,7 @@ public:
 
     QStringList errors, messages, questions, opened;
     bool answerYes = false;
+    bool viewerOpens = true;  // whether the desktop found a viewer for a document
     // Runs while a question is "open", e.g. to let timers tick meanwhile.
     std::function<void()> onQuestion;
 };

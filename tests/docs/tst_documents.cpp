@@ -7,6 +7,7 @@
 #include "bench/bench_window.h"
 #include "bench/bench_window_start.h"
 #include "bench/info_windows.h"
+#include "common/bench_driver.h"
 #include "common/recording_dialogs.h"
 #include "emlab_version.h"
 #include "toolkit/labeled_edit.h"
@@ -107,20 +108,19 @@ int focusingMilliamps(int k)
 
 // Steps the ammeter through the bench's own adjusters to `milliamps` from
 // `now`, upward only.
-void raiseCurrent(TForm1 &form, int &now, int &fine, int milliamps)
+void raiseCurrent(const BenchDriver &bench, int &now, int &fine, int milliamps)
 {
     while (now < milliamps) {
         if (milliamps - now >= 10) {
-            form.sh_vprmClick(TUDBtnType::btNext);
+            bench.press(QStringLiteral("coarseCurrentArrows"), TUDBtnType::btNext);
             now += 10;
         } else if (fine < 100) {
-            form.sh_vprm_2Click(TUDBtnType::btNext);
+            bench.press(QStringLiteral("fineCurrentArrows"), TUDBtnType::btNext);
             ++fine;
             ++now;
         } else {
-            form.sh_vprmClick(TUDBtnType::btNext);
-            for (int i = 0; i < 9; ++i)
-                form.sh_vprm_2Click(TUDBtnType::btPrev);
+            bench.press(QStringLiteral("coarseCurrentArrows"), TUDBtnType::btNext);
+            bench.press(QStringLiteral("fineCurrentArrows"), TUDBtnType::btPrev, 9);
             fine -= 9;
             ++now;
         }
@@ -136,9 +136,10 @@ QSet<QString> programTexts()
     QSet<QString> texts;
     {
         RecordingDialogs dialogs;
-        TForm1 form;
-        TFRaz credits;
-        TForm_o_programe about;
+        BenchWindow form;
+        const BenchDriver bench(form);
+        CreditsWindow credits;
+        AboutWindow about;
         collectWidgets(&form, texts);
         credits.showLead();
         collectWidgets(&credits, texts);
@@ -147,51 +148,54 @@ QSet<QString> programTexts()
         collectWidgets(&about, texts);
 
         // Boxes the bench raises.
-        form.N2Click();
-        form.LabeledEdit1->setText(QString());
-        form.knopka1Click();
-        form.knopka2Click();
-        form.knopka1Click();
-        form.LabeledEdit1->setText(QStringLiteral("1 400"));  // pasted, past the key filter
-        form.knopka1Click();
-        form.knopka2Click();
-        for (int i = 0; i < 1000 && form.Timer2->isActive(); ++i)
-            form.Timer2Timer();
-        form.knopka3Click();
-        form.Image2Click();
-        form.SpeedButton3Click();  // at 0 A
-        form.Edit2->setText(QString());
-        form.SpeedButton3Click();
+        auto *voltage = bench.find<QLineEdit>(QStringLiteral("anodeVoltageField"));
+        auto *turns = bench.find<QLineEdit>(QStringLiteral("helixTurnsField"));
+        bench.trigger(QStringLiteral("exitAction"));
+        voltage->setText(QString());
+        bench.click(QStringLiteral("scopeSwitch"));
+        bench.click(QStringLiteral("regulatorSwitch"));
+        bench.click(QStringLiteral("scopeSwitch"));
+        voltage->setText(QStringLiteral("1 400"));  // pasted, past the key filter
+        bench.click(QStringLiteral("scopeSwitch"));
+        bench.click(QStringLiteral("regulatorSwitch"));
+        bench.runTimer(QStringLiteral("rampUpTimer"));
+        bench.click(QStringLiteral("sourceSwitch"));
+        bench.click(QStringLiteral("sourceLamp"));
+        bench.click(QStringLiteral("calculateButton"));  // at 0 A
+        turns->setText(QString());
+        bench.click(QStringLiteral("calculateButton"));
         texts.unite(QSet<QString>(dialogs.messages.begin(), dialogs.messages.end()));
         texts.unite(QSet<QString>(dialogs.errors.begin(), dialogs.errors.end()));
         texts.unite(QSet<QString>(dialogs.questions.begin(), dialogs.questions.end()));
 
         // The calculator's results at every step up to past the fourth focusing.
         int now = 0, fine = 0;
-        form.LabeledEdit1->setText(QStringLiteral("1400"));
-        form.knopka3Click();
+        voltage->setText(QStringLiteral("1400"));
+        bench.click(QStringLiteral("sourceSwitch"));
+        auto *result = bench.find<QLineEdit>(QStringLiteral("specificChargeField"));
         for (int mA = 300; mA <= focusingMilliamps(4) + 20; ++mA) {
-            raiseCurrent(form, now, fine, mA);
+            raiseCurrent(bench, now, fine, mA);
             for (int k = 1; k <= 4; ++k) {
-                form.Edit2->setText(QString::number(k));
-                form.SpeedButton3Click();
-                texts << form.Edit1->text();
+                turns->setText(QString::number(k));
+                bench.click(QStringLiteral("calculateButton"));
+                texts << result->text();
             }
         }
 
-        TForm1 zero;
-        zero.LabeledEdit3->setText(QStringLiteral("00"));
-        zero.knopka1Click();
-        zero.knopka2Click();
-        for (int i = 0; i < 1000 && zero.Timer2->isActive(); ++i)
-            zero.Timer2Timer();
-        zero.knopka3Click();
-        zero.knopka3Click();
+        BenchWindow zero;
+        const BenchDriver zeroBench(zero);
+        zeroBench.find<QLineEdit>(QStringLiteral("driftLengthField"))->setText(QStringLiteral("00"));
+        zeroBench.click(QStringLiteral("scopeSwitch"));
+        zeroBench.click(QStringLiteral("regulatorSwitch"));
+        zeroBench.runTimer(QStringLiteral("rampUpTimer"));
+        zeroBench.click(QStringLiteral("sourceSwitch"));
+        zeroBench.click(QStringLiteral("sourceSwitch"));
         texts.unite(QSet<QString>(dialogs.errors.begin(), dialogs.errors.end()));
     }
 
     // The real boxes: their captions and buttons as a student sees them.
-    TForm1 form;
+    BenchWindow form;
+    const BenchDriver bench(form);
     auto readAndClose = [&texts](QAbstractButton *(*pick)(QMessageBox *)) {
         QTimer::singleShot(0, [&texts, pick] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
@@ -204,11 +208,11 @@ QSet<QString> programTexts()
         });
     };
     readAndClose([](QMessageBox *box) { return box->buttons().constLast(); });
-    form.N2Click();  // No, the last button, keeps the window
-    form.LabeledEdit2->setText(QString());
-    form.knopka1Click();
+    bench.trigger(QStringLiteral("exitAction"));  // No, the last button, keeps the window
+    bench.find<QLineEdit>(QStringLiteral("turnDensityField"))->setText(QString());
+    bench.click(QStringLiteral("scopeSwitch"));
     readAndClose([](QMessageBox *box) { return box->buttons().constFirst(); });
-    form.knopka2Click();
+    bench.click(QStringLiteral("regulatorSwitch"));
     texts.remove(QString());
     return texts;
 }
@@ -237,7 +241,7 @@ void TestDocuments::initTestCase()
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(),
              "pdftotext (poppler-utils) is needed");
     // The boxes carry the program's title, as when the program runs.
-    InitialiseApplication(*qApp);
+    initialiseApplication(*qApp);
     program_ = programTexts();
     // The collection itself works: a few texts every bench shows.
     for (const char *known : {"On/Off", "Файл", "Проверьте наличие данных в окнах панели ПАРАМЕТРЫ УСТАНОВКИ",
@@ -287,11 +291,11 @@ void TestDocuments::titlePagesCarryTheBuildsYearAndTheDepartment()
     for (const char *name : {"Титульный лист(Р).pdf", "Титульный лист(К).pdf"}) {
         const QString text = documentText(QString::fromUtf8(name));
         QVERIFY(text.contains(QStringLiteral(EMLAB_RELEASE_YEAR)));
-        const QStringList lines = DepartmentLines(QStringLiteral("title page"));
+        const QStringList lines = departmentLines(QStringLiteral("title page"));
         QVERIFY(!lines.isEmpty());
         for (const QString &line : lines)
             QVERIFY2(text.contains(line.simplified()), qPrintable(line));
-        QVERIFY(text.contains(DepartmentLines(QStringLiteral("city")).value(0)));
+        QVERIFY(text.contains(departmentLines(QStringLiteral("city")).value(0)));
         QVERIFY(text.contains(QStringLiteral("Определение удельного заряда электрона")));
     }
 }

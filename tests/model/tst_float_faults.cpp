@@ -22,11 +22,11 @@ Outcome outcomeOf(F f, double *result = nullptr)
         const double r = f();
         if (result) *result = r;
         return Ok;
-    } catch (const EZeroDivide &) {
+    } catch (const DivisionByZero &) {
         return ZeroDivide;
-    } catch (const EInvalidOp &) {
+    } catch (const InvalidOperation &) {
         return InvalidOp;
-    } catch (const EOverflow &) {
+    } catch (const FloatOverflow &) {
         return Overflow;
     }
 }
@@ -47,12 +47,12 @@ private slots:
 void TestFloatFaults::messages()
 {
     // The error box shows what() as it is; these are the program's texts.
-    QCOMPARE(QString(EZeroDivide().what()), QStringLiteral("Floating point division by zero"));
-    QCOMPARE(QString(EInvalidOp().what()), QStringLiteral("Invalid floating point operation"));
-    QCOMPARE(QString(EOverflow().what()), QStringLiteral("Floating point overflow"));
+    QCOMPARE(QString(DivisionByZero().what()), QStringLiteral("Floating point division by zero"));
+    QCOMPARE(QString(InvalidOperation().what()), QStringLiteral("Invalid floating point operation"));
+    QCOMPARE(QString(FloatOverflow().what()), QStringLiteral("Floating point overflow"));
     // The handler boundary catches std::exception: each error must be one.
     try {
-        CheckedDiv(1.0, 0.0);
+        checkedDiv(1.0, 0.0);
         QFAIL("no error");
     } catch (const std::exception &e) {
         QCOMPARE(QString(e.what()), QStringLiteral("Floating point division by zero"));
@@ -87,62 +87,62 @@ void TestFloatFaults::division()
     QFETCH(int, outcome);
     QFETCH(double, quotient);
     double result = -1;
-    QCOMPARE(int(outcomeOf([&] { return CheckedDiv(a, b); }, &result)), outcome);
+    QCOMPARE(int(outcomeOf([&] { return checkedDiv(a, b); }, &result)), outcome);
     if (outcome == Ok) QCOMPARE(result, quotient);
 }
 
 void TestFloatFaults::squareRoot()
 {
     double r = 0;
-    QCOMPARE(outcomeOf([] { return CheckedSqrt(2.25); }, &r), Ok);
+    QCOMPARE(outcomeOf([] { return checkedSqrt(2.25); }, &r), Ok);
     QCOMPARE(r, 1.5);
-    QCOMPARE(outcomeOf([] { return CheckedSqrt(0.0); }, &r), Ok);
+    QCOMPARE(outcomeOf([] { return checkedSqrt(0.0); }, &r), Ok);
     QCOMPARE(r, 0.0);
-    QCOMPARE(outcomeOf([] { return CheckedSqrt(-0.0); }, &r), Ok);
-    QCOMPARE(outcomeOf([] { return CheckedSqrt(-1e-300); }), InvalidOp);
-    QCOMPARE(outcomeOf([] { return CheckedSqrt(-4.0); }), InvalidOp);
-    QCOMPARE(outcomeOf([] { return CheckedSqrt(kNaN); }), InvalidOp);
-    QCOMPARE(outcomeOf([] { return CheckedSqrt(kMax); }, &r), Ok);
+    QCOMPARE(outcomeOf([] { return checkedSqrt(-0.0); }, &r), Ok);
+    QCOMPARE(outcomeOf([] { return checkedSqrt(-1e-300); }), InvalidOp);
+    QCOMPARE(outcomeOf([] { return checkedSqrt(-4.0); }), InvalidOp);
+    QCOMPARE(outcomeOf([] { return checkedSqrt(kNaN); }), InvalidOp);
+    QCOMPARE(outcomeOf([] { return checkedSqrt(kMax); }, &r), Ok);
     QVERIFY(std::isfinite(r));
 }
 
 void TestFloatFaults::productsAndSums()
 {
     double r = 0;
-    QCOMPARE(outcomeOf([] { return CheckedMul(1e200, 1e200); }), Overflow);
-    QCOMPARE(outcomeOf([] { return CheckedMul(-1e200, 1e200); }), Overflow);
-    QCOMPARE(outcomeOf([] { return CheckedMul(1e-200, 1e-200); }, &r), Ok);
+    QCOMPARE(outcomeOf([] { return checkedMul(1e200, 1e200); }), Overflow);
+    QCOMPARE(outcomeOf([] { return checkedMul(-1e200, 1e200); }), Overflow);
+    QCOMPARE(outcomeOf([] { return checkedMul(1e-200, 1e-200); }, &r), Ok);
     QCOMPARE(r, 0.0);
-    QCOMPARE(outcomeOf([] { return CheckedMul(0.0, kInf); }), InvalidOp);
-    QCOMPARE(outcomeOf([] { return CheckedMul(3.0, -2.5); }, &r), Ok);
+    QCOMPARE(outcomeOf([] { return checkedMul(0.0, kInf); }), InvalidOp);
+    QCOMPARE(outcomeOf([] { return checkedMul(3.0, -2.5); }, &r), Ok);
     QCOMPARE(r, -7.5);
-    QCOMPARE(outcomeOf([] { return CheckedAdd(kMax, kMax); }), Overflow);
-    QCOMPARE(outcomeOf([] { return CheckedSub(-kMax, kMax); }), Overflow);
-    QCOMPARE(outcomeOf([] { return CheckedAdd(kMax, -kMax); }, &r), Ok);
+    QCOMPARE(outcomeOf([] { return checkedAdd(kMax, kMax); }), Overflow);
+    QCOMPARE(outcomeOf([] { return checkedSub(-kMax, kMax); }), Overflow);
+    QCOMPARE(outcomeOf([] { return checkedAdd(kMax, -kMax); }, &r), Ok);
     QCOMPARE(r, 0.0);
-    QCOMPARE(outcomeOf([] { return CheckedSub(kNaN, 1.0); }), InvalidOp);
-    QCOMPARE(outcomeOf([] { return CheckFinite(kInf); }), Overflow);
-    QCOMPARE(outcomeOf([] { return CheckFinite(-kInf); }), Overflow);
-    QCOMPARE(outcomeOf([] { return CheckFinite(kNaN); }), InvalidOp);
-    QCOMPARE(outcomeOf([] { return CheckFinite(-0.5); }, &r), Ok);
+    QCOMPARE(outcomeOf([] { return checkedSub(kNaN, 1.0); }), InvalidOp);
+    QCOMPARE(outcomeOf([] { return checkFinite(kInf); }), Overflow);
+    QCOMPARE(outcomeOf([] { return checkFinite(-kInf); }), Overflow);
+    QCOMPARE(outcomeOf([] { return checkFinite(kNaN); }), InvalidOp);
+    QCOMPARE(outcomeOf([] { return checkFinite(-0.5); }, &r), Ok);
     QCOMPARE(r, -0.5);
 }
 
 void TestFloatFaults::roundingToInt()
 {
     // Ties go to the even neighbour, in both directions.
-    QCOMPARE(CheckedRoundToInt(110.5), 110);
-    QCOMPARE(CheckedRoundToInt(111.5), 112);
-    QCOMPARE(CheckedRoundToInt(-0.5), 0);
-    QCOMPARE(CheckedRoundToInt(-1.5), -2);
-    QCOMPARE(CheckedRoundToInt(97.125), 97);
-    QCOMPARE(CheckedRoundToInt(2147483647.4), INT_MAX);
-    QCOMPARE(CheckedRoundToInt(-2147483648.5), INT_MIN);  // the tie rounds to even, inside the range
-    QCOMPARE(outcomeOf([] { return double(CheckedRoundToInt(2147483647.5)); }), Overflow);
-    QCOMPARE(outcomeOf([] { return double(CheckedRoundToInt(-2147483649.5)); }), Overflow);
-    QCOMPARE(outcomeOf([] { return double(CheckedRoundToInt(1e300)); }), Overflow);
-    QCOMPARE(outcomeOf([] { return double(CheckedRoundToInt(kInf)); }), Overflow);
-    QCOMPARE(outcomeOf([] { return double(CheckedRoundToInt(kNaN)); }), InvalidOp);
+    QCOMPARE(checkedRoundToInt(110.5), 110);
+    QCOMPARE(checkedRoundToInt(111.5), 112);
+    QCOMPARE(checkedRoundToInt(-0.5), 0);
+    QCOMPARE(checkedRoundToInt(-1.5), -2);
+    QCOMPARE(checkedRoundToInt(97.125), 97);
+    QCOMPARE(checkedRoundToInt(2147483647.4), INT_MAX);
+    QCOMPARE(checkedRoundToInt(-2147483648.5), INT_MIN);  // the tie rounds to even, inside the range
+    QCOMPARE(outcomeOf([] { return double(checkedRoundToInt(2147483647.5)); }), Overflow);
+    QCOMPARE(outcomeOf([] { return double(checkedRoundToInt(-2147483649.5)); }), Overflow);
+    QCOMPARE(outcomeOf([] { return double(checkedRoundToInt(1e300)); }), Overflow);
+    QCOMPARE(outcomeOf([] { return double(checkedRoundToInt(kInf)); }), Overflow);
+    QCOMPARE(outcomeOf([] { return double(checkedRoundToInt(kNaN)); }), InvalidOp);
 }
 
 QTEST_APPLESS_MAIN(TestFloatFaults)

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The lab state before and after the bench's creation, and the screen scale.
-#include "model/float_faults.h"
+// The lab state before and after the bench's creation, its constants, and the
+// screen scale.
 #include "model/lab_state.h"
 
 #include <QTest>
@@ -19,10 +19,17 @@ bool withinUlps(double a, double b, int ulps)
 LabState started()
 {
     LabState s;
-    SetStartParameters(s);
-    ClearPowerFlags(s);
-    SetConstants(s);
+    setStartParameters(s);
+    clearPowerFlags(s);
     return s;
+}
+
+// mantissa x 10^k with the power of ten formed as exp(k ln 10), all in
+// extended precision, rounded to a double once.
+double scaledByPowerOfTen(long double mantissa, int k)
+{
+    const long double power = std::exp(static_cast<long double>(k) * std::log(10.0L));
+    return static_cast<double>(mantissa * power);
 }
 
 } // namespace
@@ -46,87 +53,78 @@ void TestLabState::zeroBeforeCreation()
     std::memset(storage, 0xA5, sizeof storage);
     LabState *s = new (storage) LabState;
     const LabState zero{};
-    QCOMPARE(s->ScopeOn, 0);
-    QCOMPARE(s->WarmupStep, 0);
-    QCOMPARE(s->AnodeVoltage, 0.0);
-    QCOMPARE(s->PixelsPerCm, 0.0);
-    QCOMPARE(s->ScreenHalfCm, 0);
-    QCOMPARE(s->SpecificCharge, 0.0);
-    QCOMPARE(s->HelixTurns, 0);
-    QCOMPARE(s->PixelY2, 0);
-    QCOMPARE(s->TurnAngle, 0.0);
-    QCOMPARE(zero.PointY, 0.0);
-    QCOMPARE(zero.TwoPi, 0.0);
+    QCOMPARE(s->scopeOn, false);
+    QCOMPARE(s->calculatorShown, false);
+    QCOMPARE(s->warmupStep, 0);
+    QCOMPARE(s->anodeVoltage, 0.0);
+    QCOMPARE(s->pixelsPerCm, 0.0);
+    QCOMPARE(s->plateLength, 0.0);
+    QCOMPARE(s->rippleAmplitude, 0.0);
+    QCOMPARE(zero.driftLength, 0.0);
+    QCOMPARE(zero.sourceOn, false);
     s->~LabState();
 }
 
 void TestLabState::startValues()
 {
     LabState s;
-    s.ScopeOn = s.RegulatorOn = s.SourceOn = s.CalcShown = 1;
-    s.WarmupStep = 42;
-    SetStartParameters(s);
-    ClearPowerFlags(s);
-    SetConstants(s);
-    QCOMPARE(s.AnodeVoltage, 1400.0);
-    QCOMPARE(s.TurnsPerMetre, 15500.0);
-    QCOMPARE(s.DriftLength, 0.1);
-    QCOMPARE(s.ScopeOn, 0);
-    QCOMPARE(s.RegulatorOn, 0);
-    QCOMPARE(s.SourceOn, 0);
-    QCOMPARE(s.CalcShown, 0);
-    QCOMPARE(s.WarmupStep, 0);
-    QCOMPARE(s.ScreenHalfCm, 4);
-    QCOMPARE(s.SweepAmplitudeCm, 3.5);
+    s.scopeOn = s.regulatorOn = s.sourceOn = s.calculatorShown = true;
+    s.warmupStep = 42;
+    setStartParameters(s);
+    clearPowerFlags(s);
+    QCOMPARE(s.anodeVoltage, 1400.0);
+    QCOMPARE(s.turnsPerMetre, 15500.0);
+    QCOMPARE(s.driftLength, 0.1);
+    QCOMPARE(s.scopeOn, false);
+    QCOMPARE(s.regulatorOn, false);
+    QCOMPARE(s.sourceOn, false);
+    QCOMPARE(s.calculatorShown, false);
+    QCOMPARE(s.warmupStep, 0);
+    QCOMPARE(kScreenHalfCm, 4);
+    QCOMPARE(kSweepAmplitudeCm, 3.5);
 }
 
 void TestLabState::constants()
 {
-    const LabState s = started();
-    // Formed in extended precision and rounded once: the double nearest the
-    // decimal value, give or take the last bit of exp/log.
-    QVERIFY2(withinUlps(s.ElectronCharge, 1.6021892e-19, 1), QByteArray::number(s.ElectronCharge, 'g', 17));
-    QVERIFY2(withinUlps(s.ElectronMass, 9.109383e-31, 1), QByteArray::number(s.ElectronMass, 'g', 17));
-    QVERIFY2(withinUlps(s.Mu0, 1.2566370614359173e-6, 1), QByteArray::number(s.Mu0, 'g', 17));
-    QCOMPARE(s.TwoPi, 6.283185307179586);
+    // Each is the double that the mantissa times exp(k ln 10), carried in
+    // extended precision and rounded once, gives.
+    QCOMPARE(kElectronCharge, scaledByPowerOfTen(1.6021892L, -19));
+    QCOMPARE(kElectronMass, scaledByPowerOfTen(9.109383L, -31));
+    QCOMPARE(kMu0, scaledByPowerOfTen(4.0L * 3.14159265358979323846264338327950288L, -7));
+    QVERIFY2(withinUlps(kMu0, 1.2566370614359173e-6, 1), QByteArray::number(kMu0, 'g', 17));
+    QCOMPARE(kTwoPi, 6.283185307179586);
     // The charge-to-mass ratio the bench is built around.
-    QVERIFY(std::fabs(s.ElectronCharge / s.ElectronMass - 1.7588e11) < 0.0001e11);
+    QVERIFY(std::fabs(kElectronCharge / kElectronMass - 1.7588e11) < 0.0001e11);
 }
 
 void TestLabState::eachGroupTouchesOnlyItsOwnValues()
 {
     LabState s;
-    SetConstants(s);
-    QCOMPARE(s.AnodeVoltage, 0.0);
-    QCOMPARE(s.ScopeOn, 0);
-    s.ScopeOn = 1;
-    s.AnodeVoltage = 5.0;
-    SetConstants(s);
-    QCOMPARE(s.ScopeOn, 1);
-    QCOMPARE(s.AnodeVoltage, 5.0);
-    ClearPowerFlags(s);
-    QCOMPARE(s.AnodeVoltage, 5.0);
-    QCOMPARE(s.ScreenHalfCm, 4);
-    SetStartParameters(s);
-    QCOMPARE(s.ScopeOn, 0);
-    QCOMPARE(s.AnodeVoltage, 1400.0);
+    s.scopeOn = true;
+    s.anodeVoltage = 5.0;
+    s.pixelsPerCm = 2.0;
+    clearPowerFlags(s);
+    QCOMPARE(s.scopeOn, false);
+    QCOMPARE(s.anodeVoltage, 5.0);
+    QCOMPARE(s.pixelsPerCm, 2.0);
+    s.scopeOn = true;
+    setStartParameters(s);
+    QCOMPARE(s.scopeOn, true);
+    QCOMPARE(s.anodeVoltage, 1400.0);
+    QCOMPARE(s.pixelsPerCm, 2.0);
 }
 
 void TestLabState::screenScale()
 {
     LabState s = started();
-    ApplyScreenScale(s, 222);
-    QCOMPARE(s.PixelsPerCm, 27.75);
-    ApplyScreenScale(s, 281);  // the design size, as the creation's pass sees it
-    QCOMPARE(s.PixelsPerCm, 35.125);
-    ApplyScreenScale(s, 221);
-    QCOMPARE(s.PixelsPerCm, 27.625);
-    ApplyScreenScale(s, 0);
-    QCOMPARE(s.PixelsPerCm, 0.0);
-    // Before the constants there is no screen span: an error, never infinity.
-    LabState bare;
-    QVERIFY_THROWS_EXCEPTION(EZeroDivide, ApplyScreenScale(bare, 222));
-    QCOMPARE(bare.PixelsPerCm, 0.0);
+    applyScreenScale(s, 222);
+    QCOMPARE(s.pixelsPerCm, 27.75);
+    applyScreenScale(s, 281);  // the design size, as the creation's pass sees it
+    QCOMPARE(s.pixelsPerCm, 35.125);
+    applyScreenScale(s, 221);
+    QCOMPARE(s.pixelsPerCm, 27.625);
+    applyScreenScale(s, 0);
+    QCOMPARE(s.pixelsPerCm, 0.0);
 }
 
 void TestLabState::screenScaleFollowsThePreviousWidth()
@@ -136,13 +134,13 @@ void TestLabState::screenScaleFollowsThePreviousWidth()
     LabState s = started();
     int screenWidth = 222;
     auto layoutPass = [&](int newWidth) {
-        ApplyScreenScale(s, screenWidth);
+        applyScreenScale(s, screenWidth);
         screenWidth = newWidth;
     };
     layoutPass(240);
-    QCOMPARE(s.PixelsPerCm, 27.75);
+    QCOMPARE(s.pixelsPerCm, 27.75);
     layoutPass(240);
-    QCOMPARE(s.PixelsPerCm, 30.0);
+    QCOMPARE(s.pixelsPerCm, 30.0);
 }
 
 QTEST_APPLESS_MAIN(TestLabState)

@@ -1,7 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The menu entry passes desktop-file-validate, and docks can match the
-# program's window to it: Qt gives the window the program file's name as the
+# The menu entry passes desktop-file-validate, starts the program by its name
+# wherever it is installed, and docks can match the program's window to it: Qt gives the window the program file's name as the
 # instance part of WM_CLASS, which StartupWMClass must name.
 set -eu
 entry=$1
@@ -18,14 +18,11 @@ program=$(basename "$exec_line")
 wm_class=$(value StartupWMClass)
 [ "$wm_class" = "$program" ] || { echo "StartupWMClass '$wm_class' does not name the program '$program'"; exit 1; }
 
-# The documents are found relative to the working directory: the entry must
-# start the program in the folder that holds Files/.
-path=$(value Path)
-case $path in
-  /*/share/emlab) ;;
-  *) echo "Path '$path' is not the installed data folder"; exit 1 ;;
-esac
+# The entry names no folder of the install: the program is found on the
+# PATH and finds its documents itself, so the install works under any prefix.
+[ "$exec_line" = emlab ] || { echo "Exec '$exec_line' is not the program's name alone"; exit 1; }
+if grep -q '^Path=' "$entry"; then echo "the entry sets a working folder: $(value Path)"; exit 1; fi
 for category in Education Science; do
   value Categories | tr ';' '\n' | grep -qx "$category" || { echo "Categories lack $category"; exit 1; }
 done
-echo "menu entry valid: Exec=$exec_line Path=$path StartupWMClass=$wm_class"
+echo "menu entry valid: Exec=$exec_line StartupWMClass=$wm_class"

@@ -72,7 +72,7 @@ class TstDesktopIntegration : public QObject {
 private slots:
     void initTestCase()
     {
-        InitialiseApplication(*qApp);
+        initialiseApplication(*qApp);
     }
 
     void windowsBelongToTheBuiltMenuEntry()
@@ -86,10 +86,10 @@ private slots:
 
     void fieldContextMenuReadsInRussian()
     {
-        const BenchProgram program = CreateBenchProgram();
-        auto *field = program.Form1->findChild<QLineEdit *>(QStringLiteral("LabeledEdit1"));
+        const BenchProgram program = createBenchProgram();
+        auto *field = program.bench->findChild<QLineEdit *>(QStringLiteral("anodeVoltageField"));
         QVERIFY(field);
-        QVERIFY(QTest::qWaitForWindowExposed(program.Form1.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(program.bench.get()));
 
         QContextMenuEvent event(QContextMenuEvent::Mouse, field->rect().center(),
                                 field->mapToGlobal(field->rect().center()));

@@ -14,10 +14,10 @@ BenchOnScreen::BenchOnScreen(const XSession &x)
 {
 }
 
-QString BenchOnScreen::start()
+QString BenchOnScreen::start(BenchProcess::Documents documents)
 {
     watch_ = std::make_unique<ClientListWatch>(x);
-    const QString failure = process.start();
+    const QString failure = process.start(documents);
     return failure.isEmpty() ? locate() : failure;
 }
 

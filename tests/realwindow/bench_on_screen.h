@@ -45,7 +45,7 @@ public:
 
     // Starts the program and finds its window and controls on the screen;
     // empty when all went well.
-    QString start();
+    QString start(BenchProcess::Documents documents = BenchProcess::Documents::InTheStartFolder);
     // Reads the window's place and the layout again (after a resize or a
     // maximise), the screen's side by the layout's rule or, with
     // `measureScreen`, measured on the screen.

@@ -6,11 +6,29 @@
 
 #include <QDir>
 #include <QFile>
+#include <QUrl>
 
 namespace {
 
 // Stands in for the desktop's document viewer: notes the request and ends.
 const char *kViewer = "#!/bin/sh\nprintf '%s\\n' \"$*\" >> \"$(dirname \"$0\")/../opened.log\"\n";
+
+// The documents the "Файл" menu opens, by the names the lab gives them.
+const char *const kDocuments[] = {
+    "Титульный лист(Р).pdf", "Теория(Р).pdf", "Порядок выполнения(Р).pdf", "Контрольные вопросы(Р).pdf",
+    "Титульный лист(К).pdf", "Порядок выполнения(К).pdf", "Руководство пользователя(К).pdf", "Справка.pdf",
+};
+
+// Stands in for the eight documents in `folder`: the viewer only notes them.
+bool layDocuments(const QString &folder)
+{
+    if (!QDir().mkpath(folder)) return false;
+    for (const char *name : kDocuments) {
+        QFile document(folder + '/' + QString::fromUtf8(name));
+        if (!document.open(QIODevice::WriteOnly) || document.write("%PDF-1.4\n") < 0) return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -27,13 +45,29 @@ BenchProcess::~BenchProcess()
     process_.waitForFinished(5000);
 }
 
-QString BenchProcess::start()
+QString BenchProcess::start(Documents documents)
 {
-    // A fresh folder per start: no documents beside the program, and the
-    // viewer's notes of this run only.
+    // A fresh folder per start: the documents as the scenario wants them,
+    // and the viewer's notes of this run only.
     static int runs = 0;
     folder_ = QDir(x_.scratchPath()).filePath(QString("bench%1").arg(++runs));
     QDir().mkpath(folder_ + "/bin");
+    // The program built beside the suite, or another build of it named in EMLAB_PROGRAM.
+    QString program = qEnvironmentVariable("EMLAB_PROGRAM", EMLAB_PROGRAM);
+    QString startFolder = folder_;
+    documents_.clear();
+    if (documents == Documents::InTheStartFolder) {
+        documents_ = folder_ + "/Files";
+    } else if (documents == Documents::InstalledBesideTheProgram) {
+        const QString prefix = folder_ + "/prefix";
+        QDir().mkpath(prefix + "/bin");
+        if (!QFile::copy(program, prefix + "/bin/emlab")) return "cannot install the program under " + prefix;
+        program = prefix + "/bin/emlab";
+        documents_ = prefix + "/share/emlab/Files";
+        startFolder = folder_ + "/elsewhere";
+        QDir().mkpath(startFolder);
+    }
+    if (!documents_.isEmpty() && !layDocuments(documents_)) return "cannot lay the stand-in documents in " + documents_;
     QFile viewer(folder_ + "/bin/xdg-open");
     if (!viewer.open(QIODevice::WriteOnly) || viewer.write(kViewer) < 0) return "cannot write the stand-in viewer";
     viewer.close();
@@ -45,12 +79,18 @@ QString BenchProcess::start()
     // Typed characters go through Qt's own compose handling, as on a plain desktop.
     env.remove("QT_IM_MODULE");
     env.remove("XMODIFIERS");
+    if (documents != Documents::InTheStartFolder) {
+        // Data folders of its own, empty: documents installed on this machine stay out of it.
+        QDir().mkpath(folder_ + "/data");
+        env.insert("XDG_DATA_HOME", folder_ + "/data");
+        env.insert("XDG_DATA_DIRS", folder_ + "/data");
+    }
     process_.setProcessEnvironment(env);
-    process_.setWorkingDirectory(folder_);
+    startFolder_ = startFolder;
+    process_.setWorkingDirectory(startFolder);
     process_.setStandardOutputFile(folder_ + "/output.log");
     process_.setStandardErrorFile(folder_ + "/output.log", QIODevice::Append);
-    // The program built beside the suite, or another build of it named in EMLAB_PROGRAM.
-    process_.start(qEnvironmentVariable("EMLAB_PROGRAM", EMLAB_PROGRAM), {});
+    process_.start(program, {});
     if (!process_.waitForStarted(10000)) return "the program did not start: " + process_.errorString();
 
     const XReadback screen(x_);
@@ -94,7 +134,13 @@ QStringList BenchProcess::documentsOpened() const
 {
     QFile log(folder_ + "/opened.log");
     if (!log.open(QIODevice::ReadOnly)) return {};
-    return QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
+    // The viewer is handed a file's address (file:///...), its letters encoded.
+    QStringList paths;
+    for (const QString &line : QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts)) {
+        const QUrl url = QUrl::fromEncoded(line.toUtf8());
+        paths << (url.isLocalFile() ? url.toLocalFile() : line);
+    }
+    return paths;
 }
 
 int BenchProcess::closeAndWait()

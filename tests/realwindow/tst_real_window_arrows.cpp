@@ -51,6 +51,7 @@ private slots:
     void oneBoxPerPressAndPerHeldPress();
     void heldArrowStopsWhenTheExitQuestionOpens();
     void heldArrowRepeatsAtAnEvenPace();
+    void fineArrowRaisesAgainAfterTheSourceIsOffAndOn();
 
 private:
     std::unique_ptr<XSession> x;
@@ -190,6 +191,36 @@ void TestRealWindowArrows::heldArrowRepeatsAtAnEvenPace()
     QVERIFY2(samples.last().amperes >= 0.1 - 1e-9, "fewer than ten steps in a long hold");
     QVERIFY2(later <= 1.5 * earlier + 1,
              qPrintable(QString("%1 steps a second, then %2: the repeat speeds up").arg(earlier).arg(later)));
+}
+
+// The fine pair held until it stops at the top of its range (0.1 A); the
+// source off and on again; then its raise arrow steps the current again.
+void TestRealWindowArrows::fineArrowRaisesAgainAfterTheSourceIsOffAndOn()
+{
+    BenchOnScreen b(*x);
+    VERIFY_DONE(b.start());
+    VERIFY_DONE(b.switchOnToSource());
+    const Adjuster fine{&BenchPlan::sh_vprm_2, &BenchOnScreen::ammeter, 0, 0.001};
+    const QPoint raise = b.nextArrow(b.plan.sh_vprm_2);
+    b.input.press(raise);
+    const bool top = waitFor([&] { return near(b.ammeter(b.shot()), 0.1); }, 3 * kPatienceMs);
+    b.input.release();
+    QVERIFY2(top, qPrintable("the held fine arrow stopped at " + describe(settled(b, fine))));
+    b.input.click(raise);
+    QVERIFY2(keepsHolding([&] { return near(b.ammeter(b.shot()), 0.1); }, 1000), "the fine pair went past its top");
+
+    auto sourceLamp = [&](QRgb colour) {
+        return waitFor([&] { return sameColour(b.pixel(b.shot(), b.plan.Image2, 7, 7), colour); });
+    };
+    b.click(b.plan.knopka3);
+    QVERIFY2(sourceLamp(kGrey), "the source did not go off");
+    b.click(b.plan.knopka3);
+    QVERIFY2(sourceLamp(kRed), "the source did not come on again");
+    QVERIFY2(near(settled(b, fine), 0), "the ammeter did not start again at 0");
+    b.input.click(raise);
+    const std::optional<double> shown = settled(b, fine);
+    keepScreenshot(b.shot(), "fine_arrow_after_off_and_on");
+    QVERIFY2(near(shown, 0.001), qPrintable("after the off and on the fine arrow gives " + describe(shown)));
 }
 
 QTEST_GUILESS_MAIN(TestRealWindowArrows)

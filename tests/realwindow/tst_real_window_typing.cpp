@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever a student types or pastes: dead keys and Compose sequences,
 // which reach a field through the input method and not as plain key
-// presses, leave only what the field's filter lets through; and two hundred
+// presses, leave only what the field's filter lets through; Ctrl+A selects
+// a field's text for what is typed next; and two hundred
 // pastes of a long text leave the program's memory where it was. A field's
 // text is read back as the X selection its selected text becomes.
 #include "scenario.h"
@@ -37,6 +38,7 @@ private slots:
     void initTestCase();
     void deadKeysAndComposeLeaveOnlyDigits_data();
     void deadKeysAndComposeLeaveOnlyDigits();
+    void ctrlASelectsTheWholeTurnCount();
     void pastesKeepMemoryBounded();
 
 private:
@@ -75,6 +77,17 @@ void TestRealWindowTyping::deadKeysAndComposeLeaveOnlyDigits()
                   "7"},
                  kPersonsKeyDelayMs);
     QCOMPARE(fieldText(b, b.plan.*field), before + "7");
+}
+
+// The turn count reads 1; Ctrl+A and a 4 leave 4, not 14.
+void TestRealWindowTyping::ctrlASelectsTheWholeTurnCount()
+{
+    BenchOnScreen b(*x);
+    VERIFY_DONE(b.start());
+    b.click(b.plan.Image2);
+    b.input.click(b.centre(b.plan.Edit2));
+    b.input.keys({"ctrl+a", "4"});
+    QCOMPARE(fieldText(b, b.plan.Edit2), QStringLiteral("4"));
 }
 
 void TestRealWindowTyping::pastesKeepMemoryBounded()

@@ -9,9 +9,9 @@
 //
 // EMLAB_STRESS_ACTIONS sets the number of actions (longer runs; a shorter
 // one is refused, see kLeastActions), and
-// EMLAB_STRESS_SEED the seed. Nothing waits on the clock: ticks call the
-// timer handlers, holds deliver the arrow's repeat timer events directly, so a
-// sequence of actions replays exactly. Every box the program opens lets the
+// EMLAB_STRESS_SEED the seed. Nothing waits on the clock: ticks and holds
+// deliver the timers' events directly, so a sequence of actions replays
+// exactly. Every box the program opens lets the
 // running ramps tick while it is open, as a modal box's message loop does.
 #include "common/up_down_arrows.h"
 #include "toolkit/dialogs.h"
@@ -32,11 +32,11 @@
 namespace {
 
 enum class Act {
-    ClickSwitch,    // a: 0..2 knopka1..3
+    ClickSwitch,    // a: 0..2 the oscilloscope's, regulator's and source's switches
     PressArrow,     // a: pair 0..4, b: 0 next / 1 previous
     HoldArrow,      // a, b as above, c: repeats while held
-    Tick,           // a: 0..2 Timer1..3, c: ticks in a row (only while the timer runs)
-    TypeKey,        // a: field 0..3 (LabeledEdit1..3, Edit2), b: key index
+    Tick,           // a: 0..2 the clock, ramp-up, ramp-down; c: ticks in a row (only while the timer runs)
+    TypeKey,        // a: field 0..3 (U, n, l, the calculator's k), b: key index
     PasteText,      // a: field, b: text index
     ClickLamp,
     ClickCalculator,
@@ -147,7 +147,7 @@ public:
         whileOpen();
         return false;  // the student stays
     }
-    void shellOpen(const QString &) override {}
+    bool shellOpen(const QString &) override { return true; }
     void clear()
     {
         errors.clear();
@@ -206,8 +206,8 @@ public:
         noteSourcePositions();
         dialogs_.ticks = [this] {
             for (int i = 0; i < 3; ++i) {
-                if (form_.Timer2->isActive()) form_.Timer2Timer();
-                if (form_.Timer3->isActive()) form_.Timer3Timer();
+                drive_.tick("rampUpTimer");
+                drive_.tick("rampDownTimer");
             }
         };
     }
@@ -215,52 +215,65 @@ public:
     // The failed invariant ("name: details"), or nothing.
     std::optional<QString> step(const Action &x)
     {
-        const double positionBefore = form_.transformator->position();
+        const double positionBefore = c_.regulatorDial->position();
         const int tickedBefore = dialogs_.ticked;
-        const double currentBefore = form_.amper->value();
-        const int sourceBefore = form_.Lab.SourceOn;
+        const double currentBefore = c_.ammeter->value();
+        const bool sourceBefore = sourceOn();
         const bool typing = x.act == Act::TypeKey && kKeys[x.b].mods == Qt::NoModifier;
         const qsizetype strayBefore = typing ? strayCharacters(x.a) : 0;
         apply(x);
         settle();
         if (typing && strayCharacters(x.a) > strayBefore)
             return QString("key filter: %1 let a character through that it must discard").arg(describe(x));
-        if (form_.Lab.SourceOn == 1 && sourceBefore == 0) noteSourcePositions();
-        if (x.act != Act::Tick && dialogs_.ticked == tickedBefore && form_.transformator->position() != positionBefore)
+        if (sourceOn() && !sourceBefore) noteSourcePositions();
+        if (x.act != Act::Tick && dialogs_.ticked == tickedBefore && c_.regulatorDial->position() != positionBefore)
             return QString("dial: moved by %1, not by a ramp tick").arg(describe(x));
         const bool adjusts = (x.act == Act::PressArrow || x.act == Act::HoldArrow) && x.a >= 3;
         const bool switches = x.act == Act::ClickSwitch && x.a == 2;
-        if (!adjusts && !switches && !probe::sameBits(form_.amper->value(), currentBefore))
+        if (!adjusts && !switches && !probe::sameBits(c_.ammeter->value(), currentBefore))
             return QString("ammeter: changed by %1").arg(describe(x));
         return check();
     }
 
 private:
+    // What the lamps show: the oscilloscope's in the screen's corner, the source's own.
+    bool scopeOn() const
+    {
+        const QImage &screen = c_.screen->picture();
+        return screen.width() >= 15 && screen.pixel(7, 7) == qRgb(255, 0, 0);
+    }
+    bool sourceOn() const
+    {
+        const QImage &lamp = c_.sourceLamp->picture();
+        return lamp.width() >= 15 && lamp.pixel(7, 7) == qRgb(255, 0, 0);
+    }
+
     TUpDown *pair(int i) const
     {
-        TUpDown *pairs[] = {form_.UpDown1, form_.UpDown2, form_.UpDown3, form_.sh_vprm, form_.sh_vprm_2};
+        TUpDown *pairs[] = {c_.rippleArrows, c_.phaseArrows, c_.plateLengthArrows, c_.coarseCurrentArrows,
+                            c_.fineCurrentArrows};
         return pairs[i];
     }
     QLineEdit *field(int i) const
     {
-        QLineEdit *fields[] = {form_.LabeledEdit1, form_.LabeledEdit2, form_.LabeledEdit3, form_.Edit2};
+        QLineEdit *fields[] = {c_.anodeVoltageField, c_.turnDensityField, c_.driftLengthField, c_.helixTurnsField};
         return fields[i];
     }
     QWidget *other(int i) const
     {
-        QWidget *w[] = {form_.amper,      form_.Fmax1,  form_.Faza1,  form_.Dplastin1, form_.transformator,
-                        form_.Image1,     form_.Panel1, form_.Panel2, form_.Panel3,    form_.Label1,
-                        form_.Label2,     form_.Label3, form_.Edit1,  form_.StatusBar1, form_.ClientArea,
-                        form_.LabeledEdit1};
+        QWidget *w[] = {c_.ammeter,       c_.rippleReadout,  c_.phaseReadout,        c_.plateLengthReadout,
+                        c_.regulatorDial, c_.screen,         c_.regulatorPanel,      c_.scopePanel,
+                        c_.sourcePanel,   c_.rippleLabel,    c_.plateLengthLabel,    c_.phaseLabel,
+                        c_.specificChargeField, c_.statusBar, c_.clientArea,         c_.anodeVoltageField};
         return w[i];
     }
 
     void apply(const Action &x)
     {
-        TForm1 &f = form_;
+        BenchWindow &f = form_;
         switch (x.act) {
         case Act::ClickSwitch: {
-            QPushButton *s[] = {f.knopka1, f.knopka2, f.knopka3};
+            QPushButton *s[] = {c_.scopeSwitch, c_.regulatorSwitch, c_.sourceSwitch};
             probe::click(s[x.a]);
             break;
         }
@@ -279,15 +292,12 @@ private:
             QTest::mouseRelease(p, Qt::LeftButton);
             break;
         }
-        case Act::Tick:
-            for (int i = 0; i < x.c; ++i) {
-                QTimer *timers[] = {f.Timer1, f.Timer2, f.Timer3};
-                if (!timers[x.a]->isActive()) break;  // a stopped timer does not tick
-                if (x.a == 0) f.Timer1Timer();
-                if (x.a == 1) f.Timer2Timer();
-                if (x.a == 2) f.Timer3Timer();
-            }
+        case Act::Tick: {
+            const char *timers[] = {"clockTimer", "rampUpTimer", "rampDownTimer"};
+            for (int i = 0; i < x.c; ++i)
+                if (!drive_.tick(timers[x.a])) break;  // a stopped timer does not tick
             break;
+        }
         case Act::TypeKey: {
             const Key &k = kKeys[x.b];
             if (k.composed) {
@@ -310,10 +320,10 @@ private:
             break;
         }
         case Act::ClickLamp:
-            probe::click(f.Image2);
+            probe::click(c_.sourceLamp);
             break;
         case Act::ClickCalculator:
-            probe::click(f.SpeedButton1);
+            probe::click(c_.calculateButton);
             break;
         case Act::ClickOther:
             probe::click(other(x.a));
@@ -362,75 +372,67 @@ private:
 
     void noteSourcePositions()
     {
-        coarseBase_ = form_.sh_vprm->Position();
-        fineBase_ = form_.sh_vprm_2->Position();
+        coarseBase_ = c_.coarseCurrentArrows->Position();
+        fineBase_ = c_.fineCurrentArrows->Position();
     }
 
     std::optional<QString> check()
     {
-        const TForm1 &f = form_;
-        const LabState &lab = f.Lab;
+        const BenchControls &f = c_;
         auto fail = [](const QString &what) { return std::optional<QString>(what); };
-        for (const int flag : {lab.ScopeOn, lab.RegulatorOn, lab.SourceOn, lab.CalcShown})
-            if (flag != 0 && flag != 1) return fail(QString("flags: a power flag is %1").arg(flag));
-        for (const auto &[name, v] : probe::labFields(lab))
-            if (!std::isfinite(v)) return fail(QString("finite: Lab.%1 is %2").arg(name.c_str()).arg(v));
-        for (const SevenSegmentDisplay *r : {f.amper, f.Fmax1, f.Faza1, f.Dplastin1})
+        for (const SevenSegmentDisplay *r : {f.ammeter, f.rippleReadout, f.phaseReadout, f.plateLengthReadout})
             if (!std::isfinite(r->value())) return fail("finite: a read-out's value");
 
-        const bool scope = lab.ScopeOn == 1, regulator = lab.RegulatorOn == 1, source = lab.SourceOn == 1;
-        for (const QWidget *e : {(QWidget *)f.LabeledEdit1, (QWidget *)f.LabeledEdit2, (QWidget *)f.LabeledEdit3,
-                                 (QWidget *)f.UpDown3})
-            if (e->isEnabled() == scope) return fail("scope: parameter fields and UpDown3 follow the oscilloscope");
-        if (f.Dplastin1->powerOff() != scope) return fail("scope: Dplastin1 powered off while the oscilloscope is on");
-        for (const QWidget *e : {(QWidget *)f.UpDown1, (QWidget *)f.UpDown2, (QWidget *)f.sh_vprm, (QWidget *)f.sh_vprm_2})
+        // Which instruments are on, as the lamps and the oscilloscope's
+        // switch (free exactly while the regulator is off) show it; the
+        // controls must all agree.
+        const bool scope = scopeOn(), regulator = !f.scopeSwitch->isEnabled(), source = sourceOn();
+        for (const QWidget *e : {(QWidget *)f.anodeVoltageField, (QWidget *)f.turnDensityField,
+                                 (QWidget *)f.driftLengthField, (QWidget *)f.plateLengthArrows})
+            if (e->isEnabled() == scope) return fail("scope: parameter fields and plate arrows follow the oscilloscope");
+        if (f.plateLengthReadout->powerOff() != scope) return fail("scope: plate length powered off while the oscilloscope is on");
+        for (const QWidget *e : {(QWidget *)f.rippleArrows, (QWidget *)f.phaseArrows, (QWidget *)f.coarseCurrentArrows,
+                                 (QWidget *)f.fineCurrentArrows})
             if (e->isEnabled() != source) return fail("source: adjusters enabled exactly while the source is on");
-        for (const SevenSegmentDisplay *r : {f.Fmax1, f.Faza1, f.amper})
+        for (const SevenSegmentDisplay *r : {f.rippleReadout, f.phaseReadout, f.ammeter})
             if (r->powerOff() == source) return fail("source: read-outs powered exactly while the source is on");
-        if (!source && f.amper->value() != 0) return fail(QString("ammeter: %1 A with the source off").arg(f.amper->value()));
-        if (source && (!regulator || f.knopka1->isEnabled() || f.knopka2->isEnabled()))
+        if (!source && f.ammeter->value() != 0) return fail(QString("ammeter: %1 A with the source off").arg(f.ammeter->value()));
+        if (source && (!regulator || f.regulatorSwitch->isEnabled()))
             return fail("source: on without the regulator, or with a switch free that must wait");
-        if (f.knopka1->isEnabled() == regulator) return fail("knopka1: enabled exactly while the regulator is off");
 
-        const double position = f.transformator->position();
+        const double position = f.regulatorDial->position();
         if (!(position >= 0 && position <= 100) || position != std::floor(position))
             return fail(QString("dial: Position %1").arg(position));
-        if (f.knopka3->isEnabled() && (!regulator || position != 90))
-            return fail(QString("knopka3: free with the regulator %1 and the dial at %2").arg(lab.RegulatorOn).arg(position));
-        // (Switching the oscilloscope on during a ramp-down frees knopka2 at
-        // any dial position, and a new ramp-up then takes over from there.)
-        if (f.knopka2->isEnabled() && source) return fail("knopka2: free with the source on");
-        if (f.Timer2->isActive() && (!regulator || f.Timer3->isActive())) return fail("timers: ramp-up without the regulator");
-        if (f.Timer3->isActive() && regulator) return fail("timers: ramp-down with the regulator on");
-        if (regulator && !f.Timer2->isActive() && position != 90) return fail("dial: regulator on, ramp over, not at 90");
-        if (!regulator && !f.Timer3->isActive() && position != 0) return fail("dial: regulator off, ramp over, not at 0");
-        if (lab.WarmupStep < 0) return fail("warm-up: negative step");
+        if (f.sourceSwitch->isEnabled() && (!regulator || position != 90))
+            return fail(QString("source switch: free with the regulator %1 and the dial at %2").arg(regulator).arg(position));
+        // (Switching the oscilloscope on during a ramp-down frees the
+        // regulator's switch at any dial position, and a new ramp-up then
+        // takes over from there.)
+        if (f.regulatorSwitch->isEnabled() && source) return fail("regulator switch: free with the source on");
+        if (f.rampUpTimer->isActive() && (!regulator || f.rampDownTimer->isActive())) return fail("timers: ramp-up without the regulator");
+        if (f.rampDownTimer->isActive() && regulator) return fail("timers: ramp-down with the regulator on");
+        if (regulator && !f.rampUpTimer->isActive() && position != 90) return fail("dial: regulator on, ramp over, not at 90");
+        if (!regulator && !f.rampDownTimer->isActive() && position != 0) return fail("dial: regulator off, ramp over, not at 0");
 
         // The read-outs hold their start value plus the steps applied.
-        const double ripple = f.Fmax1->value();
+        const double ripple = f.rippleReadout->value();
         if (ripple < -1e-9 || ripple > 0.25 + 1e-9) return fail(QString("ripple: %1 outside 0..0.25").arg(ripple));
-        if (std::fabs(f.Faza1->value() - (0.4 + 0.05 * (f.UpDown2->Position() - 8))) > 1e-9)
+        if (std::fabs(f.phaseReadout->value() - (0.4 + 0.05 * (f.phaseArrows->Position() - 8))) > 1e-9)
             return fail("phase: not its start value plus the presses");
-        if (std::fabs(f.Dplastin1->value() - (0.5 + 0.5 * (f.UpDown3->Position() - 1))) > 1e-9)
+        if (std::fabs(f.plateLengthReadout->value() - (0.5 + 0.5 * (f.plateLengthArrows->Position() - 1))) > 1e-9)
             return fail("plate length: not its start value plus the presses");
         if (source) {
-            const double expected =
-                0.01 * (f.sh_vprm->Position() - coarseBase_) + 0.001 * (f.sh_vprm_2->Position() - fineBase_);
-            if (std::fabs(f.amper->value() - expected) > 1e-8)
-                return fail(QString("ammeter: %1 A, the presses make %2 A").arg(f.amper->value()).arg(expected));
+            const double expected = 0.01 * (f.coarseCurrentArrows->Position() - coarseBase_) +
+                                    0.001 * (f.fineCurrentArrows->Position() - fineBase_);
+            if (std::fabs(f.ammeter->value() - expected) > 1e-8)
+                return fail(QString("ammeter: %1 A, the presses make %2 A").arg(f.ammeter->value()).arg(expected));
         }
 
-        const bool shown = lab.CalcShown == 1;
-        for (const QWidget *w : {(QWidget *)f.SpeedButton1, (QWidget *)f.Edit1, (QWidget *)f.Edit2})
-            if (w->isVisibleTo(&form_) != shown) return fail("calculator: visible exactly while CalcShown is 1");
-        if (!isResultText(f.Edit1->text())) return fail(QString("calculator: result text \"%1\"").arg(f.Edit1->text()));
-
-        const QImage &lamp = f.Image2->picture();
-        if (lamp.width() >= 15 && (lamp.pixel(7, 7) == qRgb(255, 0, 0)) != source)
-            return fail("source lamp: red exactly while the source is on");
-        const QImage &screen = f.Image1->picture();
-        if (screen.width() >= 15 && (screen.pixel(7, 7) == qRgb(255, 0, 0)) != scope)
-            return fail("oscilloscope lamp: red exactly while the oscilloscope is on");
+        const bool shown = f.calculateButton->isVisibleTo(&form_);
+        for (const QWidget *w : {(QWidget *)f.specificChargeField, (QWidget *)f.helixTurnsField})
+            if (w->isVisibleTo(&form_) != shown) return fail("calculator: its three controls shown and hidden together");
+        if (!isResultText(f.specificChargeField->text()))
+            return fail(QString("calculator: result text \"%1\"").arg(f.specificChargeField->text()));
 
         for (const QString &e : dialogs_.errors) {
             if (!isProgramError(e)) return fail(QString("error box: \"%1\"").arg(e.left(120)));
@@ -439,14 +441,14 @@ private:
         coverage.messages += int(dialogs_.messages.size());
         coverage.ticksInBoxes = dialogs_.ticked;
         coverage.sourceOn += source ? 1 : 0;
-        coverage.rampUp += f.Timer2->isActive() ? 1 : 0;
-        coverage.rampDown += f.Timer3->isActive() ? 1 : 0;
-        coverage.results += f.Edit1->text().isEmpty() ? 0 : 1;
+        coverage.rampUp += f.rampUpTimer->isActive() ? 1 : 0;
+        coverage.rampDown += f.rampDownTimer->isActive() ? 1 : 0;
+        coverage.results += f.specificChargeField->text().isEmpty() ? 0 : 1;
         for (const QString &m : dialogs_.messages)
             if (m != kMissing) return fail(QString("message box: \"%1\"").arg(m.left(120)));
         for (const QString &q : dialogs_.questions)
             if (q != kExitQuestion) return fail(QString("question: \"%1\"").arg(q.left(120)));
-        if (!f.isVisible()) return fail("window: closed without a Yes");
+        if (!form_.isVisible()) return fail("window: closed without a Yes");
         dialogs_.clear();
         return std::nullopt;
     }
@@ -459,7 +461,9 @@ public:
 
 private:
     ModalDialogs dialogs_;
-    TForm1 form_;
+    BenchWindow form_;
+    BenchDriver drive_{form_};
+    BenchControls c_{drive_};
     int coarseBase_ = 0, fineBase_ = 0;
     QImage frame_;
 };

@@ -73,7 +73,7 @@ void TestImageControl::pictureHasTheDeviceResolution()
     QCOMPARE(screen.picture().devicePixelRatio(), 2.0);
     QCOMPARE(screen.canvas().width(), 222);
     // What was drawn stays, at device resolution, when the picture grows.
-    Zalivka(screen);
+    repaintScreen(screen);
     const QImage before = screen.picture();
     screen.setPictureSize(230, 230);
     QCOMPARE(screen.picture().copy(0, 0, 444, 442), before);
@@ -84,7 +84,7 @@ void TestImageControl::discOutlineAtDeviceResolution()
 {
     TImage screen;
     screen.setPictureSize(222, 222);
-    Zalivka(screen);
+    repaintScreen(screen);
     const QImage &picture = screen.picture();
     // The disc spans the whole picture: its outline touches the middle of
     // every edge, one logical pixel (two device pixels) thick.
@@ -109,13 +109,12 @@ void TestImageControl::traceEndsAtTwiceTheirLogicalPoints()
     TImage screen;
     screen.setPictureSize(222, 222);
     LabState lab;
-    SetStartParameters(lab);
-    ClearPowerFlags(lab);
-    SetConstants(lab);
-    ApplyScreenScale(lab, 222);
-    lab.ScopeOn = 1;
-    Zalivka(screen);
-    Line(screen, lab, 0.2, TraceSettings{0, 0.4, 0.5});
+    setStartParameters(lab);
+    clearPowerFlags(lab);
+    applyScreenScale(lab, 222);
+    lab.scopeOn = true;
+    repaintScreen(screen);
+    drawBeamTrace(screen, lab, 0.2, TraceSettings{0, 0.4, 0.5});
     const QImage &picture = screen.picture();
     // The 4-pixel line is 8 device pixels wide, centred on each end point at
     // twice its logical coordinates; its round ends reach 4 device pixels
@@ -137,7 +136,7 @@ void TestImageControl::lampAtDeviceResolution()
 {
     TImage lamp;
     lamp.setPictureSize(15, 15);
-    PaintSourceLamp(lamp, true, true);
+    paintSourceLamp(lamp, true, true);
     const QImage &picture = lamp.picture();
     QCOMPARE(picture.size(), QSize(30, 30));
     QCOMPARE(at(picture, 15, 15), clRed);
@@ -151,10 +150,10 @@ void TestImageControl::instrumentsAtDeviceResolution()
     // The ammeter at its bench size: twice the pixels, the 45-degree ends
     // of the segments cut through logical pixels; segment B of the 1 in the
     // cell at (5, 5) runs from x 12 to 14, so device x 24 to 29.
-    SevenSegmentDisplay amper;
-    LoadBenchReadout(amper, BenchReadout::amper);
-    amper.setValue(1.234);
-    const QImage readout = amper.grab().toImage();
+    SevenSegmentDisplay ammeter;
+    loadBenchReadout(ammeter, BenchReadout::ammeter);
+    ammeter.setValue(1.234);
+    const QImage readout = ammeter.grab().toImage();
     QCOMPARE(readout.size(), QSize(160, 56));
     QCOMPARE(at(readout, 27, 20), clLime);
     QCOMPARE(at(readout, 2, 2), clBlack);
@@ -162,7 +161,7 @@ void TestImageControl::instrumentsAtDeviceResolution()
 
     // The dial: its black arc line and pointer cut through logical pixels.
     AngularGauge dial;
-    LoadBenchDial(dial);
+    loadBenchDial(dial);
     dial.setBounds(0, 0, 183, 183);
     dial.setPosition(90);
     const QImage face = dial.grab().toImage();
@@ -186,7 +185,7 @@ void TestImageControl::aStrokeRepaintsItsOwnPixels()
     TImage screen;
     screen.resize(222, 222);
     screen.setPictureSize(222, 222);
-    Zalivka(screen);
+    repaintScreen(screen);
     screen.show();
     QVERIFY(QTest::qWaitForWindowExposed(&screen));
     QCoreApplication::processEvents();

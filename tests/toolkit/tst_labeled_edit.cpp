@@ -107,8 +107,10 @@ private slots:
         QCOMPARE(edit->text(), QStringLiteral("234"));
     }
 
-    void ctrlLettersArriveAsControlCharacters()
+    void editingShortcutsBypassTheFilter()
     {
+        // Select all, paste and undo edit the field as in any other; other
+        // Ctrl+letters still arrive as control characters.
         QWidget host;
         auto *edit = new TEdit(&host);
         QList<QChar> seen;
@@ -118,11 +120,18 @@ private slots:
         });
         host.show();
         edit->setFocus();
+        QTest::keyClicks(edit, QStringLiteral("12"));
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, QStringLiteral("4"));
+        QCOMPARE(edit->text(), QStringLiteral("4"));
         QApplication::clipboard()->setText(QStringLiteral("abc"));
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(seen, QList<QChar>{QChar(22)});
-        // Ctrl+V is a typed control character here, so the filter stops the paste.
-        QCOMPARE(edit->text(), QString());
+        QCOMPARE(edit->text(), QStringLiteral("4abc"));
+        QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(edit->text(), QStringLiteral("4"));
+        QTest::keyClick(edit, Qt::Key_B, Qt::ControlModifier);
+        QCOMPARE(seen, (QList<QChar>{QChar(u'1'), QChar(u'2'), QChar(u'4'), QChar(2)}));
+        QCOMPARE(edit->text(), QStringLiteral("4"));
     }
 
     void pastingBypassesTheFilter()

@@ -3,6 +3,7 @@
 // processor reports them (XGETBV with ECX = 1, bit 2): this executable's cos and sincos, called instead of the
 // C library's by the program's code (a sine and a cosine of one angle make one sincos), note the state.
 #include "bench/bench_window.h"
+#include "common/bench_driver.h"
 #include "toolkit/image_control.h"
 #include "widgets/angular_gauge.h"
 
@@ -38,15 +39,22 @@ private slots:
         unsigned a, b, c, d;  // XGETBV needs the system's XSAVE, ECX = 1 the word of leaf 0xD
         if (!__get_cpuid(1, &a, &b, &c, &d) || !(c & bit_OSXSAVE) || !__get_cpuid_count(0xD, 1, &a, &b, &c, &d) || !(a & 4))
             QSKIP("the processor does not say which register state is in use (XGETBV with ECX = 1)");
-        TForm1 form;
+        BenchWindow window;
+        const BenchDriver bench(window);
+        bench.click(QStringLiteral("scopeSwitch"));
+        bench.click(QStringLiteral("regulatorSwitch"));
+        bench.runTimer(QStringLiteral("rampUpTimer"));
+        bench.click(QStringLiteral("sourceSwitch"));
+        auto *screen = bench.find<TImage>(QStringLiteral("screen"));
+        auto *dial = bench.find<AngularGauge>(QStringLiteral("regulatorDial"));
         std::pair trace(0, 0), dialPaint(0, 0);
-        form.Zalivka();  // Qt fills the screen; a handler's trace darkens the disc, then computes
+        screen->grab();  // Qt paints the screen; then a step of the current computes the trace
         watch = &trace;
-        form.Line();
+        bench.press(QStringLiteral("coarseCurrentArrows"), TUDBtnType::btNext);
         watch = &dialPaint;  // the paint that follows: Qt paints the screen, then the dial its new position
-        form.Image1->grab();
-        form.transformator->setPosition(45);
-        form.transformator->grab();
+        screen->grab();
+        dial->setPosition(45);
+        dial->grab();
         watch = nullptr;
         QVERIFY(trace.first > 0 && dialPaint.first > 0);
         QCOMPARE(std::pair(trace.second, dialPaint.second), std::pair(0, 0));

@@ -23,7 +23,7 @@ QByteArray show(const TRect &r)
 // The bench's dial at 200 x 200 with its radius found as a paint finds it.
 DialGeometry workedExample(AngularGauge &g)
 {
-    LoadBenchDial(g);
+    loadBenchDial(g);
     g.setBounds(0, 0, 200, 200);
     DialGeometry geometry = g.dialGeometry(sixByThirteen);
     geometry.setArcRadius(geometry.autoSizeRadius());
@@ -57,7 +57,7 @@ private slots:
 void TestGaugeGeometry::anglesOfTheBenchScale()
 {
     AngularGauge g;
-    LoadBenchDial(g);
+    loadBenchDial(g);
     QCOMPARE(g.positionToDegrees(90), 99.0);
     for (int i = 0; i < 11; ++i) QCOMPARE(g.positionToDegrees(g.tickValue(i)), 180.0 - 9 * i);
 }
@@ -105,7 +105,7 @@ void TestGaugeGeometry::workedExamplePointerAndHub()
 void TestGaugeGeometry::valuesOutsideTheRangeArePinned()
 {
     AngularGauge g;
-    LoadBenchDial(g);
+    loadBenchDial(g);
     QCOMPARE(g.positionToDegrees(150), 90.0);
     QCOMPARE(g.positionToDegrees(-20), 180.0);
 }
@@ -113,7 +113,7 @@ void TestGaugeGeometry::valuesOutsideTheRangeArePinned()
 void TestGaugeGeometry::reversedScale()
 {
     AngularGauge g;
-    LoadBenchDial(g);
+    loadBenchDial(g);
     g.scale()->setReverseScale(true);
     QCOMPARE(g.positionToDegrees(0), 90.0);
     QCOMPARE(g.positionToDegrees(100), 180.0);
@@ -205,7 +205,7 @@ void TestGaugeGeometry::autoSizeDivisors()
     QFETCH(int, width);
     QFETCH(int, radius);
     AngularGauge g;
-    LoadBenchDial(g);
+    loadBenchDial(g);
     g.setBounds(0, 0, width, 200);
     g.scale()->setArcStartDegrees(start);
     g.scale()->setArcRangeDegrees(range);

@@ -108,7 +108,7 @@ void TestGaugeModel::benchRampTracksCurrentMax()
     AngularGauge g;
     QSignalSpy changes(&g, &PositionInstrument::positionChanged);
     QSignalSpy maxChanges(&g, &PositionInstrument::currentMaxChanged);
-    LoadBenchDial(g);  // silently, in loading mode
+    loadBenchDial(g);  // silently, in loading mode
     QCOMPARE(maxChanges.count(), 0);
     QCOMPARE(g.currentMax(), 10.0);
     PaintCounter paints(g);

@@ -189,7 +189,7 @@ void TestGaugePaint::benchDialPixels()
 {
     // The bench's dial at 200 x 200 on position 90, as its window lays it out.
     AngularGauge g;
-    LoadBenchDial(g);
+    loadBenchDial(g);
     g.setBounds(0, 0, 200, 200);
     g.label1()->setOffsetX(10 - 200 / 2);
     g.label1()->setOffsetY(200 / 2 - 10);
@@ -312,7 +312,7 @@ void TestGaugePaint::peakPointersInTheirOwnColours()
 void TestGaugePaint::rampRedrawsOnlyTheDynamicLayer()
 {
     CountingGauge g;
-    LoadBenchDial(g);
+    loadBenchDial(g);
     g.setBounds(0, 0, 183, 183);
     PaintCounter paints(g);
     const int shown = g.backgroundLayers;
@@ -338,7 +338,7 @@ void TestGaugePaint::rampRedrawsOnlyTheDynamicLayer()
 void TestGaugePaint::uncachedDrawingGivesTheSameFrame()
 {
     CountingGauge g;
-    LoadBenchDial(g);
+    loadBenchDial(g);
     g.setBounds(0, 0, 200, 200);
     g.setPosition(90);
     g.setShowMaxPointer(true);
@@ -355,7 +355,7 @@ void TestGaugePaint::uncachedDrawingGivesTheSameFrame()
 void TestGaugePaint::resizedCacheIsRedrawn()
 {
     AngularGauge g;
-    LoadBenchDial(g);
+    loadBenchDial(g);
     g.setBounds(0, 0, 200, 200);
     frameOf(g);
     g.resize(190, 190);  // hidden: no resize event reaches the base
@@ -368,7 +368,7 @@ void TestGaugePaint::resizedCacheIsRedrawn()
 void TestGaugePaint::labelFontAndTextsResizeTheDial()
 {
     AngularGauge g;
-    LoadBenchDial(g);
+    loadBenchDial(g);
     g.setBounds(0, 0, 200, 200);
     frameOf(g);
     const int radius = g.scale()->arcRadius();
@@ -391,7 +391,7 @@ void TestGaugePaint::labelFontAndTextsResizeTheDial()
 void TestGaugePaint::unknownPointerStyleDrawsNothing()
 {
     AngularGauge g;
-    LoadBenchDial(g);
+    loadBenchDial(g);
     g.setPosition(90);
     g.setPointerStyle(GaugePointer::Style(4));
     const QImage styleFour = frameOf(g);
@@ -610,7 +610,7 @@ void TestGaugePaint::settingsAtTheEndsOfTheIntRange()
     QFETCH(int, value);
     for (bool automatic : {true, false}) {
         AngularGauge g;
-        LoadBenchDial(g);
+        loadBenchDial(g);
         g.setBounds(0, 0, 183, 183);
         g.setAutoSize(automatic);
         g.setAutoCenter(automatic);

@@ -376,7 +376,7 @@ void TestSevenSegmentDisplay::loadingKeepsStoredSizes()
     // Fmax1's stored width is 57 where the automatic size would be 56; it
     // stays 57 after loading, after moves and after value changes.
     SevenSegmentDisplay w;
-    LoadBenchReadout(w, BenchReadout::Fmax1);
+    loadBenchReadout(w, BenchReadout::ripple);
     QCOMPARE(w.size(), QSize(57, 28));
     w.setBounds(100, 200, 57, 28);
     w.setValue(0.25);
@@ -392,20 +392,20 @@ void TestSevenSegmentDisplay::workedExamples_data()
     QTest::addColumn<BenchReadout>("which");
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("amper 0") << BenchReadout::amper << 0.0 << "0@5 .@19 0@25 0@45 0@65";
-    QTest::newRow("amper 1.234") << BenchReadout::amper << 1.234 << "1@5 .@19 2@25 3@45 4@65";
-    QTest::newRow("amper -0.01") << BenchReadout::amper << -0.01 << "0@5 .@19 0@25 1@45 0@65";
-    QTest::newRow("amper 10") << BenchReadout::amper << 10.0 << "<@5 <@25 <@45 <@65";
-    QTest::newRow("Fmax1 0.1") << BenchReadout::Fmax1 << 0.1 << "0@5 .@18 1@23 0@41";
-    QTest::newRow("Fmax1 0.25") << BenchReadout::Fmax1 << 0.25 << "0@5 .@18 2@23 5@41";
-    QTest::newRow("Faza1 0.4") << BenchReadout::Faza1 << 0.4 << "0@5 .@18 4@23 0@41";
-    QTest::newRow("Faza1 -0.05") << BenchReadout::Faza1 << -0.05 << "0@5 .@18 0@23 5@41";
-    QTest::newRow("Dplastin1 0.5") << BenchReadout::Dplastin1 << 0.5 << "0@5 .@19 5@25";
-    QTest::newRow("Dplastin1 5") << BenchReadout::Dplastin1 << 5.0 << "5@5 .@19 0@25";
-    QTest::newRow("Dplastin1 10") << BenchReadout::Dplastin1 << 10.0 << "<@5 <@25";
+    QTest::newRow("amper 0") << BenchReadout::ammeter << 0.0 << "0@5 .@19 0@25 0@45 0@65";
+    QTest::newRow("amper 1.234") << BenchReadout::ammeter << 1.234 << "1@5 .@19 2@25 3@45 4@65";
+    QTest::newRow("amper -0.01") << BenchReadout::ammeter << -0.01 << "0@5 .@19 0@25 1@45 0@65";
+    QTest::newRow("amper 10") << BenchReadout::ammeter << 10.0 << "<@5 <@25 <@45 <@65";
+    QTest::newRow("Fmax1 0.1") << BenchReadout::ripple << 0.1 << "0@5 .@18 1@23 0@41";
+    QTest::newRow("Fmax1 0.25") << BenchReadout::ripple << 0.25 << "0@5 .@18 2@23 5@41";
+    QTest::newRow("Faza1 0.4") << BenchReadout::phase << 0.4 << "0@5 .@18 4@23 0@41";
+    QTest::newRow("Faza1 -0.05") << BenchReadout::phase << -0.05 << "0@5 .@18 0@23 5@41";
+    QTest::newRow("Dplastin1 0.5") << BenchReadout::plateLength << 0.5 << "0@5 .@19 5@25";
+    QTest::newRow("Dplastin1 5") << BenchReadout::plateLength << 5.0 << "5@5 .@19 0@25";
+    QTest::newRow("Dplastin1 10") << BenchReadout::plateLength << 10.0 << "<@5 <@25";
     // Sums of steps as the bench makes them, with their binary error.
-    QTest::newRow("amper 0.1+0.01x3") << BenchReadout::amper << (0.1 + 0.01 + 0.01 + 0.01) << "0@5 .@19 1@25 3@45 0@65";
-    QTest::newRow("Fmax1 0.125") << BenchReadout::Fmax1 << 0.125 << "0@5 .@18 1@23 3@41";
+    QTest::newRow("amper 0.1+0.01x3") << BenchReadout::ammeter << (0.1 + 0.01 + 0.01 + 0.01) << "0@5 .@19 1@25 3@45 0@65";
+    QTest::newRow("Fmax1 0.125") << BenchReadout::ripple << 0.125 << "0@5 .@18 1@23 3@41";
 }
 
 void TestSevenSegmentDisplay::workedExamples()
@@ -414,7 +414,7 @@ void TestSevenSegmentDisplay::workedExamples()
     QFETCH(double, value);
     QFETCH(QString, expected);
     SevenSegmentDisplay w;
-    LoadBenchReadout(w, which);
+    loadBenchReadout(w, which);
     w.setValue(value);
 
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -479,7 +479,7 @@ void TestSevenSegmentDisplay::overflowArrows()
 
     // Negative values with no sign cell: magnitude, or arrows pointing down.
     SevenSegmentDisplay amper;
-    LoadBenchReadout(amper, BenchReadout::amper);
+    loadBenchReadout(amper, BenchReadout::ammeter);
     COMPARE_CELLS(layoutReadout(amper.layoutSettings(), -10, "."), cells(">@5 >@25 >@45 >@65"));
     COMPARE_CELLS(layoutReadout(amper.layoutSettings(), -9.9996, "."), cells(">@5 >@25 >@45 >@65"));
     COMPARE_CELLS(layoutReadout(amper.layoutSettings(), -9.9994, "."), cells("9@5 .@19 9@25 9@45 9@65"));
@@ -570,7 +570,7 @@ void TestSevenSegmentDisplay::ammeterPixels()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     SevenSegmentDisplay amper;
-    LoadBenchReadout(amper, BenchReadout::amper);
+    loadBenchReadout(amper, BenchReadout::ammeter);
     amper.setValue(1.234);
     const QImage frame = frameOf(amper);
     QCOMPARE(frame.size(), QSize(80, 28));
@@ -592,7 +592,7 @@ void TestSevenSegmentDisplay::ammeterPixels()
 void TestSevenSegmentDisplay::ammeterPoweredOff()
 {
     SevenSegmentDisplay amper;
-    LoadBenchReadout(amper, BenchReadout::amper);
+    loadBenchReadout(amper, BenchReadout::ammeter);
     amper.setValue(1.234);
     amper.setPowerOff(true);
     const QImage frame = frameOf(amper);
@@ -612,7 +612,7 @@ void TestSevenSegmentDisplay::ammeterPoweredOff()
 void TestSevenSegmentDisplay::commaInThePaint()
 {
     SevenSegmentDisplay amper;
-    LoadBenchReadout(amper, BenchReadout::amper);
+    loadBenchReadout(amper, BenchReadout::ammeter);
     amper.setValue(1.234);
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     const QImage comma = frameOf(amper);
@@ -631,7 +631,7 @@ void TestSevenSegmentDisplay::dimGreenReadouts()
 {
     // The settings read-outs draw lit segments only, in dim green when off.
     SevenSegmentDisplay fmax;
-    LoadBenchReadout(fmax, BenchReadout::Fmax1);
+    loadBenchReadout(fmax, BenchReadout::ripple);
     QImage frame = frameOf(fmax);
     QCOMPARE(pixel(frame, 31, 9), clLime);    // the 1's B (cell at 23)
     QCOMPARE(pixel(frame, 27, 6), clBlack);   // no unlit A
@@ -646,7 +646,7 @@ void TestSevenSegmentDisplay::dimGreenReadouts()
 void TestSevenSegmentDisplay::disabledDrawsTheSame()
 {
     SevenSegmentDisplay amper;
-    LoadBenchReadout(amper, BenchReadout::amper);
+    loadBenchReadout(amper, BenchReadout::ammeter);
     amper.setValue(0.5);
     QVERIFY(!amper.isEnabled());
     const QImage disabled = frameOf(amper);
