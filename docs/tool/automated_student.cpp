@@ -216,25 +216,17 @@ QImage AutomatedStudent::centreCrop() const
     return screen.copy(screen.width() / 2 - side / 2, screen.height() / 2 - side / 2, side, side);
 }
 
-// One press of the narrow right arrow. At the top of its hundred steps the
-// narrow pair does nothing; the procedure then adds 0.01 A with the wide
-// pair and takes nine steps back with the narrow one.
-void AutomatedStudent::fineUp()
+// One press of a narrow arrow. At either end of its hundred steps the
+// narrow pair does nothing; the procedure then takes 0.01 A with the wide
+// pair and nine steps back with the narrow one.
+void AutomatedStudent::fineStep(Direction direction)
 {
+    const bool up = direction == Direction::Up;
     const double before = ammeter();
-    click(*fineUp_);
+    click(up ? *fineUp_ : *fineDown_);
     if (ammeter() != before) return;
-    click(*coarseUp_);
-    for (int i = 0; i < 9; ++i) click(*fineDown_);
-}
-
-void AutomatedStudent::fineDown()
-{
-    const double before = ammeter();
-    click(*fineDown_);
-    if (ammeter() != before) return;
-    click(*coarseDown_);
-    for (int i = 0; i < 9; ++i) click(*fineUp_);
+    click(up ? *coarseUp_ : *coarseDown_);
+    for (int i = 0; i < 9; ++i) click(up ? *fineDown_ : *fineUp_);
 }
 
 FocusingReadings AutomatedStudent::findFirstFocusing()
@@ -265,8 +257,8 @@ FocusingReadings AutomatedStudent::findFocusing(int k, double firstCurrent)
 FocusingReadings AutomatedStudent::approach(int k)
 {
     // Narrow steps up. The trace gets lower, stays at its lowest for some
-    //    steps (a round dot, or a flat horizontal smudge), then stands up as a
-    //    vertical dash: I' is the first reading of the lowest trace.
+    // steps (a round dot, or a flat horizontal smudge), then stands up as a
+    // vertical dash: I' is the first reading of the lowest trace.
     FocusingReadings readings;
     readings.k = k;
     struct Step {
@@ -277,7 +269,7 @@ FocusingReadings AutomatedStudent::approach(int k)
     int lowest = INT_MAX;
     for (;;) {
         if (int(steps.size()) > kMostPresses) throw std::runtime_error("the trace never stood up as a dash");
-        fineUp();
+        fineStep(Direction::Up);
         const int height = traceBox().height();
         readings.centres[int(std::lround(ammeter() * 1000))] = centreCrop();
         if (!steps.empty() && height > lowest && steps.back().height == lowest) break;
@@ -287,16 +279,19 @@ FocusingReadings AutomatedStudent::approach(int k)
     if (lowest > lineThickness_ + 1)
         throw std::runtime_error("the trace never got as low as the line is thick");
     const auto first = std::find_if(steps.begin(), steps.end(), [&](const Step &s) { return s.height == lowest; });
-    if (first == steps.begin())
-        throw std::runtime_error("the approach from below began inside the lowest traces");
+    if (first == steps.begin()) {
+        // The approach began inside the lowest traces: again, from 0.05 A lower.
+        setCurrent(int(std::lround(first->current * 1000)) - 1 - 10 * kApproachPresses);
+        return approach(k);
+    }
     readings.lower = first->current;
 
     // One wide step up, over the dash; then narrow steps down: I'' is the
-    //    first reading at which the dash has shrunk to the lowest trace.
+    // first reading at which the dash has shrunk to the lowest trace.
     click(*coarseUp_);
     for (int press = 0; traceBox().height() > lowest; ++press) {
         if (press > kMostPresses) throw std::runtime_error("the dash never shrank to the lowest trace");
-        fineDown();
+        fineStep(Direction::Down);
     }
     readings.upper = ammeter();
     return readings;
@@ -306,8 +301,8 @@ void AutomatedStudent::setCurrent(int milliamps)
 {
     while (int(std::lround(ammeter() * 1000)) - milliamps >= 10) click(*coarseDown_);
     while (milliamps - int(std::lround(ammeter() * 1000)) >= 10) click(*coarseUp_);
-    while (int(std::lround(ammeter() * 1000)) > milliamps) fineDown();
-    while (int(std::lround(ammeter() * 1000)) < milliamps) fineUp();
+    while (int(std::lround(ammeter() * 1000)) > milliamps) fineStep(Direction::Down);
+    while (int(std::lround(ammeter() * 1000)) < milliamps) fineStep(Direction::Up);
 }
 
 QString AutomatedStudent::calculate(int k)

@@ -76,8 +76,8 @@ private:
     FocusingReadings approach(int k);
     QRect traceBox() const;
     QImage centreCrop() const;
-    void fineUp();
-    void fineDown();
+    enum class Direction { Up, Down };
+    void fineStep(Direction direction);
     void waitFor(const QWidget &control) const;
 
     QWidget &bench_;
