@@ -32,6 +32,8 @@
 namespace probe {
 
 // Every field of LabState by name, as doubles (the integers convert exactly).
+// clang-format cannot lay out macro calls in a macro: the list keeps its lines.
+// clang-format off
 #define PROBE_LAB_FIELDS(X)                                                                                      \
     X(ScopeOn) X(RegulatorOn) X(SourceOn) X(CalcShown) X(PixelsPerCm) X(ScreenHalfCm) X(SweepAmplitudeCm)        \
     X(WarmupStep) X(AnodeVoltage) X(TurnsPerMetre) X(DriftLength) X(PlateLength) X(RippleAmplitude)              \
@@ -39,6 +41,7 @@ namespace probe {
     X(TraceIndex) X(SweepAngle) X(RippleFactor) X(EffectiveCurrent) X(Induction) X(CyclotronFrequency)           \
     X(TurnAngle) X(PlateTerm) X(TurnFactorY) X(TurnFactorX) X(RadiusRatio) X(SweepOffset) X(HelixRadius)         \
     X(PointX) X(PointY) X(PixelX) X(PixelY) X(PixelY2) X(HelixTurns) X(SpecificCharge)
+// clang-format on
 
 inline std::map<std::string, double> labFields(const LabState &lab)
 {
