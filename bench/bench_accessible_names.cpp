@@ -7,6 +7,8 @@
 #include "toolkit/panel.h"
 #include "widgets/iSevenSegmentDisplay.h"
 
+#include <QLabel>
+#include <QToolButton>
 
 void NameBenchControls(TForm1 &form)
 {
