@@ -1,17 +1,17 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the Debian package (Release, installed under /usr, with Debian's
-# hardening flags) in build-package/ and checks it with lintian; fails on any
-# lintian error. The package's path is the last line printed.
+# Builds the Debian package (the package preset: Release, installed under
+# /usr, with Debian's hardening flags) in build-package/ and checks it with
+# lintian; fails on any lintian error. The package's path is the last line
+# printed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh dpkg-dev lintian
-dir=${EMLAB_PACKAGE_BUILD:-build-package}
+dir=build-package
+# The package preset takes Debian's compiler and linker flags from these.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-scripts/build.sh "$dir" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-  -DBUILD_TESTING=OFF -DEMLAB_BENCHMARKS=OFF \
-  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
-  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+CXXFLAGS=$(dpkg-buildflags --get CXXFLAGS) CPPFLAGS=$(dpkg-buildflags --get CPPFLAGS) \
+  LDFLAGS=$(dpkg-buildflags --get LDFLAGS) scripts/build.sh package >/dev/null
 rm -f "$dir"/emlab_*.deb
 (cd "$dir" && cpack -G DEB >/dev/null)
 deb=$(ls "$PWD/$dir"/emlab_*.deb)
