@@ -21,48 +21,33 @@ scripts/deps.sh
 
 jobs=$(nproc)
 
-scenarios=()
-scenario_logs=()
-start_scenarios() {
-  local preset=$1 log=$root/$2/realwindow-tests.log
-  ctest --preset "$preset" -L realwindow -j"$jobs" >"$log" 2>&1 &
-  scenarios+=($!)
-  scenario_logs+=("$log")
-}
-scenario_reports() {
-  local status=0 i
-  for i in "${!scenarios[@]}"; do
-    wait "${scenarios[$i]}" || status=1
-    echo "== real-window scenarios: ${scenario_logs[$i]}"
-    cat "${scenario_logs[$i]}"
-  done
-  return "$status"
-}
-
-# The style and clang-tidy need the configure step only; they run beside the
-# builds at the lowest priority, and report last.
-checks=()
-check_logs=()
-start_check() {
+# Work in the background whose log is shown at the end: the style and
+# clang-tidy, which need the configure step only and run beside the builds at
+# the lowest priority, and the real-window scenarios.
+tasks=()
+task_logs=()
+start_task() {
   local log=$1
   shift
-  nice -n 19 "$@" >"$log" 2>&1 &
-  checks+=($!)
-  check_logs+=("$log")
+  "$@" >"$log" 2>&1 &
+  tasks+=($!)
+  task_logs+=("$log")
 }
-check_reports() {
+start_scenarios() {
+  start_task "$root/$2/realwindow-tests.log" ctest --preset "$1" -L realwindow -j"$jobs"
+}
+task_reports() {
   local status=0 i
-  for i in "${!checks[@]}"; do
-    wait "${checks[$i]}" || status=1
-    echo "== ${check_logs[$i]}"
-    cat "${check_logs[$i]}"
+  for i in "${!tasks[@]}"; do
+    wait "${tasks[$i]}" || status=1
+    echo "== ${task_logs[$i]}"
+    cat "${task_logs[$i]}"
   done
   return "$status"
 }
-
 # A failure elsewhere still waits for what runs in the background and shows
 # its reports.
-trap 'wait; check_reports >&2 || true; scenario_reports >&2 || true' EXIT
+trap 'wait; task_reports >&2 || true' EXIT
 
 # A build in the background writes its log to a file, shown if it fails.
 background_build() {
@@ -86,8 +71,8 @@ wait_for_builds() {
 
 echo "== developer build"
 cmake --preset dev >/dev/null
-start_check build/format-check.log scripts/format.sh --check
-start_check build/tidy-check.log scripts/tidy.sh build
+start_task "$root/build/format-check.log" nice -n 19 scripts/format.sh --check
+start_task "$root/build/tidy-check.log" nice -n 19 scripts/tidy.sh build
 scripts/build.sh dev --target emlab_realwindow_suites
 start_scenarios dev build
 # The two builds side by side: each one's steps that only one processor can
@@ -107,7 +92,4 @@ wait_for_builds
 ctest --preset sanitize -LE realwindow -j"$jobs"
 
 trap - EXIT
-status=0
-check_reports || status=1
-scenario_reports || status=1
-exit "$status"
+task_reports
