@@ -13,3 +13,4 @@ if ! printf '%s\n' $files | xargs -P "$(nproc)" -n 8 clang-format --style=file "
   echo "Some C++ files differ from .clang-format: scripts/format.sh formats them."
   exit 1
 fi
+[ "${mode[0]}" = -i ] || echo "format: all $(printf '%s\n' $files | wc -l) C++ files as .clang-format says"
