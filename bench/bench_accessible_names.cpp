@@ -8,6 +8,9 @@
 #include "toolkit/panel.h"
 #include "widgets/seven_segment_display.h"
 
+#include <QLabel>
+#include <QToolButton>
+
 // A control with a hint is called by its hint, which says what it is for
 // where its caption ("On/Off") does not; the others by the caption beside
 // them or by a name of their own. Run once the controls exist.

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds in Release and prints the benchmark table: each case's median, then a
-# line "ratio <name> <value>" per comparison (our time over the peer's), and
-# last each ratio against its target. Cases named after it run alone.
+# Builds the release preset in build-release/ and prints the benchmark table:
+# each case's median, then a line "ratio <name> <value>" per comparison (our
+# time over the peer's), and last each ratio against its target. Cases named
+# after it run alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-dir=${EMLAB_BENCH_BUILD:-build-release}
+dir=build-release
 scripts/deps.sh
-scripts/build.sh "$dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+scripts/build.sh release >/dev/null
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
 QT_QPA_PLATFORM=offscreen "$dir/benchmarks/emlab_benchmarks" "$@" | tee "$out"

@@ -20,6 +20,8 @@ packages=(
   # The accessibility tests switch Qt's accessibility on through its platform
   # layer, as Qt's own accessibility tests do, since no screen reader runs.
   qt6-base-private-dev
+  # The style and the static checks of scripts/test.sh.
+  clang-format clang-tidy
 )
 # Scripts that need more (the package and its checks) name it on the command line.
 packages+=("$@")

@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs what is missing, builds, and runs every test offscreen: once in a
-# normal build and once built with AddressSanitizer and
-# UndefinedBehaviorSanitizer, where any report fails the run.
+# Installs what is missing, builds, and runs every test offscreen: once in the
+# developer build (CMake preset dev, build/) and once built with
+# AddressSanitizer and UndefinedBehaviorSanitizer (preset sanitize,
+# build-sanitize/, which also leaves out precompiled headers, unity batches
+# and the documents), where any report fails the run. A compiler warning fails
+# either build. Beside the builds it checks that every C++ file is formatted
+# as .clang-format says (scripts/format.sh --check) and runs clang-tidy over
+# the program's code (scripts/tidy.sh); a finding fails the run.
 #
 # The real-window scenarios spend most of their time waiting on the X server.
 # So each build makes the program and the scenarios first and starts them in
@@ -15,28 +20,34 @@ root=$PWD
 scripts/deps.sh
 
 jobs=$(nproc)
-export QT_QPA_PLATFORM=offscreen
 
-scenarios=()
-scenario_logs=()
-start_scenarios() {
-  local dir=$1
-  (cd "$dir" && ctest --output-on-failure -L realwindow -j"$jobs" >realwindow-tests.log 2>&1) &
-  scenarios+=($!)
-  scenario_logs+=("$root/$dir/realwindow-tests.log")
+# Work in the background whose log is shown at the end: the style and
+# clang-tidy, which need the configure step only and run beside the builds at
+# the lowest priority, and the real-window scenarios.
+tasks=()
+task_logs=()
+start_task() {
+  local log=$1
+  shift
+  "$@" >"$log" 2>&1 &
+  tasks+=($!)
+  task_logs+=("$log")
 }
-scenario_reports() {
+start_scenarios() {
+  start_task "$root/$2/realwindow-tests.log" ctest --preset "$1" -L realwindow -j"$jobs"
+}
+task_reports() {
   local status=0 i
-  for i in "${!scenarios[@]}"; do
-    wait "${scenarios[$i]}" || status=1
-    echo "== real-window scenarios: ${scenario_logs[$i]}"
-    cat "${scenario_logs[$i]}"
+  for i in "${!tasks[@]}"; do
+    wait "${tasks[$i]}" || status=1
+    echo "== ${task_logs[$i]}"
+    cat "${task_logs[$i]}"
   done
   return "$status"
 }
 # A failure elsewhere still waits for what runs in the background and shows
-# the scenarios' reports.
-trap 'wait; scenario_reports >&2 || true' EXIT
+# its reports.
+trap 'wait; task_reports >&2 || true' EXIT
 
 # A build in the background writes its log to a file, shown if it fails.
 background_build() {
@@ -58,30 +69,27 @@ wait_for_builds() {
   return "$status"
 }
 
-sanitized=(build-sanitize -DEMLAB_SANITIZE=ON -DEMLAB_BENCHMARKS=OFF -DEMLAB_DOCUMENTS=OFF
-           -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1")
-mkdir -p build-sanitize
-
-echo "== normal build"
-scripts/build.sh build --target tests_realwindow
-start_scenarios build
+echo "== developer build"
+cmake --preset dev >/dev/null
+start_task "$root/build/format-check.log" nice -n 19 scripts/format.sh --check
+start_task "$root/build/tidy-check.log" nice -n 19 scripts/tidy.sh build
+scripts/build.sh dev --target emlab_realwindow_suites
+start_scenarios dev build
 # The two builds side by side: each one's steps that only one processor can
-# take (its precompiled headers, its links) leave room for the other's.
+# take (its links, the documents) leave room for the other's.
 echo "== sanitized build (address, undefined), beside it"
-background_build build-sanitize/build-log.txt "${sanitized[@]}" --target tests_realwindow
-nice -n 19 scripts/build.sh build
+mkdir -p build-sanitize
+background_build build-sanitize/build-log.txt sanitize --target emlab_realwindow_suites
+nice -n 19 scripts/build.sh dev
 wait_for_builds
 
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:halt_on_error=1:detect_stack_use_after_return=0"
-export LSAN_OPTIONS="suppressions=$root/tests/sanitizer/lsan.supp:print_suppressions=0"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-start_scenarios build-sanitize
-background_build build-sanitize/build-log.txt "${sanitized[@]}"
-echo "== normal build: tests"
-(cd build && ctest --output-on-failure -LE realwindow -j"$jobs")
+start_scenarios sanitize build-sanitize
+background_build build-sanitize/build-log.txt sanitize
+echo "== developer build: tests"
+ctest --preset dev -LE realwindow -j"$jobs"
 echo "== sanitized build: tests"
 wait_for_builds
-(cd build-sanitize && ctest --output-on-failure -LE realwindow -j"$jobs")
+ctest --preset sanitize -LE realwindow -j"$jobs"
 
 trap - EXIT
-scenario_reports
+task_reports

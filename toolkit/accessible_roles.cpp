@@ -2,6 +2,7 @@
 #include "toolkit/accessible_roles.h"
 
 #include <QAccessibleWidget>
+#include <QWidget>
 #include <mutex>
 
 namespace {

@@ -4,12 +4,13 @@
 // found by their object names, switches clicked and arrows pressed with the
 // mouse, menu items triggered. The regulator's ramps and the clock advance a
 // tick at a time through the timer event a timer receives when its interval
-// ends, so a test runs a ramp without waiting for it.
+// ends, so a test runs a ramp without waiting for it. It needs nothing of Qt
+// Test: the documents' tool and the benchmarks drive the bench with it too.
 #include "common/up_down_arrows.h"
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QTest>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QTimerEvent>
 
@@ -27,17 +28,13 @@ public:
     }
 
     // A left click in the middle of the named control.
-    void click(const QString &name) const
-    {
-        QWidget *control = find(name);
-        QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
-    }
+    void click(const QString &name) const { leftClick(find(name)); }
 
     // One arrow of the named pair, pressed `times` times.
     void press(const QString &pair, TUDBtnType which, int times = 1) const
     {
         QToolButton *arrow = arrowOf(find<TUpDown>(pair), which);
-        for (int i = 0; i < times; ++i) QTest::mouseClick(arrow, Qt::LeftButton);
+        for (int i = 0; i < times; ++i) leftClick(arrow);
     }
 
     void trigger(const QString &action) const { find<QAction>(action)->trigger(); }
@@ -58,6 +55,18 @@ public:
         int ticks = 0;
         while (ticks < limit && tick(timer)) ++ticks;
         return ticks;
+    }
+
+    // A press and a release of the left button in the middle of `control`,
+    // the events a click brings.
+    static void leftClick(QWidget *control)
+    {
+        const QPointF local = control->rect().center();
+        const QPointF global = control->mapToGlobal(local);
+        QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(control, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(control, &release);
     }
 
 private:

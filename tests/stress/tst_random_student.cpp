@@ -21,6 +21,7 @@
 #include <QInputMethodEvent>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTest>
 #include <QWindow>
 #include <cmath>

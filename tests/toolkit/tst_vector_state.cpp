@@ -61,11 +61,6 @@ private slots:
     }
 };
 
-int main(int argc, char **argv)  // an executable of its own: its cos and sincos stand in for the C library's
-{
-    QApplication app(argc, argv);
-    TestVectorState test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestVectorState)
 
 #include "tst_vector_state.moc"
