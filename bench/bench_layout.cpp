@@ -20,13 +20,12 @@ BenchLayout computeBenchLayout(const BenchLayoutInput &in)
     const int fieldLeft = scopeWidth / 2 - in.anodeVoltageField.width() / 2;
     L.anodeVoltageField = QRect(QPoint(fieldLeft, in.screen.height() + 50), in.anodeVoltageField);
     L.turnDensityField =
-        QRect(QPoint(fieldLeft, L.anodeVoltageField.top() + in.anodeVoltageField.height() +
-                                    in.anodeVoltageCaptionHeight + 10),
+        QRect(QPoint(fieldLeft,
+                     L.anodeVoltageField.top() + in.anodeVoltageField.height() + in.anodeVoltageCaptionHeight + 10),
               in.turnDensityField);
-    L.driftLengthField =
-        QRect(QPoint(fieldLeft, L.turnDensityField.top() + in.turnDensityField.height() +
-                                    in.turnDensityCaptionHeight + 10),
-              in.driftLengthField);
+    L.driftLengthField = QRect(
+        QPoint(fieldLeft, L.turnDensityField.top() + in.turnDensityField.height() + in.turnDensityCaptionHeight + 10),
+        in.driftLengthField);
     L.scopeSwitch = QRect(QPoint(5, 5), in.scopeSwitch);
     L.plateLengthLabel =
         QRect(QPoint(fieldLeft, L.driftLengthField.top() + in.driftLengthField.height() + 10), in.plateLengthLabel);

@@ -13,9 +13,9 @@
 // they are written. Creation gives every control its size from here, and the
 // layout pass starts from them.
 struct BenchDesignSizes {
-    QSize screen{281, 281};         // the oscilloscope screen
+    QSize screen{281, 281};  // the oscilloscope screen
     QSize sourceLamp{9, 9};
-    QSize parameterField{89, 27};   // each of the three parameter fields
+    QSize parameterField{89, 27};  // each of the three parameter fields
     QSize scopeSwitch{65, 22}, regulatorSwitch{57, 30}, sourceSwitch{57, 25};
     QSize plateLengthReadout{40, 28}, ammeter{80, 28}, rippleReadout{57, 28}, phaseReadout{56, 28};
     QSize rippleArrows{17, 32}, phaseArrows{17, 33}, plateLengthArrows{17, 32};
@@ -27,15 +27,15 @@ struct BenchDesignSizes {
 inline constexpr BenchDesignSizes kBenchDesign;
 
 struct BenchLayoutInput {
-    QSize outer;                    // the window's outer size: frame, caption and menu included
-    QSize screen = kBenchDesign.screen;   // the screen as the previous pass left it
+    QSize outer;                         // the window's outer size: frame, caption and menu included
+    QSize screen = kBenchDesign.screen;  // the screen as the previous pass left it
     int sourcePanelMaxWidth = kBenchDesign.sourcePanelMaxWidth;
 
     QSize anodeVoltageField = kBenchDesign.parameterField, turnDensityField = kBenchDesign.parameterField,
           driftLengthField = kBenchDesign.parameterField;
     // The labels size themselves to their texts: these are the sizes the
     // bench's serif gives them.
-    int anodeVoltageCaptionHeight = 15, turnDensityCaptionHeight = 15;   // the first two fields' captions
+    int anodeVoltageCaptionHeight = 15, turnDensityCaptionHeight = 15;  // the first two fields' captions
     QSize rippleLabel{71, 19}, plateLengthLabel{29, 19}, phaseLabel{87, 19};
     QSize scopeSwitch = kBenchDesign.scopeSwitch, regulatorSwitch = kBenchDesign.regulatorSwitch,
           sourceSwitch = kBenchDesign.sourceSwitch;
@@ -57,7 +57,7 @@ struct BenchLayout {
         rippleReadout, rippleArrows, phaseLabel, phaseReadout, phaseArrows;
     // The regulator's dial and its switch panel, and the calculator.
     QRect regulatorDial, regulatorPanel, regulatorSwitch, calculateButton, specificChargeField, helixTurnsField;
-    int dialLabelOffsetX = 0, dialLabelOffsetY = 0;   // the dial's "U" label
+    int dialLabelOffsetX = 0, dialLabelOffsetY = 0;  // the dial's "U" label
 };
 
 BenchLayout computeBenchLayout(const BenchLayoutInput &in);

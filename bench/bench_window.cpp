@@ -135,10 +135,9 @@ void place(InstrumentWidget *w, const QRect &r)
     w->setBounds(r.x(), r.y(), r.width(), r.height());
 }
 
-} // namespace
+}  // namespace
 
-BenchWindow::BenchWindow(Clock clock, QWidget *parent)
-    : QMainWindow(parent), clock_(std::move(clock))
+BenchWindow::BenchWindow(Clock clock, QWidget *parent) : QMainWindow(parent), clock_(std::move(clock))
 {
     setObjectName(QStringLiteral("benchWindow"));
     setWindowTitle(applicationTitle());

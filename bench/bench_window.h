@@ -110,7 +110,7 @@ private:
     // The lab's shared variables, for the whole life of the window.
     LabState lab_;
 
-    QWidget *clientArea_;   // the window's own surface under the menu
+    QWidget *clientArea_;  // the window's own surface under the menu
     QStatusBar *statusBar_;
     QLabel *datePanel_, *clockPanel_, *hintPanel_;
 

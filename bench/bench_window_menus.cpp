@@ -36,7 +36,7 @@ QMenu *addMenu(QWidget *owner, const char *name, const QString &caption)
     return m;
 }
 
-} // namespace
+}  // namespace
 
 void BenchWindow::createMenu()
 {

@@ -45,7 +45,7 @@ void adjust(SevenSegmentDisplay &readout, TUDBtnType button, double step)
     readout.setValue(onDecimalGrid(sum));
 }
 
-} // namespace
+}  // namespace
 
 void BenchWindow::filterParameterKey(QChar &key)
 {

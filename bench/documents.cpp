@@ -8,8 +8,9 @@
 
 QStringList documentFolders()
 {
-    QStringList folders{QDir::current().absoluteFilePath(QStringLiteral("Files")),
-                        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../share/emlab/Files"))};
+    QStringList folders{
+        QDir::current().absoluteFilePath(QStringLiteral("Files")),
+        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../share/emlab/Files"))};
     for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
         folders << QDir(data).absoluteFilePath(QStringLiteral("emlab/Files"));
     QStringList unique;

@@ -30,8 +30,7 @@ const char *const kProgrammerPhoto = ":/department/programmer.jpg";
 QStringList linesOf(const QString &section, qsizetype count)
 {
     QStringList lines = departmentLines(section).mid(0, count);
-    while (lines.size() < count)
-        lines << QString();
+    while (lines.size() < count) lines << QString();
     return lines;
 }
 
@@ -63,16 +62,14 @@ void showFocused(QWidget *window)
     window->activateWindow();
 }
 
-} // namespace
+}  // namespace
 
 QRect photoRectIn(QSize box, QSize photo, bool proportional)
 {
-    if (photo.isEmpty())
-        return QRect();
+    if (photo.isEmpty()) return QRect();
     if (!proportional || (photo.width() <= box.width() && photo.height() <= box.height()))
         return QRect(QPoint(0, 0), photo);
-    if (box.isEmpty())
-        return QRect();
+    if (box.isEmpty()) return QRect();
     // However thin the photograph, a pixel of it stays.
     return QRect(QPoint(0, 0), photo.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
 }
@@ -83,8 +80,7 @@ QStringList departmentSection(const QString &text, const QString &section)
     bool inSection = false;
     for (const QString &raw : text.split(QLatin1Char('\n'))) {
         const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
         if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']')))
             inSection = line.mid(1, line.size() - 2).trimmed() == section;
         else if (inSection)
@@ -96,21 +92,20 @@ QStringList departmentSection(const QString &text, const QString &section)
 QStringList departmentLines(const QString &section)
 {
     QFile file(QString::fromLatin1(kDepartmentTexts));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
+    if (!file.open(QIODevice::ReadOnly)) return {};
     return departmentSection(QString::fromUtf8(file.readAll()), section);
 }
 
 QString centredLines(const QStringList &lines)
 {
     qsizetype width = 0;
-    for (const QString &line : lines)
-        width = std::max(width, line.size());
+    for (const QString &line : lines) width = std::max(width, line.size());
     width += 4;  // a margin of blanks on both sides of the longest line
     QString text;
     for (const QString &line : lines) {
         const qsizetype pad = width - line.size();
-        text += QString(pad / 2, QLatin1Char(' ')) + line + QString(pad - pad / 2, QLatin1Char(' ')) + QLatin1Char('\n');
+        text +=
+            QString(pad / 2, QLatin1Char(' ')) + line + QString(pad - pad / 2, QLatin1Char(' ')) + QLatin1Char('\n');
     }
     text += QString(width, QLatin1Char(' '));
     return text;
@@ -139,16 +134,14 @@ void PhotoBox::setPhotoFile(const QString &fileName)
 
 void PhotoBox::setProportional(bool value)
 {
-    if (proportional_ == value)
-        return;
+    if (proportional_ == value) return;
     proportional_ = value;
     update();
 }
 
 void PhotoBox::paintEvent(QPaintEvent *)
 {
-    if (photo().isNull())
-        return;
+    if (photo().isNull()) return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(photoRect(), photo());
@@ -224,8 +217,7 @@ void CreditsWindow::onActivated()
 bool CreditsWindow::event(QEvent *e)
 {
     const bool handled = QWidget::event(e);
-    if (e->type() == QEvent::WindowActivate)
-        onActivated();
+    if (e->type() == QEvent::WindowActivate) onActivated();
     return handled;
 }
 
@@ -250,12 +242,13 @@ QString AboutWindow::aboutText()
         QStringLiteral("Программа моделирует выполнение лабораторной работы"),
         QStringLiteral("«Определение удельного заряда электрона"),
         QStringLiteral("методом магнитной фокусировки»"),
-        QStringLiteral("Версия " EMLAB_VERSION " от ")
-            + QDate::fromString(QStringLiteral(EMLAB_RELEASE_DATE), Qt::ISODate).toString(QStringLiteral("dd.MM.yyyy")),
+        QStringLiteral("Версия " EMLAB_VERSION " от ") +
+            QDate::fromString(QStringLiteral(EMLAB_RELEASE_DATE), Qt::ISODate).toString(QStringLiteral("dd.MM.yyyy")),
         QString(),
     };
     lines << departmentLines(QStringLiteral("registration"));
-    lines << QStringLiteral("© ") + linesOf(QStringLiteral("author"), 1).first() + QStringLiteral(", " EMLAB_RELEASE_YEAR);
+    lines << QStringLiteral("© ") + linesOf(QStringLiteral("author"), 1).first() +
+            QStringLiteral(", " EMLAB_RELEASE_YEAR);
     return centredLines(lines);
 }
 

@@ -13,7 +13,10 @@ namespace {
 constexpr int kLampSize = 15;
 constexpr int kBeamPenWidth = 4;
 
-TRect wholeOf(const Canvas &c) { return TRect{0, 0, c.width(), c.height()}; }
+TRect wholeOf(const Canvas &c)
+{
+    return TRect{0, 0, c.width(), c.height()};
+}
 
 // What the screen shows, in the words a screen reader says. Every routine
 // records on the image what it leaves there, once it has drawn it. Qt
@@ -74,7 +77,7 @@ void drawTrace(TImage &screen, const PixelPoint *points, int count)
     c.setPenColor(clBlack);
 }
 
-} // namespace
+}  // namespace
 
 void repaintScreen(TImage &screen)
 {

@@ -24,18 +24,62 @@ StoredReadout storedReadout(BenchReadout which)
 {
     switch (which) {
     case BenchReadout::plateLength:
-        return {kBenchDesign.plateLengthReadout, 2, 1, 10, false, SevenSegmentDisplay::LeadingStyle::Spaces, false, false, clLime, clGreen, 0.5, true};
+        return {kBenchDesign.plateLengthReadout,
+                2,
+                1,
+                10,
+                false,
+                SevenSegmentDisplay::LeadingStyle::Spaces,
+                false,
+                false,
+                clLime,
+                clGreen,
+                0.5,
+                true};
     case BenchReadout::ammeter:
-        return {kBenchDesign.ammeter, 4, 3, 10, false, SevenSegmentDisplay::LeadingStyle::Zeros, true, true, clLime, clGreen, 0.0, false};
+        return {kBenchDesign.ammeter,
+                4,
+                3,
+                10,
+                false,
+                SevenSegmentDisplay::LeadingStyle::Zeros,
+                true,
+                true,
+                clLime,
+                clGreen,
+                0.0,
+                false};
     case BenchReadout::ripple:
-        return {kBenchDesign.rippleReadout, 3, 2, 8, false, SevenSegmentDisplay::LeadingStyle::Spaces, false, false, clLime, clGreen, 0.1, true};
+        return {kBenchDesign.rippleReadout,
+                3,
+                2,
+                8,
+                false,
+                SevenSegmentDisplay::LeadingStyle::Spaces,
+                false,
+                false,
+                clLime,
+                clGreen,
+                0.1,
+                true};
     case BenchReadout::phase:
-        return {kBenchDesign.phaseReadout, 3, 2, 8, false, SevenSegmentDisplay::LeadingStyle::Spaces, false, false, clLime, clGreen, 0.4, true};
+        return {kBenchDesign.phaseReadout,
+                3,
+                2,
+                8,
+                false,
+                SevenSegmentDisplay::LeadingStyle::Spaces,
+                false,
+                false,
+                clLime,
+                clGreen,
+                0.4,
+                true};
     }
     return {};
 }
 
-} // namespace
+}  // namespace
 
 void loadBenchReadout(SevenSegmentDisplay &readout, BenchReadout which)
 {
@@ -115,7 +159,7 @@ QString installedOr(const QString &family, const QString &standIn)
     return installed.contains(family, Qt::CaseInsensitive) ? family : standIn;
 }
 
-} // namespace
+}  // namespace
 
 QString benchSerifFamily()
 {

@@ -2,8 +2,8 @@
 // The ammeter read-out at its bench size: a full frame of the ammeter showing
 // 1.234, against Qt's own seven-segment number of the same size showing the
 // same text, each rendered into an image.
-#include "harness.h"
 #include "bench/stored_layout.h"
+#include "harness.h"
 #include "widgets/seven_segment_display.h"
 
 #include <QImage>
@@ -36,4 +36,4 @@ const bench::Register qlcdnumberPaint("qlcdnumber_paint", [] {
 
 const bench::RegisterRatio ammeterVsQLCDNumber("ammeter_vs_qlcdnumber", "ammeter_paint", "qlcdnumber_paint");
 
-} // namespace
+}  // namespace

@@ -3,8 +3,8 @@
 // over the cached background, a full repaint, and Qt's own dial painting a
 // new value of the same size. Ours start, as in the program, after Qt has
 // painted.
-#include "harness.h"
 #include "bench/stored_layout.h"
+#include "harness.h"
 #include "widgets/angular_gauge.h"
 
 #include <QDial>
@@ -70,4 +70,4 @@ const bench::Register qdialPaint("qdial_paint", [] {
 const bench::RegisterRatio dynamicVsFull("dial_dynamic_vs_full", "dial_dynamic", "dial_full");
 const bench::RegisterRatio dynamicVsQDial("dial_dynamic_vs_qdial", "dial_dynamic", "qdial_paint");
 
-} // namespace
+}  // namespace

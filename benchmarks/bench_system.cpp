@@ -189,4 +189,4 @@ const bool registered = [] {
     return true;
 }();
 
-} // namespace
+}  // namespace

@@ -74,8 +74,7 @@ double childTraceNanoseconds(bool plain)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     if (plain)
-        env.insert("GLIBC_TUNABLES",
-                   "glibc.cpu.hwcaps=-AVX512F,-AVX512VL,-AVX512BW,-AVX512DQ,-AVX2,-AVX,-FMA,-FMA4");
+        env.insert("GLIBC_TUNABLES", "glibc.cpu.hwcaps=-AVX512F,-AVX512VL,-AVX512BW,-AVX512DQ,-AVX2,-AVX,-FMA,-FMA4");
     QProcess child;
     child.setProcessEnvironment(env);
     child.setStandardErrorFile(QProcess::nullDevice());
@@ -119,4 +118,4 @@ const bool childTracesRegistered = [] {
     return true;
 }();
 
-} // namespace
+}  // namespace

@@ -12,44 +12,56 @@
 namespace bench {
 namespace {
 
-struct Case {
-    std::string name;
-    Fixture fixture;
-};
-struct Ratio {
-    std::string name, ours, peer;
-};
-struct Measurement {
-    std::string name, unit;
-    std::function<double()> measure;
-};
+    struct Case {
+        std::string name;
+        Fixture fixture;
+    };
+    struct Ratio {
+        std::string name, ours, peer;
+    };
+    struct Measurement {
+        std::string name, unit;
+        std::function<double()> measure;
+    };
 
-std::vector<Case> &cases() { static std::vector<Case> v; return v; }
-std::vector<Ratio> &ratios() { static std::vector<Ratio> v; return v; }
-std::vector<Measurement> &measurements() { static std::vector<Measurement> v; return v; }
+    std::vector<Case> &cases()
+    {
+        static std::vector<Case> v;
+        return v;
+    }
+    std::vector<Ratio> &ratios()
+    {
+        static std::vector<Ratio> v;
+        return v;
+    }
+    std::vector<Measurement> &measurements()
+    {
+        static std::vector<Measurement> v;
+        return v;
+    }
 
-using Clock = std::chrono::steady_clock;
+    using Clock = std::chrono::steady_clock;
 
-double secondsFor(const Operation &op, long iterations)
-{
-    const auto start = Clock::now();
-    for (long i = 0; i < iterations; ++i) op();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+    double secondsFor(const Operation &op, long iterations)
+    {
+        const auto start = Clock::now();
+        for (long i = 0; i < iterations; ++i) op();
+        return std::chrono::duration<double>(Clock::now() - start).count();
+    }
 
-// Median nanoseconds per operation over a number of batches, each batch long
-// enough (about 20 ms) that the clock's resolution does not matter.
-double medianNanoseconds(const Operation &op)
-{
-    op();  // warm up caches and lazy initialisation
-    long iterations = 1;
-    while (secondsFor(op, iterations) < 0.02 && iterations < (1L << 30)) iterations *= 2;
-    std::vector<double> samples;
-    for (int s = 0; s < 15; ++s) samples.push_back(secondsFor(op, iterations) * 1e9 / double(iterations));
-    return median(samples);
-}
+    // Median nanoseconds per operation over a number of batches, each batch long
+    // enough (about 20 ms) that the clock's resolution does not matter.
+    double medianNanoseconds(const Operation &op)
+    {
+        op();  // warm up caches and lazy initialisation
+        long iterations = 1;
+        while (secondsFor(op, iterations) < 0.02 && iterations < (1L << 30)) iterations *= 2;
+        std::vector<double> samples;
+        for (int s = 0; s < 15; ++s) samples.push_back(secondsFor(op, iterations) * 1e9 / double(iterations));
+        return median(samples);
+    }
 
-} // namespace
+}  // namespace
 
 double median(std::vector<double> v)
 {
@@ -58,8 +70,14 @@ double median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-void addCase(const std::string &name, Fixture fixture) { cases().push_back({name, std::move(fixture)}); }
-void addRatio(const std::string &name, const std::string &ours, const std::string &peer) { ratios().push_back({name, ours, peer}); }
+void addCase(const std::string &name, Fixture fixture)
+{
+    cases().push_back({name, std::move(fixture)});
+}
+void addRatio(const std::string &name, const std::string &ours, const std::string &peer)
+{
+    ratios().push_back({name, ours, peer});
+}
 void addMeasurement(const std::string &name, const std::string &unit, std::function<double()> measure)
 {
     measurements().push_back({name, unit, std::move(measure)});
@@ -73,14 +91,16 @@ void afterQtPainting()
     row.fill(Qt::black);
 }
 
-} // namespace bench
+}  // namespace bench
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     using namespace bench;
     const QStringList named = app.arguments().mid(1);
-    auto wanted = [&](const std::string &name) { return named.isEmpty() || named.contains(QString::fromStdString(name)); };
+    auto wanted = [&](const std::string &name) {
+        return named.isEmpty() || named.contains(QString::fromStdString(name));
+    };
     std::map<std::string, double> results;
     std::printf("%-40s %14s\n", "case", "median");
     for (const Case &c : cases()) {

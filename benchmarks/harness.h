@@ -38,4 +38,4 @@ struct RegisterRatio {
     }
 };
 
-} // namespace bench
+}  // namespace bench

@@ -19,8 +19,7 @@ TraceSweep beginTrace(LabState &state, const TraceSettings &settings)
     return sweep;
 }
 
-TracePointResult tracePoint(const LabState &state, const TraceSweep &sweep, int index, double current,
-                            int screenWidth)
+TracePointResult tracePoint(const LabState &state, const TraceSweep &sweep, int index, double current, int screenWidth)
 {
     const LabState &s = state;
     const double sweepAngle = checkedMul(double(index), sweep.angleStep);

@@ -54,8 +54,7 @@ TraceSweep beginTrace(LabState &state, const TraceSettings &settings);
 // on a screen `screenWidth` pixels wide, square, centred at half the width.
 // A zero anode voltage or winding density raises DivisionByZero, a zero drift
 // length InvalidOperation.
-TracePointResult tracePoint(const LabState &state, const TraceSweep &sweep, int index, double current,
-                            int screenWidth);
+TracePointResult tracePoint(const LabState &state, const TraceSweep &sweep, int index, double current, int screenWidth);
 
 // All 101 points' pixels, in order.
 TracePath tracePoints(const LabState &state, const TraceSweep &sweep, double current, int screenWidth);

@@ -20,7 +20,7 @@ void checkOperands(double a, double b)
     if (!std::isfinite(a) || !std::isfinite(b)) throw InvalidOperation();
 }
 
-} // namespace
+}  // namespace
 
 double checkedAdd(double a, double b)
 {

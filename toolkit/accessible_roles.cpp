@@ -18,7 +18,7 @@ QAccessibleInterface *controlFactory(const QString &className, QObject *object)
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 void InstallControlAccessibility()
 {

@@ -84,16 +84,16 @@ class StraightStroke {
 public:
     // Learns from a line Qt draws; unusable if Qt's line is not made of
     // equal spans between two ends.
-    StraightStroke(int width, QPoint direction)
-        : reach_(width / 2 + 2)
+    StraightStroke(int width, QPoint direction) : reach_(width / 2 + 2)
     {
         const int length = 4 * reach_ + 4, margin = width + 4;
         const bool alongX = direction.x() != 0;
         QImage probe(alongX ? length + 2 * margin : 2 * margin, alongX ? 2 * margin : length + 2 * margin,
                      QImage::Format_RGB32);
         probe.fill(Qt::white);
-        const QPoint start = direction.x() > 0 || direction.y() > 0 ? QPoint(margin, margin)
-                                                                  : QPoint(probe.width() - margin, probe.height() - margin);
+        const QPoint start = direction.x() > 0 || direction.y() > 0
+            ? QPoint(margin, margin)
+            : QPoint(probe.width() - margin, probe.height() - margin);
         {
             QPainter p(&probe);
             p.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -149,9 +149,9 @@ private:
         bool empty() const { return from > to; }
         friend bool operator==(const Span &, const Span &) = default;
     };
-    int reach_;                  // how far the caps' influence reaches along the line
-    std::vector<Span> head_;     // steps -reach .. reach - 1 from the start
-    std::vector<Span> tail_;     // steps -reach + 1 .. reach from the end
+    int reach_;               // how far the caps' influence reaches along the line
+    std::vector<Span> head_;  // steps -reach .. reach - 1 from the start
+    std::vector<Span> tail_;  // steps -reach + 1 .. reach from the end
     Span body_;
     bool usable_ = false;
 };
@@ -173,11 +173,20 @@ const StraightStroke *straightStroke(int width, QPoint direction)
 // it keeps Qt's int arithmetic (right = left + width - 1) from overflowing.
 constexpr int kCoordinateLimit = 1 << 24;
 
-int held(int v) { return std::clamp(v, -kCoordinateLimit, kCoordinateLimit); }
+int held(int v)
+{
+    return std::clamp(v, -kCoordinateLimit, kCoordinateLimit);
+}
 
-TRect heldRect(const TRect &r) { return TRect{held(r.Left), held(r.Top), held(r.Right), held(r.Bottom)}; }
+TRect heldRect(const TRect &r)
+{
+    return TRect{held(r.Left), held(r.Top), held(r.Right), held(r.Bottom)};
+}
 
-bool isEmpty(const TRect &r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
+bool isEmpty(const TRect &r)
+{
+    return r.Right <= r.Left || r.Bottom <= r.Top;
+}
 
 // Qt's QRect outlines reach one pixel past width and height; the exclusive
 // edges of TRect need one less.
@@ -194,7 +203,10 @@ QRectF centreOutlineRect(const TRect &r)
     return QRectF(r.Left + 0.5, r.Top + 0.5, r.Right - r.Left - 1, r.Bottom - r.Top - 1);
 }
 
-QPointF centreOf(QPoint p) { return QPointF(p.x() + 0.5, p.y() + 0.5); }
+QPointF centreOf(QPoint p)
+{
+    return QPointF(p.x() + 0.5, p.y() + 0.5);
+}
 
 // Held at the top of every operation that hands work to Qt (QPainter, the
 // font metrics): the vector registers are settled when it returns, since the
@@ -206,7 +218,7 @@ struct SettlesOnReturn {
     ~SettlesOnReturn() { settleVectorState(); }
 };
 
-} // namespace
+}  // namespace
 
 Canvas::Canvas(QImage &image, CanvasState *state, QWidget *shownOn)
     : image_(&image), state_(state ? state : &ownState_), shownOn_(shownOn)
@@ -374,7 +386,8 @@ void Canvas::wideLine(QPoint from, QPoint to)
 {
     const QPoint step(from.x() == to.x() ? 0 : (to.x() > from.x() ? 1 : -1),
                       from.y() == to.y() ? 0 : (to.y() > from.y() ? 1 : -1));
-    const long long length = std::max(std::llabs((long long)to.x() - from.x()), std::llabs((long long)to.y() - from.y()));
+    const long long length =
+        std::max(std::llabs((long long)to.x() - from.x()), std::llabs((long long)to.y() - from.y()));
     const bool near = from == QPoint(held(from.x()), held(from.y())) && to == QPoint(held(to.x()), held(to.y()));
     const StraightStroke *stroke =
         exact_ && near && (step.x() == 0 || step.y() == 0) ? straightStroke(state_->penWidth, step) : nullptr;
@@ -423,9 +436,8 @@ void Canvas::ellipse(const TRect &rect)
 
 void Canvas::roundRect(const TRect &rect, int cornerWidth, int cornerHeight)
 {
-    filledAndOutlined(rect, [&](const auto &outline) {
-        painter_.drawRoundedRect(outline, cornerWidth / 2.0, cornerHeight / 2.0);
-    });
+    filledAndOutlined(
+        rect, [&](const auto &outline) { painter_.drawRoundedRect(outline, cornerWidth / 2.0, cornerHeight / 2.0); });
 }
 
 void Canvas::polygon(const QPoint *points, int count)
@@ -482,8 +494,7 @@ void Canvas::textOut(int x, int y, const QString &text)
     const QFontMetrics fm(state_->font);
     const QRect box(x, y, fm.horizontalAdvance(text), fm.height());
     touch(box.adjusted(-box.height(), -box.height(), box.height(), box.height()));  // glyphs may reach past it
-    if (state_->brushStyle == BrushStyle::Solid)
-        painter_.fillRect(box, toQColor(state_->brushColor));
+    if (state_->brushStyle == BrushStyle::Solid) painter_.fillRect(box, toQColor(state_->brushColor));
     painter_.setPen(toQColor(state_->fontColor));
     penStale_ = true;
     painter_.setFont(state_->font);

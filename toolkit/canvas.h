@@ -86,11 +86,11 @@ public:
     void lineTo(int x, int y);
     QPoint penPos() const { return state_->penPos; }
 
-    void fillRect(const TRect &r);                 // brush only, no outline
-    void rectangle(const TRect &r);                // filled and outlined
-    void ellipse(const TRect &r);                  // filled and outlined
+    void fillRect(const TRect &r);   // brush only, no outline
+    void rectangle(const TRect &r);  // filled and outlined
+    void ellipse(const TRect &r);    // filled and outlined
     void roundRect(const TRect &r, int cornerWidth, int cornerHeight);
-    void polygon(const QPoint *points, int count); // filled and outlined
+    void polygon(const QPoint *points, int count);  // filled and outlined
     // The lines from each point to the next; the last point is left out.
     void polyline(const QPoint *points, int count);
 
@@ -126,10 +126,10 @@ private:
     CanvasState ownState_;
     CanvasState *state_;
     QSize size_;
-    bool exact_;                 // one image pixel per logical pixel
-    bool penStale_ = true;       // the painter's pen is not yet the state's
+    bool exact_;            // one image pixel per logical pixel
+    bool penStale_ = true;  // the painter's pen is not yet the state's
     bool brushStale_ = true;
-    std::vector<QPoint> pixels_; // thin line pixels waiting to be plotted
+    std::vector<QPoint> pixels_;  // thin line pixels waiting to be plotted
     QWidget *shownOn_;
     QRect touched_;
     QPainter painter_;

@@ -22,12 +22,11 @@ QPalette::ColorRole systemRole(int index)
     }
 }
 
-} // namespace
+}  // namespace
 
 QColor toQColor(TColor c)
 {
-    if (isSystemColor(c))
-        return QGuiApplication::palette().color(QPalette::Active, systemRole(int(c & 0xFF)));
+    if (isSystemColor(c)) return QGuiApplication::palette().color(QPalette::Active, systemRole(int(c & 0xFF)));
     return QColor(redOf(c), greenOf(c), blueOf(c));
 }
 

@@ -28,15 +28,27 @@ inline constexpr TColor clBtnHighlight = 0xFF000014;
 inline constexpr TColor cl3DDkShadow = 0xFF000015;
 inline constexpr TColor cl3DLight = 0xFF000016;
 
-constexpr bool isSystemColor(TColor c) { return (c & 0xFF000000u) == 0xFF000000u; }
+constexpr bool isSystemColor(TColor c)
+{
+    return (c & 0xFF000000u) == 0xFF000000u;
+}
 
 constexpr TColor rgbColor(int r, int g, int b)
 {
     return TColor(r & 0xFF) | (TColor(g & 0xFF) << 8) | (TColor(b & 0xFF) << 16);
 }
-constexpr int redOf(TColor c) { return int(c & 0xFF); }
-constexpr int greenOf(TColor c) { return int((c >> 8) & 0xFF); }
-constexpr int blueOf(TColor c) { return int((c >> 16) & 0xFF); }
+constexpr int redOf(TColor c)
+{
+    return int(c & 0xFF);
+}
+constexpr int greenOf(TColor c)
+{
+    return int((c >> 8) & 0xFF);
+}
+constexpr int blueOf(TColor c)
+{
+    return int((c >> 16) & 0xFF);
+}
 
 // Resolves system colours through the application palette; plain colours map
 // directly (the palette-relative flag 0x02000000 is ignored).

@@ -11,7 +11,10 @@
 
 namespace {
 
-bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // Appends a run of ASCII digits starting at i to out; returns how many.
 int takeDigits(const QString &text, qsizetype &i, std::string &out)
@@ -54,19 +57,17 @@ long decimalMagnitude(const std::string &number)
     return -long(first - intEnd) + exponent;
 }
 
-} // namespace
+}  // namespace
 
 std::int32_t StrToInt(const QString &text)
 {
     std::string digits;
     qsizetype i = 0;
     takeSign(text, i, digits);
-    if (takeDigits(text, i, digits) == 0 || i != text.size())
-        throw EConvertError::notInteger(text);
+    if (takeDigits(text, i, digits) == 0 || i != text.size()) throw EConvertError::notInteger(text);
     std::int32_t value = 0;
     const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (ec != std::errc() || end != digits.data() + digits.size())
-        throw EConvertError::notInteger(text);
+    if (ec != std::errc() || end != digits.data() + digits.size()) throw EConvertError::notInteger(text);
     return value;
 }
 
@@ -82,17 +83,14 @@ double StrToFloat(const QString &text)
         number.push_back('.');
         mantissaDigits += takeDigits(text, i, number);
     }
-    if (mantissaDigits == 0)
-        throw EConvertError::notFloat(text);
+    if (mantissaDigits == 0) throw EConvertError::notFloat(text);
     if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
         ++i;
         number.push_back('e');
         takeSign(text, i, number);
-        if (takeDigits(text, i, number) == 0)
-            throw EConvertError::notFloat(text);
+        if (takeDigits(text, i, number) == 0) throw EConvertError::notFloat(text);
     }
-    if (i != text.size())
-        throw EConvertError::notFloat(text);
+    if (i != text.size()) throw EConvertError::notFloat(text);
     double value = 0;
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (ec == std::errc::result_out_of_range) {

@@ -19,14 +19,12 @@ struct Digits {
 
 Digits significantDigits(double value)
 {
-    if (!std::isfinite(value))
-        throw std::invalid_argument("a number to be shown must be finite");
+    if (!std::isfinite(value)) throw std::invalid_argument("a number to be shown must be finite");
     // "%.17e" never needs more than 1 + 1 + 17 + 6 characters for a double;
     // the buffer leaves room to spare.
     char buffer[40];
     const int n = std::snprintf(buffer, sizeof buffer, "%.17e", std::fabs(value));
-    if (n <= 0 || n >= int(sizeof buffer))
-        throw std::invalid_argument("a number could not be written");
+    if (n <= 0 || n >= int(sizeof buffer)) throw std::invalid_argument("a number could not be written");
     Digits d;
     d.digits.reserve(18);
     d.digits.push_back(buffer[0]);
@@ -87,7 +85,7 @@ std::string withPoint(std::string scaled, int decimals, const std::string &separ
     return text;
 }
 
-} // namespace
+}  // namespace
 
 std::string FormatFixed(double value, int decimals)
 {

@@ -88,7 +88,7 @@ public:
 QtDialogs qtDialogs;
 DialogService *current = &qtDialogs;
 
-} // namespace
+}  // namespace
 
 DialogService &dialogs()
 {

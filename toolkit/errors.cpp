@@ -16,7 +16,7 @@ std::string quoting(const char *pattern, const QString &text)
     return QString::fromLatin1(pattern).arg(visibleText(text)).toStdString();
 }
 
-} // namespace
+}  // namespace
 
 EConvertError EConvertError::notInteger(const QString &text)
 {

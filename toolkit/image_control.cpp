@@ -8,8 +8,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-TImage::TImage(QWidget *parent)
-    : QWidget(parent), picture_(1, 1, QImage::Format_RGB32)
+TImage::TImage(QWidget *parent) : QWidget(parent), picture_(1, 1, QImage::Format_RGB32)
 {
     picture_.fill(Qt::white);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -25,10 +25,9 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
-TEdit::TEdit(QWidget *parent)
-    : QLineEdit(parent)
+TEdit::TEdit(QWidget *parent) : QLineEdit(parent)
 {
     // A number reads left to right, also in a right-to-left window ("-5", not "5-").
     setLayoutDirection(Qt::LeftToRight);
@@ -146,8 +145,7 @@ void TEdit::boundUndoHistory(const QString &text)
         setCursorPosition(cursor);
 }
 
-TLabeledEdit::TLabeledEdit(QWidget *parent)
-    : TEdit(parent), label_(new TLabel(QString(), parent))
+TLabeledEdit::TLabeledEdit(QWidget *parent) : TEdit(parent), label_(new TLabel(QString(), parent))
 {
     placeLabel();
 }

@@ -60,9 +60,12 @@ QString withoutEmptyBrackets(const QString &text)
     return out;
 }
 
-bool isZoneSeparator(QChar c) { return c.isSpace() || c == u',' || c == u'،' || c == u'，'; }
+bool isZoneSeparator(QChar c)
+{
+    return c.isSpace() || c == u',' || c == u'،' || c == u'，';
+}
 
-} // namespace
+}  // namespace
 
 QString ShortDateText(const QDate &date, const QLocale &locale)
 {

@@ -6,8 +6,7 @@
 #include <QPainter>
 #include <qdrawutil.h>
 
-TPanel::TPanel(QWidget *parent)
-    : QWidget(parent)
+TPanel::TPanel(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     InstallControlAccessibility();

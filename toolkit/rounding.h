@@ -4,12 +4,12 @@
 // with ties to even (110.5 -> 110, 111.5 -> 112). std::round would round ties
 // away from zero, which moves pixels.
 #include <algorithm>
-#include <cmath>
 #include <climits>
+#include <cmath>
 
 inline int roundEven(double v)
 {
-    if (!(v == v)) return 0;                 // NaN never reaches a pixel
+    if (!(v == v)) return 0;  // NaN never reaches a pixel
     if (v >= double(INT_MAX)) return INT_MAX;
     if (v <= double(INT_MIN)) return INT_MIN;
     return int(std::nearbyint(v));

@@ -12,8 +12,7 @@ int textHeight(const QFont &font)
     return int(std::ceil(m.ascent())) + int(std::ceil(m.descent()));
 }
 
-TLabel::TLabel(const QString &text, QWidget *parent)
-    : QLabel(text, parent)
+TLabel::TLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
 {
     setMargin(0);
     setIndent(0);

@@ -23,10 +23,9 @@ QToolButton *makeArrow(QWidget *pair, Qt::ArrowType type, const char *name)
     return arrow;
 }
 
-} // namespace
+}  // namespace
 
-TUpDown::TUpDown(Qt::Orientation orientation, QWidget *parent)
-    : QWidget(parent), orientation_(orientation)
+TUpDown::TUpDown(Qt::Orientation orientation, QWidget *parent) : QWidget(parent), orientation_(orientation)
 {
     setFocusPolicy(Qt::NoFocus);
     InstallControlAccessibility();
@@ -83,12 +82,10 @@ QRect TUpDown::arrowRect(TUDBtnType button) const
     // The two halves split the control evenly; the second half takes the odd pixel.
     if (orientation_ == Qt::Horizontal) {
         const int half = width() / 2;
-        return button == TUDBtnType::btPrev ? QRect(0, 0, half, height())
-                                            : QRect(half, 0, width() - half, height());
+        return button == TUDBtnType::btPrev ? QRect(0, 0, half, height()) : QRect(half, 0, width() - half, height());
     }
     const int half = height() / 2;
-    return button == TUDBtnType::btNext ? QRect(0, 0, width(), half)
-                                        : QRect(0, half, width(), height() - half);
+    return button == TUDBtnType::btNext ? QRect(0, 0, width(), half) : QRect(0, half, width(), height() - half);
 }
 
 void TUpDown::resizeEvent(QResizeEvent *)
@@ -116,8 +113,8 @@ void TUpDown::letGo()
 
 bool TUpDown::eventFilter(QObject *watched, QEvent *event)
 {
-    if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+    if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
         armed_ = true;
     return QWidget::eventFilter(watched, event);
 }

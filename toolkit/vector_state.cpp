@@ -10,7 +10,7 @@ __attribute__((target("avx"))) void clearUpperVectorHalves()
     __builtin_ia32_vzeroupper();
 }
 
-} // namespace
+}  // namespace
 
 void settleVectorState()
 {

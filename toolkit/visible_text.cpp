@@ -5,8 +5,7 @@ namespace {
 
 bool isDirectionControl(char32_t c)
 {
-    return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
-           (c >= 0x2066 && c <= 0x2069);
+    return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
 }
 
 bool showsNothingAsItself(char32_t c)
@@ -51,7 +50,7 @@ QString showing(const QString &text, Pick shown)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 QString visibleText(const QString &text)
 {

@@ -153,8 +153,7 @@ void AngularGauge::drawPanelFace(Canvas &canvas)
                          saturate((long long)h - panelFaceSize_)});
 }
 
-void AngularGauge::drawArcBand(Canvas &canvas, double r1, double r2, TColor color, QPoint center, double a1,
-                               double a2)
+void AngularGauge::drawArcBand(Canvas &canvas, double r1, double r2, TColor color, QPoint center, double a1, double a2)
 {
     canvas.setPenColor(color);
     canvas.setBrushColor(color);
@@ -251,11 +250,15 @@ void AngularGauge::drawLabel(Canvas &canvas, const DialLabel &label, QPoint cent
     using V = DialLabel::VerticalAlignment;
     using H = DialLabel::HorizontalAlignment;
     long long y = label.offsetY();
-    if (label.alignVertical() == V::Center) y = center.y() + (long long)label.offsetY() - size.height() / 2;
-    else if (label.alignVertical() == V::Bottom) y = (long long)label.offsetY() + height() - size.height();
+    if (label.alignVertical() == V::Center)
+        y = center.y() + (long long)label.offsetY() - size.height() / 2;
+    else if (label.alignVertical() == V::Bottom)
+        y = (long long)label.offsetY() + height() - size.height();
     long long x = label.offsetX();
-    if (label.alignHorizontal() == H::Center) x = center.x() + (long long)label.offsetX() - size.width() / 2;
-    else if (label.alignHorizontal() == H::Right) x = (long long)label.offsetX() + width() - size.width();
+    if (label.alignHorizontal() == H::Center)
+        x = center.x() + (long long)label.offsetX() - size.width() / 2;
+    else if (label.alignHorizontal() == H::Right)
+        x = (long long)label.offsetX() + width() - size.width();
     // A label placed well off the widget (as the bench's is) leaves no pixel;
     // skipping it spares the text shaping. The margin of one text height
     // allows for glyphs reaching past their box.

@@ -23,8 +23,8 @@ class AngularGauge : public GaugeInstrument {
     Q_PROPERTY(TColor hubColor READ hubColor WRITE setHubColor NOTIFY hubColorChanged)
     Q_PROPERTY(bool showHub READ showHub WRITE setShowHub NOTIFY showHubChanged)
     // The pointers: the peak pointers' style and the first pointer's settings.
-    Q_PROPERTY(GaugePointer::Style minMaxPointerStyle READ minMaxPointerStyle WRITE setMinMaxPointerStyle
-                   NOTIFY minMaxPointerStyleChanged)
+    Q_PROPERTY(GaugePointer::Style minMaxPointerStyle READ minMaxPointerStyle WRITE setMinMaxPointerStyle NOTIFY
+                   minMaxPointerStyleChanged)
     Q_PROPERTY(int pointerMargin READ pointerMargin WRITE setPointerMargin NOTIFY pointersChanged)
     Q_PROPERTY(TColor pointerColor READ pointerColor WRITE setPointerColor NOTIFY pointersChanged)
     Q_PROPERTY(int pointerSize READ pointerSize WRITE setPointerSize NOTIFY pointersChanged)
@@ -35,10 +35,10 @@ class AngularGauge : public GaugeInstrument {
     Q_PROPERTY(int outerMargin READ outerMargin WRITE setOuterMargin NOTIFY outerMarginChanged)
     // The face behind the scale.
     Q_PROPERTY(PanelFaceStyle panelFaceStyle READ panelFaceStyle WRITE setPanelFaceStyle NOTIFY panelFaceStyleChanged)
-    Q_PROPERTY(TColor panelFaceOuterColor READ panelFaceOuterColor WRITE setPanelFaceOuterColor
-                   NOTIFY panelFaceOuterColorChanged)
-    Q_PROPERTY(TColor panelFaceInnerColor READ panelFaceInnerColor WRITE setPanelFaceInnerColor
-                   NOTIFY panelFaceInnerColorChanged)
+    Q_PROPERTY(TColor panelFaceOuterColor READ panelFaceOuterColor WRITE setPanelFaceOuterColor NOTIFY
+                   panelFaceOuterColorChanged)
+    Q_PROPERTY(TColor panelFaceInnerColor READ panelFaceInnerColor WRITE setPanelFaceInnerColor NOTIFY
+                   panelFaceInnerColorChanged)
     Q_PROPERTY(int panelFaceSize READ panelFaceSize WRITE setPanelFaceSize NOTIFY panelFaceSizeChanged)
 
 public:
@@ -60,7 +60,10 @@ public:
     bool showHub() const { return showHub_; }
     void setShowHub(bool v) { full(showHub_, v, &AngularGauge::showHubChanged); }
     GaugePointer::Style minMaxPointerStyle() const { return minMaxPointerStyle_; }
-    void setMinMaxPointerStyle(GaugePointer::Style v) { full(minMaxPointerStyle_, v, &AngularGauge::minMaxPointerStyleChanged); }
+    void setMinMaxPointerStyle(GaugePointer::Style v)
+    {
+        full(minMaxPointerStyle_, v, &AngularGauge::minMaxPointerStyleChanged);
+    }
 
     // Pointer 0's settings. Without a pointer they read as a new pointer's
     // and setting them does nothing.
@@ -70,7 +73,10 @@ public:
     void setPointerColor(TColor v);
     int pointerSize() const { return firstPointer() ? firstPointer()->size() : GaugePointer::kDefaultSize; }
     void setPointerSize(int v);
-    GaugePointer::Style pointerStyle() const { return firstPointer() ? firstPointer()->style() : GaugePointer::kDefaultStyle; }
+    GaugePointer::Style pointerStyle() const
+    {
+        return firstPointer() ? firstPointer()->style() : GaugePointer::kDefaultStyle;
+    }
     void setPointerStyle(GaugePointer::Style v);
 
     bool autoCenter() const { return autoCenter_; }

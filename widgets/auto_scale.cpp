@@ -23,11 +23,17 @@ bool isTidy(double step)
     const double decade = std::pow(10.0, std::trunc(std::log10(step)));
     const int mantissa = roundEven(step / decade * 1000);
     switch (mantissa) {
-    case 100: case 200: case 250: case 500: case 750:
-    case 1000: case 2000: case 2500: case 5000: case 7500:
-        return true;
-    default:
-        return false;
+    case 100:
+    case 200:
+    case 250:
+    case 500:
+    case 750:
+    case 1000:
+    case 2000:
+    case 2500:
+    case 5000:
+    case 7500: return true;
+    default: return false;
     }
 }
 
@@ -88,7 +94,7 @@ std::optional<AutoScaleResult> searchFrom(double lo, double hi, int &maxTicks, S
     return search(span, decadeOf(span));
 }
 
-} // namespace
+}  // namespace
 
 int chooseTickCount(int desired, int maxTicks, double length)
 {

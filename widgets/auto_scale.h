@@ -11,8 +11,8 @@
 int chooseTickCount(int desired, int maxTicks, double length);
 
 struct AutoScaleResult {
-    double low = 0;    // lower limit (of the range, or of the ticks)
-    double high = 0;   // upper limit
+    double low = 0;   // lower limit (of the range, or of the ticks)
+    double high = 0;  // upper limit
     int tickCount = 2;
 };
 

@@ -24,10 +24,8 @@ public:
     enum class HorizontalAlignment { Center, Left, Right };
     Q_ENUM(HorizontalAlignment)
 
-    DialLabel(int offsetX, int offsetY, QObject *parent)
-        : InstrumentPart(parent), offsetX_(offsetX), offsetY_(offsetY)
-    {
-    }
+    DialLabel(int offsetX, int offsetY, QObject *parent) : InstrumentPart(parent), offsetX_(offsetX), offsetY_(offsetY)
+    {}
 
     bool isVisible() const { return visible_; }
     void setVisible(bool v) { assign(visible_, v); }
@@ -45,7 +43,6 @@ public:
     void setOffsetY(int v) { assign(offsetY_, v); }
 
 private:
-
     bool visible_ = false;
     QString text_;
     InstrumentFont font_;

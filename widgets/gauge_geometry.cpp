@@ -36,7 +36,7 @@ struct Box {
     }
 };
 
-} // namespace
+}  // namespace
 
 QPoint polarPoint(QPoint center, double radius, double degrees)
 {
@@ -47,13 +47,11 @@ QPoint polarPoint(QPoint center, double radius, double degrees)
 
 DialGeometry::DialGeometry(const AngularGauge &gauge, TextMeasurer measure)
     : DialGeometry(gauge, std::move(measure), gauge.scale()->arcRadius())
-{
-}
+{}
 
 DialGeometry::DialGeometry(const AngularGauge &gauge, TextMeasurer measure, int arcRadius)
     : gauge_(gauge), scale_(*gauge.scale()), measure_(std::move(measure)), arcRadius_(arcRadius)
-{
-}
+{}
 
 double DialGeometry::labelRadius() const
 {
@@ -207,15 +205,12 @@ PointerShape DialGeometry::pointerShape(QPoint center, double value, GaugePointe
             arrowHead(polarPoint(center, double(arcRadius_) - margin - size, a));
         }
         break;
-    case Line:
-        s.hasLine = true;
-        break;
+    case Line: s.hasLine = true; break;
     case Triangle:
         s.hasLine = true;
         arrowHead(center);
         break;
-    default:
-        break;  // an unknown style draws nothing
+    default: break;  // an unknown style draws nothing
     }
     s.lineFrom = center;
     s.lineTo = tip;

@@ -22,8 +22,7 @@ std::vector<SectionSpan> spansOfSections(double positionMin, double positionMax,
     return spans;
 }
 
-GaugeInstrument::GaugeInstrument(QWidget *parent)
-    : ScaleInstrument(parent)
+GaugeInstrument::GaugeInstrument(QWidget *parent) : ScaleInstrument(parent)
 {
     const auto repaint = [this](GaugePointer *) {
         invalidateContents();

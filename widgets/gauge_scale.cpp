@@ -36,8 +36,9 @@ QString formatTickLabel(double value, int decimals)
     if (!std::isfinite(value)) return QString();
     QString text = QString::number(value, 'f', std::clamp(decimals, 0, 30));
     // A value that rounds to zero is shown as zero, without a sign.
-    if (text.startsWith(QLatin1Char('-')) &&
-        std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c >= QLatin1Char('1') && c <= QLatin1Char('9'); }))
+    if (text.startsWith(QLatin1Char('-')) && std::none_of(text.cbegin(), text.cend(), [](QChar c) {
+            return c >= QLatin1Char('1') && c <= QLatin1Char('9');
+        }))
         text.remove(0, 1);
     text.replace(QLatin1Char('.'), QLocale().decimalPoint());
     return text.trimmed();
@@ -48,10 +49,7 @@ double tickValueOn(double lo, double hi, int count, int index)
     return (hi - lo) / (count - 1) * index + lo;
 }
 
-GaugeScale::GaugeScale(QObject *parent)
-    : InstrumentPart(parent)
-{
-}
+GaugeScale::GaugeScale(QObject *parent) : InstrumentPart(parent) {}
 
 void GaugeScale::setTickMajorCount(int v)
 {

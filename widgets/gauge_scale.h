@@ -110,7 +110,6 @@ public:
     void setTickLabelAlignment(TickLabelAlignment v) { assign(tickLabelAlignment_, v); }
 
 private:
-
     int arcRadius_ = 60;
     int arcRangeDegrees_ = 90;
     int arcStartDegrees_ = 180;

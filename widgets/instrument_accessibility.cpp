@@ -39,10 +39,7 @@ QString spokenText(const SevenSegmentDisplay &readout)
 // An instrument a screen reader reads and never sets: a widget with a value.
 class InstrumentAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
-    InstrumentAccessible(QWidget *instrument, QAccessible::Role role)
-        : QAccessibleWidget(instrument, role)
-    {
-    }
+    InstrumentAccessible(QWidget *instrument, QAccessible::Role role) : QAccessibleWidget(instrument, role) {}
 
     void *interface_cast(QAccessible::InterfaceType type) override
     {
@@ -64,10 +61,7 @@ public:
 class ReadoutAccessible : public InstrumentAccessible {
 public:
     // A read-out shows text, as Qt's own number display does.
-    explicit ReadoutAccessible(SevenSegmentDisplay *readout)
-        : InstrumentAccessible(readout, QAccessible::StaticText)
-    {
-    }
+    explicit ReadoutAccessible(SevenSegmentDisplay *readout) : InstrumentAccessible(readout, QAccessible::StaticText) {}
 
     QString text(QAccessible::Text t) const override
     {
@@ -93,15 +87,13 @@ private:
 
 class DialAccessible : public InstrumentAccessible {
 public:
-    explicit DialAccessible(AngularGauge *gauge)
-        : InstrumentAccessible(gauge, QAccessible::Dial)
-    {
-    }
+    explicit DialAccessible(AngularGauge *gauge) : InstrumentAccessible(gauge, QAccessible::Dial) {}
 
     // The position written as the scale's labels are.
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Value) return QLocale().toString(gauge()->position(), 'f', gauge()->scale()->tickLabelPrecision());
+        if (t == QAccessible::Value)
+            return QLocale().toString(gauge()->position(), 'f', gauge()->scale()->tickLabelPrecision());
         return QAccessibleWidget::text(t);
     }
 
@@ -123,7 +115,7 @@ QAccessibleInterface *instrumentFactory(const QString &className, QObject *objec
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 void installInstrumentAccessibility()
 {

@@ -7,8 +7,7 @@
 #include <QPainter>
 #include <cmath>
 
-InstrumentWidget::InstrumentWidget(QWidget *parent)
-    : QWidget(parent), lastRepaint_(now())
+InstrumentWidget::InstrumentWidget(QWidget *parent) : QWidget(parent), lastRepaint_(now())
 {
     // Every pixel is ours: Qt must not erase behind the frame we copy in.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -137,7 +136,8 @@ void InstrumentWidget::requestThrottled()
         repaintNow();
         return;
     }
-    const auto interval = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / updateFrameRate_));
+    const auto interval =
+        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / updateFrameRate_));
     const Clock::duration wait = lastRepaint_ + interval - now();
     if (wait < Clock::duration::zero()) {
         repaintNow();

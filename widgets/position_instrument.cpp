@@ -14,10 +14,7 @@ double positionFraction(double positionMin, double positionMax, double v)
     return 0;
 }
 
-PositionInstrument::PositionInstrument(QWidget *parent)
-    : InstrumentWidget(parent)
-{
-}
+PositionInstrument::PositionInstrument(QWidget *parent) : InstrumentWidget(parent) {}
 
 PositionInstrument::~PositionInstrument() = default;
 

@@ -23,8 +23,8 @@ class PositionInstrument : public InstrumentWidget {
     Q_PROPERTY(bool showMaxPointer READ showMaxPointer WRITE setShowMaxPointer NOTIFY showMaxPointerChanged)
     Q_PROPERTY(bool showMinPointer READ showMinPointer WRITE setShowMinPointer NOTIFY showMinPointerChanged)
     Q_PROPERTY(int minMaxPointerSize READ minMaxPointerSize WRITE setMinMaxPointerSize NOTIFY minMaxPointerSizeChanged)
-    Q_PROPERTY(int minMaxPointerMargin READ minMaxPointerMargin WRITE setMinMaxPointerMargin
-                   NOTIFY minMaxPointerMarginChanged)
+    Q_PROPERTY(
+        int minMaxPointerMargin READ minMaxPointerMargin WRITE setMinMaxPointerMargin NOTIFY minMaxPointerMarginChanged)
     // Their colours, and whether the user may drag them.
     Q_PROPERTY(TColor maxPointerColor READ maxPointerColor WRITE setMaxPointerColor NOTIFY maxPointerColorChanged)
     Q_PROPERTY(TColor minPointerColor READ minPointerColor WRITE setMinPointerColor NOTIFY minPointerColorChanged)

@@ -5,8 +5,7 @@
 
 #include <cmath>
 
-ScaleInstrument::ScaleInstrument(QWidget *parent)
-    : PositionInstrument(parent), scale_(new GaugeScale(this))
+ScaleInstrument::ScaleInstrument(QWidget *parent) : PositionInstrument(parent), scale_(new GaugeScale(this))
 {
     connect(scale_, &GaugeScale::changed, this, &ScaleInstrument::invalidateBackground);
 }

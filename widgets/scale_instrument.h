@@ -16,8 +16,8 @@ class ScaleInstrument : public PositionInstrument {
     Q_OBJECT
     Q_PROPERTY(GaugeScale *scale READ scale CONSTANT)
     Q_PROPERTY(bool autoScaleEnabled READ autoScaleEnabled WRITE setAutoScaleEnabled NOTIFY autoScaleEnabledChanged)
-    Q_PROPERTY(int autoScaleDesiredTicks READ autoScaleDesiredTicks WRITE setAutoScaleDesiredTicks
-                   NOTIFY autoScaleDesiredTicksChanged)
+    Q_PROPERTY(int autoScaleDesiredTicks READ autoScaleDesiredTicks WRITE setAutoScaleDesiredTicks NOTIFY
+                   autoScaleDesiredTicksChanged)
     Q_PROPERTY(int autoScaleMaxTicks READ autoScaleMaxTicks WRITE setAutoScaleMaxTicks NOTIFY autoScaleMaxTicksChanged)
     Q_PROPERTY(AutoScaleStyle autoScaleStyle READ autoScaleStyle WRITE setAutoScaleStyle NOTIFY autoScaleStyleChanged)
 
@@ -40,7 +40,7 @@ public:
     int autoScaleDesiredTicks() const { return autoScaleDesiredTicks_; }
     void setAutoScaleDesiredTicks(int v);  // a value below 2 is ignored
     int autoScaleMaxTicks() const { return autoScaleMaxTicks_; }
-    void setAutoScaleMaxTicks(int v);      // a value below 2 is ignored
+    void setAutoScaleMaxTicks(int v);  // a value below 2 is ignored
     AutoScaleStyle autoScaleStyle() const { return autoScaleStyle_; }
     void setAutoScaleStyle(AutoScaleStyle v);
 

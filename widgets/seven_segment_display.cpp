@@ -30,7 +30,7 @@ int truncateToInt(double v)
     return int(v);  // truncates toward zero
 }
 
-} // namespace
+}  // namespace
 
 std::vector<CellGlyph> layoutReadout(const ReadoutSettings &s, double value, const QString &decimalPoint)
 {
@@ -40,7 +40,8 @@ std::vector<CellGlyph> layoutReadout(const ReadoutSettings &s, double value, con
     const long long n = digits + (s.showSign ? 1 : 0);
 
     // The row of n cells is centred; cells stretch to the full inner height.
-    const int cw = truncateToInt((double(s.width) - 2.0 * s.segmentMargin - double(n - 1) * double(spacing)) / double(n));
+    const int cw =
+        truncateToInt((double(s.width) - 2.0 * s.segmentMargin - double(n - 1) * double(spacing)) / double(n));
     const int ch = saturate((long long)s.height - 2LL * s.segmentMargin);
     const long long step = cw + spacing;
     long long x = ((long long)s.width - n * step + spacing) / 2;
@@ -164,8 +165,8 @@ void SevenSegmentDisplay::setUnit(const QString &value)
 
 ReadoutSettings SevenSegmentDisplay::layoutSettings() const
 {
-    return ReadoutSettings{width(), height(), digitCount_, precision_, digitSpacing_, segmentMargin(), showSign_,
-                           leadingStyle_};
+    return ReadoutSettings{width(),       height(),        digitCount_, precision_,
+                           digitSpacing_, segmentMargin(), showSign_,   leadingStyle_};
 }
 
 QSize SevenSegmentDisplay::extentFor(int segmentSize) const

@@ -37,15 +37,15 @@ public:
     int digitSpacing() const { return digitSpacing_; }
     void setDigitSpacing(int value);
     int digitCount() const { return digitCount_; }
-    void setDigitCount(int value);          // held in 1..32
+    void setDigitCount(int value);  // held in 1..32
     LeadingStyle leadingStyle() const { return leadingStyle_; }
     void setLeadingStyle(LeadingStyle value);
     double value() const { return value_; }
-    void setValue(double value);            // held at most 1e15
+    void setValue(double value);  // held at most 1e15
     bool showSign() const { return showSign_; }
     void setShowSign(bool value);
     int precision() const { return precision_; }
-    void setPrecision(int value);           // held in 0..13
+    void setPrecision(int value);  // held in 0..13
     // The unit a screen reader says after the number ("А", "см"); it is
     // not drawn, so setting it repaints nothing.
     QString unit() const { return unit_; }

@@ -20,8 +20,8 @@ constexpr std::uint8_t kPatterns[16] = {
 };
 
 constexpr char kGlyphChars[SevenSegmentGlyph::kCodeCount] = {
-    '0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 'a', 'b', 'c', 'd', 'e', 'f',
-    '.', ':', '+', '-', ' ', '_', '<', '>', ';', ',',
+    '0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 'a', 'b', 'c',
+    'd', 'e', 'f', '.', ':', '+', '-', ' ', '_', '<', '>', ';', ',',
 };
 
 // Builds polygons in a cell's coordinates.
@@ -84,7 +84,7 @@ Code codeAt(int index)
     return Code(std::uint8_t(index));
 }
 
-} // namespace
+}  // namespace
 
 SevenSegmentGlyph::Code glyphForChar(char c)
 {
@@ -131,7 +131,8 @@ GlyphPolygon segmentPolygon(const GlyphCell &cell, int segment)
     const long long Z2 = 2 * Z;
     switch (segment) {
     case 0:  // A
-        return b.quad(b.at(M + S, M), b.at(W - M - S - 1, M), b.at(W - M - S - Z2 - 1, M + Z2), b.at(M + S + Z2, M + Z2));
+        return b.quad(b.at(M + S, M), b.at(W - M - S - 1, M), b.at(W - M - S - Z2 - 1, M + Z2),
+                      b.at(M + S + Z2, M + Z2));
     case 1:  // B
         return b.quad(b.at(W - M - 1, M + S), b.at(W - M - 1, h - S), b.at(W - M - Z2 - 1, h - S - Z2),
                       b.at(W - M - Z2 - 1, M + S + Z2));
@@ -142,23 +143,23 @@ GlyphPolygon segmentPolygon(const GlyphCell &cell, int segment)
         return b.quad(b.at(M + S, H - M - 1), b.at(W - M - S - 1, H - M - 1), b.at(W - M - S - Z2 - 1, H - M - Z2 - 1),
                       b.at(M + S + Z2, H - M - Z2 - 1));
     case 4:  // E
-        return b.quad(b.at(M, h + S), b.at(M, H - M - S - 1), b.at(M + Z2, H - M - S - Z2 - 1), b.at(M + Z2, h + S + Z2));
+        return b.quad(b.at(M, h + S), b.at(M, H - M - S - 1), b.at(M + Z2, H - M - S - Z2 - 1),
+                      b.at(M + Z2, h + S + Z2));
     case 5:  // F
         return b.quad(b.at(M, M + S), b.at(M, h - S), b.at(M + Z2, h - S - Z2), b.at(M + Z2, M + S + Z2));
     case 6: {  // G, a hexagon with pointed ends
         GlyphPolygon g;
-        g.points = {b.at(M + S, h), b.at(M + S + Z, h - Z), b.at(W - M - S - Z - 1, h - Z),
+        g.points = {b.at(M + S, h),         b.at(M + S + Z, h - Z),         b.at(W - M - S - Z - 1, h - Z),
                     b.at(W - M - S - 1, h), b.at(W - M - S - Z - 1, h + Z), b.at(M + S + Z, h + Z)};
         g.count = 6;
         return g;
     }
-    default:
-        return GlyphPolygon{};
+    default: return GlyphPolygon{};
     }
 }
 
 GlyphShapes glyphShapes(const GlyphCell &cell, SevenSegmentGlyph::Code code, bool useSegmentBits,
-                          std::uint8_t segmentBits)
+                        std::uint8_t segmentBits)
 {
     GlyphShapes shapes;
     if (useSegmentBits || isSegmentGlyph(code)) {
@@ -181,12 +182,8 @@ GlyphShapes glyphShapes(const GlyphCell &cell, SevenSegmentGlyph::Code code, boo
     const long long a = (W - 1 - 2 * M) / 2, x0 = (W - 1) / 2, y0 = H / 2;
 
     switch (code) {
-    case Code::Period:
-        add(shapes, b.box(c - Z, H - 2 * Z, c + Z, H), true);
-        break;
-    case Code::Colon:
-        colonDots();
-        break;
+    case Code::Period: add(shapes, b.box(c - Z, H - 2 * Z, c + Z, H), true); break;
+    case Code::Colon: colonDots(); break;
     case Code::Semicolon:
         colonDots();
         tail();
@@ -195,9 +192,7 @@ GlyphShapes glyphShapes(const GlyphCell &cell, SevenSegmentGlyph::Code code, boo
         add(shapes, b.box(c - Z, r(11), c + Z, r(13)), true);
         tail();
         break;
-    case Code::Line:
-        add(shapes, b.box(M, h - Z / 2, W - M - 1, h + Z / 2), true);
-        break;
+    case Code::Line: add(shapes, b.box(M, h - Z / 2, W - M - 1, h + Z / 2), true); break;
     case Code::UpArrow: {
         GlyphPolygon t;
         t.points[0] = b.at(x0 + a, y0);
@@ -216,14 +211,9 @@ GlyphShapes glyphShapes(const GlyphCell &cell, SevenSegmentGlyph::Code code, boo
         add(shapes, t, true);
         break;
     }
-    case Code::Plus:
-        addSignCell(shapes, cell, true);
-        break;
-    case Code::Minus:
-        addSignCell(shapes, cell, false);
-        break;
-    default:
-        break;
+    case Code::Plus: addSignCell(shapes, cell, true); break;
+    case Code::Minus: addSignCell(shapes, cell, false); break;
+    default: break;
     }
     return shapes;
 }
@@ -235,4 +225,3 @@ TColor unlitSegmentColor(TColor segmentColor, TColor offColor, bool autoOff)
     const TColor rgb = isSystemColor(segmentColor) ? fromQColor(toQColor(segmentColor)) : segmentColor;
     return rgbColor(redOf(rgb) / 3, greenOf(rgb) / 3, blueOf(rgb) / 3);
 }
-

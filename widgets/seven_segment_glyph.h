@@ -19,17 +19,45 @@ class SevenSegmentGlyph {
     Q_GADGET
 public:
     enum class Code : std::uint8_t {
-        Digit0, Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7, Digit8, Digit9,
-        LetterA, LetterB, LetterC, LetterD, LetterE, LetterF,
-        Period, Colon, Plus, Minus, Blank, Line, UpArrow, DownArrow, Semicolon, Comma
+        Digit0,
+        Digit1,
+        Digit2,
+        Digit3,
+        Digit4,
+        Digit5,
+        Digit6,
+        Digit7,
+        Digit8,
+        Digit9,
+        LetterA,
+        LetterB,
+        LetterC,
+        LetterD,
+        LetterE,
+        LetterF,
+        Period,
+        Colon,
+        Plus,
+        Minus,
+        Blank,
+        Line,
+        UpArrow,
+        DownArrow,
+        Semicolon,
+        Comma
     };
     Q_ENUM(Code)
     static constexpr int kCodeCount = 26;
 
     // Segment bits of a pattern: A (top) = bit 0 ... G (middle) = bit 6.
     enum Segment : std::uint8_t {
-        SegmentA = 0x01, SegmentB = 0x02, SegmentC = 0x04, SegmentD = 0x08,
-        SegmentE = 0x10, SegmentF = 0x20, SegmentG = 0x40
+        SegmentA = 0x01,
+        SegmentB = 0x02,
+        SegmentC = 0x04,
+        SegmentD = 0x08,
+        SegmentE = 0x10,
+        SegmentF = 0x20,
+        SegmentG = 0x40
     };
 };
 

@@ -30,10 +30,10 @@ void drawShapes(Canvas &canvas, const GlyphShapes &shapes, TColor lit, TColor un
     }
 }
 
-} // namespace
+}  // namespace
 
-const SevenSegmentRenderer::CachedGlyph *SevenSegmentRenderer::cachedGlyph(SevenSegmentGlyph::Code code,
-                                                                          const Key &key, TColor lit, TColor unlit)
+const SevenSegmentRenderer::CachedGlyph *SevenSegmentRenderer::cachedGlyph(SevenSegmentGlyph::Code code, const Key &key,
+                                                                           TColor lit, TColor unlit)
 {
     const auto index = std::size_t(code);
     if (index >= cache_.size()) return nullptr;
@@ -90,8 +90,17 @@ void SevenSegmentRenderer::draw(Canvas &canvas, const SevenSegmentLook &look, Se
     // ratio; at 1.25 or 1.5 the glyph is drawn in place.
     const qreal ratio = canvas.image().devicePixelRatio();
     const bool wholeRatio = ratio == std::floor(ratio) && ratio <= 8;
-    const Key key{cell.width(), cell.height(), margin, look.segmentSeparation, look.segmentSize, int(ratio),
-                  toQColor(lit).rgb(), toQColor(unlit).rgb(), look.showOffSegments, useBits, bits};
+    const Key key{cell.width(),
+                  cell.height(),
+                  margin,
+                  look.segmentSeparation,
+                  look.segmentSize,
+                  int(ratio),
+                  toQColor(lit).rgb(),
+                  toQColor(unlit).rgb(),
+                  look.showOffSegments,
+                  useBits,
+                  bits};
     // The cached pixels are exact: drawn without antialiasing, they are
     // either fully opaque or fully transparent.
     if (const CachedGlyph *glyph = wholeRatio ? cachedGlyph(code, key, lit, unlit) : nullptr) {
@@ -100,7 +109,6 @@ void SevenSegmentRenderer::draw(Canvas &canvas, const SevenSegmentLook &look, Se
                         saturate(origin.y() + (long long)glyph->offset.y()), glyph->image);
         return;
     }
-    const GlyphCell glyphCell{origin, cell.width(), cell.height(), margin, look.segmentSeparation,
-                              look.segmentSize};
+    const GlyphCell glyphCell{origin, cell.width(), cell.height(), margin, look.segmentSeparation, look.segmentSize};
     drawShapes(canvas, glyphShapes(glyphCell, code, useBits, bits), lit, unlit, look.showOffSegments);
 }

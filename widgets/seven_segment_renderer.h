@@ -7,8 +7,8 @@
 #include "widgets/seven_segment_glyph.h"
 
 #include <QImage>
-#include <QSize>
 #include <QRgb>
+#include <QSize>
 #include <array>
 #include <optional>
 
@@ -30,8 +30,8 @@ public:
     // Draws the glyph of `code` into the cell of size `cell` at `origin`, with
     // the glyph margin M; with segmentBits every code is drawn as that segment
     // pattern. Draws nothing but the glyph.
-    void draw(Canvas &canvas, const SevenSegmentLook &look, SevenSegmentGlyph::Code code, QPoint origin,
-              QSize cell, int margin = 0, std::optional<std::uint8_t> segmentBits = std::nullopt);
+    void draw(Canvas &canvas, const SevenSegmentLook &look, SevenSegmentGlyph::Code code, QPoint origin, QSize cell,
+              int margin = 0, std::optional<std::uint8_t> segmentBits = std::nullopt);
 
 private:
     // A glyph as last drawn: everything its pixels depend on, and the pixels

@@ -13,8 +13,8 @@ class SevenSegmentWidget : public InstrumentWidget {
     // The colours of lit and unlit segments.
     Q_PROPERTY(TColor segmentColor READ segmentColor WRITE setSegmentColor NOTIFY segmentColorChanged)
     Q_PROPERTY(TColor segmentOffColor READ segmentOffColor WRITE setSegmentOffColor NOTIFY segmentOffColorChanged)
-    Q_PROPERTY(bool autoSegmentOffColor READ autoSegmentOffColor WRITE setAutoSegmentOffColor
-                   NOTIFY autoSegmentOffColorChanged)
+    Q_PROPERTY(bool autoSegmentOffColor READ autoSegmentOffColor WRITE setAutoSegmentOffColor NOTIFY
+                   autoSegmentOffColorChanged)
     // Which segments show.
     Q_PROPERTY(bool showOffSegments READ showOffSegments WRITE setShowOffSegments NOTIFY showOffSegmentsChanged)
     Q_PROPERTY(bool powerOff READ powerOff WRITE setPowerOff NOTIFY powerOffChanged)
@@ -38,11 +38,11 @@ public:
     bool powerOff() const { return look_.powerOff; }
     void setPowerOff(bool value);
     int segmentSize() const { return look_.segmentSize; }
-    void setSegmentSize(int value);        // held in 1 .. the widget's largest size
+    void setSegmentSize(int value);  // held in 1 .. the widget's largest size
     int segmentSeparation() const { return look_.segmentSeparation; }
     void setSegmentSeparation(int value);  // negative values become 0
     int segmentMargin() const { return segmentMargin_; }
-    void setSegmentMargin(int value);      // negative values become 0
+    void setSegmentMargin(int value);  // negative values become 0
     bool autoSize() const { return autoSize_; }
     void setAutoSize(bool value);
 

@@ -21,28 +21,28 @@ namespace {
 
 // The bench's controls by their object names: the one place that knows them.
 namespace Names {
-constexpr const char *ClientArea = "clientArea";
-constexpr const char *Screen = "screen";
-constexpr const char *ScopeSwitch = "scopeSwitch";
-constexpr const char *RegulatorSwitch = "regulatorSwitch";
-constexpr const char *SourceSwitch = "sourceSwitch";
-constexpr const char *Ammeter = "ammeter";
-constexpr const char *CoarseArrows = "coarseCurrentArrows";  // 0.01 A a press
-constexpr const char *FineArrows = "fineCurrentArrows";      // 0.001 A a press
-constexpr const char *RippleArrows = "rippleArrows";
-constexpr const char *RippleReadout = "rippleReadout";
-constexpr const char *ArrowUp = "next";  // right or up, in every arrow pair
-constexpr const char *ArrowDown = "previous";
-constexpr const char *VoltageField = "anodeVoltageField";
-constexpr const char *TurnsField = "turnDensityField";
-constexpr const char *DistanceField = "driftLengthField";
-constexpr const char *PlateReadout = "plateLengthReadout";
-constexpr const char *SourcePanel = "sourcePanel";
-constexpr const char *SourceLamp = "sourceLamp";
-constexpr const char *CalculatorButton = "calculateButton";
-constexpr const char *CalculatorResult = "specificChargeField";
-constexpr const char *CalculatorTurns = "helixTurnsField";
-} // namespace Names
+    constexpr const char *ClientArea = "clientArea";
+    constexpr const char *Screen = "screen";
+    constexpr const char *ScopeSwitch = "scopeSwitch";
+    constexpr const char *RegulatorSwitch = "regulatorSwitch";
+    constexpr const char *SourceSwitch = "sourceSwitch";
+    constexpr const char *Ammeter = "ammeter";
+    constexpr const char *CoarseArrows = "coarseCurrentArrows";  // 0.01 A a press
+    constexpr const char *FineArrows = "fineCurrentArrows";      // 0.001 A a press
+    constexpr const char *RippleArrows = "rippleArrows";
+    constexpr const char *RippleReadout = "rippleReadout";
+    constexpr const char *ArrowUp = "next";  // right or up, in every arrow pair
+    constexpr const char *ArrowDown = "previous";
+    constexpr const char *VoltageField = "anodeVoltageField";
+    constexpr const char *TurnsField = "turnDensityField";
+    constexpr const char *DistanceField = "driftLengthField";
+    constexpr const char *PlateReadout = "plateLengthReadout";
+    constexpr const char *SourcePanel = "sourcePanel";
+    constexpr const char *SourceLamp = "sourceLamp";
+    constexpr const char *CalculatorButton = "calculateButton";
+    constexpr const char *CalculatorResult = "specificChargeField";
+    constexpr const char *CalculatorTurns = "helixTurnsField";
+}  // namespace Names
 
 // How far back the approach from below starts: five presses of the wide arrow.
 constexpr int kApproachPresses = 5;
@@ -117,7 +117,7 @@ double length(const QRect &box)
     return std::hypot(box.width(), box.height());
 }
 
-} // namespace
+}  // namespace
 
 AutomatedStudent::AutomatedStudent(QWidget &bench)
     : bench_(bench),
@@ -127,8 +127,7 @@ AutomatedStudent::AutomatedStudent(QWidget &bench)
       coarseDown_(arrow(bench, Names::CoarseArrows, Names::ArrowDown)),
       fineUp_(arrow(bench, Names::FineArrows, Names::ArrowUp)),
       fineDown_(arrow(bench, Names::FineArrows, Names::ArrowDown))
-{
-}
+{}
 
 void AutomatedStudent::waitFor(const QWidget &control) const
 {
@@ -276,8 +275,7 @@ FocusingReadings AutomatedStudent::approach(int k)
         lowest = std::min(lowest, height);
         steps.push_back({ammeter(), height});
     }
-    if (lowest > lineThickness_ + 1)
-        throw std::runtime_error("the trace never got as low as the line is thick");
+    if (lowest > lineThickness_ + 1) throw std::runtime_error("the trace never got as low as the line is thick");
     const auto first = std::find_if(steps.begin(), steps.end(), [&](const Step &s) { return s.height == lowest; });
     if (first == steps.begin()) {
         // The approach began inside the lowest traces: again, from 0.05 A lower.
@@ -322,8 +320,8 @@ QString AutomatedStudent::calculate(int k)
 QImage AutomatedStudent::grabCalculator() const
 {
     QRect area;
-    for (const char *name : {Names::SourcePanel, Names::CalculatorButton, Names::CalculatorResult, Names::CalculatorTurns})
+    for (const char *name :
+         {Names::SourcePanel, Names::CalculatorButton, Names::CalculatorResult, Names::CalculatorTurns})
         area |= control(bench_, name)->geometry();
     return control(bench_, Names::ClientArea)->grab(area.adjusted(-6, -6, 6, 6)).toImage();
 }
-

@@ -50,16 +50,14 @@ public:
 
     void save(const QImage &image, const QString &name)
     {
-        if (!image.save(folder_.filePath(name)))
-            throw std::runtime_error("cannot write " + name.toStdString());
+        if (!image.save(folder_.filePath(name))) throw std::runtime_error("cannot write " + name.toStdString());
     }
     void setFolder(const QDir &folder) { folder_ = folder; }
 
     void rampUp(int ticks)
     {
         click(QStringLiteral("regulatorSwitch"));
-        for (int i = 0; i < ticks; ++i)
-            tick(QStringLiteral("rampUpTimer"));
+        for (int i = 0; i < ticks; ++i) tick(QStringLiteral("rampUpTimer"));
     }
 
     const QImage &screen() const { return find<TImage>(QStringLiteral("screen"))->picture(); }
@@ -127,7 +125,8 @@ void writeTraceFigure(const LabState &start, QString &numbers)
     };
     const double pi = std::numbers::pi;
     const Panel panels[] = {
-        {0.0, "0"}, {pi / 2, "\\pi/2"}, {pi, "\\pi"}, {3 * pi / 2, "3\\pi/2"}, {2 * pi, "2\\pi"}, {2.1 * pi, "2{,}1\\pi"},
+        {0.0, "0"},        {pi / 2, "\\pi/2"},      {pi, "\\pi"}, {3 * pi / 2, "3\\pi/2"},
+        {2 * pi, "2\\pi"}, {2.1 * pi, "2{,}1\\pi"},
     };
     QString figure;
     for (const Panel &p : panels) {
@@ -141,15 +140,14 @@ void writeTraceFigure(const LabState &start, QString &numbers)
 void writeDepartment(const QDir &folder)
 {
     QStringList title;
-    for (const QString &line : departmentLines(QStringLiteral("title page")))
-        title << texEscaped(line);
+    for (const QString &line : departmentLines(QStringLiteral("title page"))) title << texEscaped(line);
     QString tex = QStringLiteral("%% Written by the build from resources/department/department.txt.\n");
     tex += texMacro(QStringLiteral("DepartmentTitleLines"), title.join(QStringLiteral("\\\\\n")));
     tex += texMacro(QStringLiteral("DepartmentCity"), texEscaped(departmentLines(QStringLiteral("city")).value(0)));
     writeTextFile(folder, QStringLiteral("department.tex"), tex);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

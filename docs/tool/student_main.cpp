@@ -60,10 +60,7 @@ struct Study {
     QString calculatorText;
     QImage calculatorPicture;
 
-    std::vector<FocusingReadings> used() const
-    {
-        return {focusings.begin(), focusings.begin() + kUsedFocusings};
-    }
+    std::vector<FocusingReadings> used() const { return {focusings.begin(), focusings.begin() + kUsedFocusings}; }
     double deviation(int k) const
     {
         const FocusingReadings &f = focusings[std::size_t(k - 1)];
@@ -121,8 +118,7 @@ Study study(Window window, QSize given = {})
 void print(const Study &s)
 {
     std::printf("%s window, screen %d px: U = %g V, n = %g 1/m, l = %g m, d = %g m\n", qPrintable(s.window),
-                s.screenSide, s.bench.anodeVoltage, s.bench.turnsPerMetre, s.bench.fieldDistance,
-                s.bench.plateLength);
+                s.screenSide, s.bench.anodeVoltage, s.bench.turnsPerMetre, s.bench.fieldDistance, s.bench.plateLength);
     for (const FocusingReadings &f : s.focusings)
         std::printf("  k = %d: I' = %.3f A, I'' = %.3f A, I = %.4f A, e/m = %.4e C/kg, %+.2f %%%s\n", f.k, f.lower,
                     f.upper, f.current(), specificCharge(s.bench, f.k, f.current()), 100 * s.deviation(f.k),
@@ -185,7 +181,8 @@ QString worked(const Study &standard, const Study &maximised)
         add(QStringLiteral("StudentUpper%1").arg(n), texDecimal(f.upper, 3));
         add(QStringLiteral("StudentCurrent%1").arg(n), texDecimal(f.current(), 4));
         add(QStringLiteral("StudentCurrentValue%1").arg(n), QString::number(f.current(), 'f', 4));
-        add(QStringLiteral("StudentEm%1").arg(n), texDecimal(specificCharge(standard.bench, f.k, f.current()) / 1e11, 4));
+        add(QStringLiteral("StudentEm%1").arg(n),
+            texDecimal(specificCharge(standard.bench, f.k, f.current()) / 1e11, 4));
         add(QStringLiteral("StudentDeviation%1").arg(n), signedPercent(standard.deviation(f.k)));
         // Half a step of the ammeter in I, twice that in e/m.
         add(QStringLiteral("StudentStepShare%1").arg(n), texDecimal(100 * kAmmeterStep / f.current(), 2));
@@ -200,9 +197,9 @@ QString worked(const Study &standard, const Study &maximised)
     add(QStringLiteral("StudentRandom"), texDecimal(r.random / 1e11, 4));
     add(QStringLiteral("StudentInstrument"), texDecimal(r.instrument / 1e11, 4));
     add(QStringLiteral("StudentTotal"), texDecimal(r.total / 1e11, 4));
-    add(QStringLiteral("StudentResult"), QStringLiteral("%1 \\pm %2")
-                                             .arg(texDecimal(r.mean / 1e11, rounded.decimals),
-                                                  texDecimal(rounded.uncertainty, rounded.decimals)));
+    add(QStringLiteral("StudentResult"),
+        QStringLiteral("%1 \\pm %2")
+            .arg(texDecimal(r.mean / 1e11, rounded.decimals), texDecimal(rounded.uncertainty, rounded.decimals)));
     add(QStringLiteral("StudentRelative"), texDecimal(100 * r.total / r.mean, 2));
     add(QStringLiteral("StudentDeviation"), signedPercent(r.mean / kTableValue - 1));
     add(QStringLiteral("MaximisedDeviation"), signedPercent(maximised.result.mean / kTableValue - 1));
@@ -214,8 +211,8 @@ QString worked(const Study &standard, const Study &maximised)
     for (const FocusingReadings &f : standard.used())
         points += QStringLiteral("(%1,%2)").arg(f.k).arg(f.current(), 0, 'f', 4);
     add(QStringLiteral("StudentPoints"), points);
-    const double slope = standard.focusings.front().current()
-        * std::sqrt(specificCharge(standard.bench, 1, standard.focusings.front().current()) / r.mean);
+    const double slope = standard.focusings.front().current() *
+        std::sqrt(specificCharge(standard.bench, 1, standard.focusings.front().current()) / r.mean);
     add(QStringLiteral("StudentSlope"), QString::number(slope, 'f', 5));
     add(QStringLiteral("StudentSlopeText"), texDecimal(slope, 4));
 
@@ -247,7 +244,7 @@ QTemporaryFile &desktop()
     return file;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {
@@ -285,8 +282,7 @@ int main(int argc, char **argv)
         const Study maximised = study(Window::Maximised);
         print(maximised);
         QString tex = worked(standard, maximised);
-        for (int k : {1, 3})
-            savePictures(folder, standard.focusings[std::size_t(k - 1)], tex);
+        for (int k : {1, 3}) savePictures(folder, standard.focusings[std::size_t(k - 1)], tex);
         if (!standard.calculatorPicture.save(folder.filePath(QStringLiteral("calculator.png"))))
             throw std::runtime_error("cannot write calculator.png");
         writeTextFile(folder, QStringLiteral("student-numbers.tex"), tex);

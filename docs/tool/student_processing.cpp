@@ -17,7 +17,7 @@ double studentCoefficient(std::size_t values)
     return table[values];
 }
 
-} // namespace
+}  // namespace
 
 double specificCharge(const InstallationReadings &bench, int k, double current)
 {

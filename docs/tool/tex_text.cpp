@@ -16,9 +16,13 @@ QString texEscaped(const QString &text)
     for (const QChar c : text) {
         switch (c.unicode()) {
         case '\\': out += QStringLiteral("\\textbackslash{}"); break;
-        case '{': case '}': case '$': case '&': case '#': case '_': case '%':
-            out += QLatin1Char('\\') + c;
-            break;
+        case '{':
+        case '}':
+        case '$':
+        case '&':
+        case '#':
+        case '_':
+        case '%': out += QLatin1Char('\\') + c; break;
         case '~': out += QStringLiteral("\\textasciitilde{}"); break;
         case '^': out += QStringLiteral("\\textasciicircum{}"); break;
         default: out += c;

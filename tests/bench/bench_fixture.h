@@ -75,7 +75,8 @@ inline bool showsTheSweepAtItsOwnScale(const TImage &screen)
     const double reach = 3.5 * screen.width() / 8.0;
     const auto [top, bottom] = greenRows(screen, screen.width() / 2);
     const double expectedTop = std::nearbyint(centre - reach), expectedBottom = std::nearbyint(centre + reach);
-    const bool ok = top >= expectedTop - 2 && top <= expectedTop && bottom >= expectedBottom && bottom <= expectedBottom + 2;
+    const bool ok =
+        top >= expectedTop - 2 && top <= expectedTop && bottom >= expectedBottom && bottom <= expectedBottom + 2;
     if (!ok) qWarning("the sweep spans rows %d to %d, not %g to %g", top, bottom, expectedTop, expectedBottom);
     return ok;
 }
@@ -151,10 +152,11 @@ struct OwnedBench {
 
 struct Bench : OwnedBench, BenchDriver, BenchControls {
     explicit Bench(BenchWindow::Clock clock = &QDateTime::currentDateTime)
-        : OwnedBench(std::move(clock)), BenchDriver(*owned), BenchControls(static_cast<const BenchDriver &>(*this)),
+        : OwnedBench(std::move(clock)),
+          BenchDriver(*owned),
+          BenchControls(static_cast<const BenchDriver &>(*this)),
           window(*owned)
-    {
-    }
+    {}
 
     BenchWindow &window;
 
@@ -195,4 +197,4 @@ struct Bench : OwnedBench, BenchDriver, BenchControls {
     double dial() const { return regulatorDial->position(); }
 };
 
-} // namespace bench_test
+}  // namespace bench_test

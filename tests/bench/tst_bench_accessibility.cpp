@@ -71,7 +71,7 @@ const QString kSpot = QStringLiteral("Пятно луча в центре экр
 const QString kWarmup = QStringLiteral("Вертикальная линия прогрева");
 const QString kTrace = QStringLiteral("След электронного луча");
 
-} // namespace
+}  // namespace
 
 class TestBenchAccessibility : public QObject {
     Q_OBJECT
@@ -165,7 +165,7 @@ private slots:
             ++controls;
             if (iface->text(QAccessible::Name).trimmed().isEmpty())
                 unnamed << (iface->object() ? iface->object()->objectName() : QString()) + QLatin1Char('/') +
-                               QString::number(int(role), 16);
+                        QString::number(int(role), 16);
         }
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
         // The window's controls were all found: the switches, fields, read-outs,

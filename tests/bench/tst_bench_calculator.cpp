@@ -21,15 +21,9 @@ class TstBenchCalculator : public QObject {
     }
 
 private slots:
-    void cleanup()
-    {
-        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    }
+    void cleanup() { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); }
 
-    void initTestCase()
-    {
-        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    }
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); }
 
     void lampTogglesTheCalculator()
     {
@@ -56,9 +50,12 @@ private slots:
         QTest::addColumn<double>("current");
         QTest::addColumn<QString>("k");
         QTest::addColumn<QString>("text");
-        QTest::newRow("first focusing") << 0.407 << "1" << "1,759E11 Кл/кг";
-        QTest::newRow("second focusing") << 0.814 << "2" << "1,759E11 Кл/кг";
-        QTest::newRow("a little past it") << 0.41 << "1" << "1,733E11 Кл/кг";
+        QTest::newRow("first focusing") << 0.407 << "1"
+                                        << "1,759E11 Кл/кг";
+        QTest::newRow("second focusing") << 0.814 << "2"
+                                         << "1,759E11 Кл/кг";
+        QTest::newRow("a little past it") << 0.41 << "1"
+                                          << "1,733E11 Кл/кг";
     }
 
     void focusingCurrents()

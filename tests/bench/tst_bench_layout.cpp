@@ -32,7 +32,7 @@ private slots:
         // 735 × 637, with the screen already at the size this width gives it.
         const BenchLayout L = computeBenchLayout(at(735, 637, 225));
         QCOMPARE(L.scopePanel, QRect(245, 10, 245, 537));
-        QCOMPARE(L.sourcePanel, QRect(499, 10, 183, 256));   // 256.2 rounded
+        QCOMPARE(L.sourcePanel, QRect(499, 10, 183, 256));  // 256.2 rounded
         QCOMPARE(L.regulatorDial, QRect(52, 10, 183, 183));
         QCOMPARE(L.dialLabelOffsetX, -81);
         QCOMPARE(L.dialLabelOffsetY, 81);
@@ -101,7 +101,7 @@ private slots:
         QCOMPARE(L.scopePanel, QRect(325 - 108, 10, 216, 450));
         QCOMPARE(L.screen.size(), QSize(196, 196));
         QCOMPARE(L.sourcePanel.width(), 162);
-        QCOMPARE(L.sourcePanel.height(), 227);   // 226.8 rounded
+        QCOMPARE(L.sourcePanel.height(), 227);  // 226.8 rounded
         QCOMPARE(L.regulatorDial, QRect(217 - 162 - 10, 10, 162, 162));
         // Nothing of the three columns overlaps, nor leaves the window.
         QVERIFY(L.regulatorDial.right() < L.scopePanel.left());
@@ -154,11 +154,20 @@ private slots:
             const BenchLayout L = settled(outer);
             const BenchLayoutInput in = at(outer.width(), outer.height());
             const auto caption = [&](const QRect &field) {
-                return QRect(field.left(), field.top() - in.anodeVoltageCaptionHeight - 3, 89, in.anodeVoltageCaptionHeight);
+                return QRect(field.left(), field.top() - in.anodeVoltageCaptionHeight - 3, 89,
+                             in.anodeVoltageCaptionHeight);
             };
-            const QList<QRect> controls{L.scopeSwitch, L.screen, caption(L.anodeVoltageField), L.anodeVoltageField,
-                                        caption(L.turnDensityField), L.turnDensityField, caption(L.driftLengthField),
-                                        L.driftLengthField, L.plateLengthLabel, L.plateLengthReadout, L.plateLengthArrows};
+            const QList<QRect> controls{L.scopeSwitch,
+                                        L.screen,
+                                        caption(L.anodeVoltageField),
+                                        L.anodeVoltageField,
+                                        caption(L.turnDensityField),
+                                        L.turnDensityField,
+                                        caption(L.driftLengthField),
+                                        L.driftLengthField,
+                                        L.plateLengthLabel,
+                                        L.plateLengthReadout,
+                                        L.plateLengthArrows};
             const QRect panel(QPoint(0, 0), L.scopePanel.size());
             const QByteArray where = QByteArray::number(outer.width()) + "x" + QByteArray::number(outer.height());
             for (int i = 0; i < controls.size(); ++i) {
@@ -190,7 +199,7 @@ private slots:
             QCOMPARE(L.screen.width(), w / 3 - 20);
         }
         const BenchLayout L = computeBenchLayout(at(1200, 800, 225));
-        QCOMPARE(L.sourcePanel.height(), 381);   // 380.8 rounded
+        QCOMPARE(L.sourcePanel.height(), 381);  // 380.8 rounded
         QCOMPARE(L.dialLabelOffsetX, -126);
         QCOMPARE(L.calculateButton.top(), 391);
     }
@@ -202,8 +211,8 @@ private slots:
         QCOMPARE(computeBenchLayout(at(728, 637)).sourcePanel.height(), 255);
         QCOMPARE(computeBenchLayout(at(740, 637)).sourcePanel.height(), 259);
         QCOMPARE(computeBenchLayout(at(748, 637)).sourcePanel.height(), 262);
-        QCOMPARE(computeBenchLayout(at(751, 637)).sourcePanel.height(), 262);   // 187 × 1.4 = 261.8
-        QCOMPARE(computeBenchLayout(at(756, 637)).sourcePanel.height(), 265);   // 189 × 1.4 = 264.6
+        QCOMPARE(computeBenchLayout(at(751, 637)).sourcePanel.height(), 262);  // 187 × 1.4 = 261.8
+        QCOMPARE(computeBenchLayout(at(756, 637)).sourcePanel.height(), 265);  // 189 × 1.4 = 264.6
     }
 
     void fieldsFollowTheScreenOfThePreviousPass()

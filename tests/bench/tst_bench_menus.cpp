@@ -12,13 +12,13 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTemporaryDir>
 
 using namespace bench_test;
 
@@ -64,21 +64,15 @@ QStringList captions(const QList<QAction *> &actions)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 class TstBenchMenus : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    }
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); }
 
-    void cleanup()
-    {
-        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    }
+    void cleanup() { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); }
 
     void menuStructure()
     {
@@ -94,15 +88,15 @@ private slots:
         QCOMPARE(captions(f.menuBar()->actions()), (QStringList{"Файл", "Помощь"}));
         QCOMPARE(f.menuBar()->actions().at(0)->menu(), menu("fileMenu"));
         QCOMPARE(f.menuBar()->actions().at(1)->menu(), menu("helpMenu"));
-        QCOMPARE(captions(menu("fileMenu")->actions()), (QStringList{"Реальная лабораторная работа",
-                                                                     "Компьютерная лабораторная работа", "Справка",
-                                                                     "-", "Выход"}));
+        QCOMPARE(
+            captions(menu("fileMenu")->actions()),
+            (QStringList{"Реальная лабораторная работа", "Компьютерная лабораторная работа", "Справка", "-", "Выход"}));
         QCOMPARE(menu("fileMenu")->actions().at(0)->menu(), menu("realLabMenu"));
         QCOMPARE(menu("fileMenu")->actions().at(1)->menu(), menu("computerLabMenu"));
         QCOMPARE(menu("fileMenu")->actions().mid(2), actions({"referenceAction", "fileMenuSeparator", "exitAction"}));
-        QCOMPARE(captions(menu("realLabMenu")->actions()), (QStringList{"Титульный лист", "Теоретическая часть",
-                                                                        "Порядок выполнения работы",
-                                                                        "Контрольные вопросы и литтература"}));
+        QCOMPARE(captions(menu("realLabMenu")->actions()),
+                 (QStringList{"Титульный лист", "Теоретическая часть", "Порядок выполнения работы",
+                              "Контрольные вопросы и литтература"}));
         QCOMPARE(menu("realLabMenu")->actions(),
                  actions({"realTitlePageAction", "realTheoryAction", "realProcedureAction", "realQuestionsAction"}));
         QCOMPARE(captions(menu("computerLabMenu")->actions()),
@@ -129,15 +123,14 @@ private slots:
         // documents from there; started anywhere else, from the desktop's
         // data folders. (An installed program's share/emlab/Files beside its
         // own folder is proven in the real window.)
-        const QList<QPair<QString, QString>> documents = {
-            {"realTitlePageAction", "Титульный лист(Р).pdf"},
-            {"realTheoryAction", "Теория(Р).pdf"},
-            {"realProcedureAction", "Порядок выполнения(Р).pdf"},
-            {"realQuestionsAction", "Контрольные вопросы(Р).pdf"},
-            {"computerTitlePageAction", "Титульный лист(К).pdf"},
-            {"computerProcedureAction", "Порядок выполнения(К).pdf"},
-            {"userGuideAction", "Руководство пользователя(К).pdf"},
-            {"referenceAction", "Справка.pdf"}};
+        const QList<QPair<QString, QString>> documents = {{"realTitlePageAction", "Титульный лист(Р).pdf"},
+                                                          {"realTheoryAction", "Теория(Р).pdf"},
+                                                          {"realProcedureAction", "Порядок выполнения(Р).pdf"},
+                                                          {"realQuestionsAction", "Контрольные вопросы(Р).pdf"},
+                                                          {"computerTitlePageAction", "Титульный лист(К).pdf"},
+                                                          {"computerProcedureAction", "Порядок выполнения(К).pdf"},
+                                                          {"userGuideAction", "Руководство пользователя(К).pdf"},
+                                                          {"referenceAction", "Справка.pdf"}};
         QTemporaryDir started, elsewhere, data;
         const QString startedFiles = started.filePath(QStringLiteral("Files"));
         const QString dataFiles = data.filePath(QStringLiteral("emlab/Files"));
@@ -170,8 +163,9 @@ private slots:
         b.dialogs.clear();
         b.dialogs.viewerOpens = false;
         b.trigger("referenceAction");
-        QCOMPARE(b.dialogs.messages, QStringList{QStringLiteral("Документ «Справка.pdf» не удалось открыть: для файла ") +
-                                                 dataFiles + QStringLiteral("/Справка.pdf не нашлось программы просмотра PDF.")});
+        QCOMPARE(b.dialogs.messages,
+                 QStringList{QStringLiteral("Документ «Справка.pdf» не удалось открыть: для файла ") + dataFiles +
+                             QStringLiteral("/Справка.pdf не нашлось программы просмотра PDF.")});
         QVERIFY(b.dialogs.errors.isEmpty());
     }
 
@@ -198,7 +192,8 @@ private slots:
         QApplication::setActiveWindow(&f);
         QVERIFY(QTest::qWaitForWindowActive(&f));
         QApplication::clipboard()->setText(QStringLiteral("unchanged"));
-        for (QLineEdit *edit : {static_cast<QLineEdit *>(b.anodeVoltageField), static_cast<QLineEdit *>(b.specificChargeField)}) {
+        for (QLineEdit *edit :
+             {static_cast<QLineEdit *>(b.anodeVoltageField), static_cast<QLineEdit *>(b.specificChargeField)}) {
             edit->setVisible(true);
             edit->setText(QStringLiteral("1400"));
             edit->setFocus();
@@ -255,7 +250,8 @@ private slots:
                                       << "Время: 09:05:07";
         QTest::newRow("period locale") << QLocale(QLocale::English, QLocale::UnitedStates) << "Дата: 3/5/24"
                                        << "Время: 9:05:07 AM";
-        QTest::newRow("C locale") << QLocale::c() << "Дата: 5 Mar 2024" << "Время: 09:05:07";
+        QTest::newRow("C locale") << QLocale::c() << "Дата: 5 Mar 2024"
+                                  << "Время: 09:05:07";
     }
 
     void statusBarTexts()

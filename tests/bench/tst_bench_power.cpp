@@ -2,8 +2,8 @@
 // The power sequence: every state of the three instruments and the moves
 // between them, the regulator's ramps on screens of several sizes, the
 // adjusters and their limits, the parameter checks and conversions.
-#include "common/up_down_arrows.h"
 #include "bench_fixture.h"
+#include "common/up_down_arrows.h"
 
 #include "common/expected_bench.h"
 #include "toolkit/labeled_edit.h"
@@ -105,16 +105,13 @@ bool exactly(double actual, double expected)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 class TstBenchPower : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    }
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); }
 
     void everyStateOfTheSequence()
     {
@@ -131,14 +128,14 @@ private slots:
         QCOMPARE(pixel(*b.screen, c, c), clGreen);
 
         b.click("regulatorSwitch");
-        QVERIFY(b.regulatorSwitch->isEnabled());   // disabled only from the first tick
+        QVERIFY(b.regulatorSwitch->isEnabled());  // disabled only from the first tick
         b.tick("rampUpTimer");
         check(b, kRampingUp);
         QCOMPARE(b.dial(), 1.0);
         for (int i = 0; i < 89; ++i) b.tick("rampUpTimer");
         QCOMPARE(b.dial(), 90.0);
         check(b, kRampingUp);
-        b.tick("rampUpTimer");   // the tick that finds 90 frees the switches
+        b.tick("rampUpTimer");  // the tick that finds 90 frees the switches
         QVERIFY(b.regulatorSwitch->isEnabled());
         QVERIFY(b.sourceSwitch->isEnabled());
         while (b.rampUpTimer->isActive()) b.tick("rampUpTimer");
@@ -162,15 +159,16 @@ private slots:
         QCOMPARE(b.ammeter->value(), 0.01);
         b.click("sourceSwitch");
         check(b, kRegulatorOn);
-        QVERIFY(b.ammeter->isEnabled());   // from now on
+        QVERIFY(b.ammeter->isEnabled());  // from now on
         QCOMPARE(b.ammeter->value(), 0.0);
         QCOMPARE(pixel(*b.sourceLamp, 7, 7), clGray);
 
         b.click("regulatorSwitch");
-        check(b, {"Ramping down, before the first tick", true, false, true, true, false, false, true, false, false,
-                  false, true});
+        check(b,
+              {"Ramping down, before the first tick", true, false, true, true, false, false, true, false, false, false,
+               true});
         const int d = b.screen->width() / 2;
-        QCOMPARE(pixel(*b.screen, d, d), clScreenDark);   // the screen goes dark at once
+        QCOMPARE(pixel(*b.screen, d, d), clScreenDark);  // the screen goes dark at once
         b.tick("rampDownTimer");
         check(b, kRampingDown);
         QCOMPARE(b.dial(), 89.0);
@@ -179,9 +177,9 @@ private slots:
         QCOMPARE(b.dial(), 0.0);
         check(b, kRampingDown);
         QCOMPARE(pixel(*b.screen, d, d), clScreenDark);
-        b.tick("rampDownTimer");   // the tick that finds 0
+        b.tick("rampDownTimer");  // the tick that finds 0
         check(b, kScopeOn);
-        QCOMPARE(pixel(*b.screen, d, d), clGreen);   // the spot is back
+        QCOMPARE(pixel(*b.screen, d, d), clGreen);  // the spot is back
 
         b.click("scopeSwitch");
         check(b, kAllOff);
@@ -260,15 +258,33 @@ private slots:
         QTest::addColumn<QString>("n");
         QTest::addColumn<QString>("l");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("start texts") << "1400" << "155" << "10" << true;
-        QTest::newRow("00 is not 0") << "1400" << "00" << "10" << true;
-        QTest::newRow("leading zero") << "1400" << "0155" << "10" << true;
-        QTest::newRow("empty U") << "" << "155" << "10" << false;
-        QTest::newRow("empty n") << "1400" << "" << "10" << false;
-        QTest::newRow("empty l") << "1400" << "155" << "" << false;
-        QTest::newRow("zero U") << "0" << "155" << "10" << false;
-        QTest::newRow("zero n") << "1400" << "0" << "10" << false;
-        QTest::newRow("zero l") << "1400" << "155" << "0" << false;
+        QTest::newRow("start texts") << "1400"
+                                     << "155"
+                                     << "10" << true;
+        QTest::newRow("00 is not 0") << "1400"
+                                     << "00"
+                                     << "10" << true;
+        QTest::newRow("leading zero") << "1400"
+                                      << "0155"
+                                      << "10" << true;
+        QTest::newRow("empty U") << ""
+                                 << "155"
+                                 << "10" << false;
+        QTest::newRow("empty n") << "1400"
+                                 << ""
+                                 << "10" << false;
+        QTest::newRow("empty l") << "1400"
+                                 << "155"
+                                 << "" << false;
+        QTest::newRow("zero U") << "0"
+                                << "155"
+                                << "10" << false;
+        QTest::newRow("zero n") << "1400"
+                                << "0"
+                                << "10" << false;
+        QTest::newRow("zero l") << "1400"
+                                << "155"
+                                << "0" << false;
     }
 
     void parameterChecks()
@@ -402,8 +418,7 @@ private slots:
 
         b.toSourceOn();
         auto press = [](TUpDown *u, TUDBtnType button, int times) {
-            for (int i = 0; i < times; ++i)
-                QTest::mouseClick(arrowOf(u, button), Qt::LeftButton);
+            for (int i = 0; i < times; ++i) QTest::mouseClick(arrowOf(u, button), Qt::LeftButton);
         };
         press(b.rippleArrows, TUDBtnType::btNext, 3);
         QVERIFY(exactly(b.rippleReadout->value(), 0.25));
@@ -473,9 +488,7 @@ private slots:
         BenchWindow &f = b.window;
         f.show();
         b.toSourceOn();
-        auto press = [](TUpDown *u, TUDBtnType button) {
-            QTest::mouseClick(arrowOf(u, button), Qt::LeftButton);
-        };
+        auto press = [](TUpDown *u, TUDBtnType button) { QTest::mouseClick(arrowOf(u, button), Qt::LeftButton); };
         // The fine pair starts at the bottom of its range: its first previous does nothing.
         press(b.fineCurrentArrows, TUDBtnType::btPrev);
         QCOMPARE(b.ammeter->value(), 0.0);
@@ -517,18 +530,30 @@ private slots:
         QTest::addColumn<QString>("presses");
         QTest::addColumn<QString>("readout");
         QTest::addColumn<double>("value");
-        QTest::newRow("ten fine up, one coarse down") << "f+10 c-1" << "ammeter" << 0.0;
-        QTest::newRow("coarse up and fine down to zero") << "c+3 f+4 f-4 c-3" << "ammeter" << 0.0;
-        QTest::newRow("fine up seven") << "f+7" << "ammeter" << 0.007;
-        QTest::newRow("coarse down past zero") << "f+3 c-1" << "ammeter" << -0.007;
-        QTest::newRow("ripple three up from 0.1") << "r+3" << "rippleReadout" << 0.25;
-        QTest::newRow("ripple two down from 0.1") << "r-2" << "rippleReadout" << 0.0;
-        QTest::newRow("ripple up and back") << "r+1 r-3" << "rippleReadout" << 0.0;
-        QTest::newRow("phase two up from 0.4") << "p+2" << "phaseReadout" << 0.5;
-        QTest::newRow("phase eight down from 0.4") << "p-8" << "phaseReadout" << 0.0;
-        QTest::newRow("phase three down") << "p-3" << "phaseReadout" << 0.25;
-        QTest::newRow("plate four up from 0.5") << "d+4" << "plateLengthReadout" << 2.5;
-        QTest::newRow("plate one down from 0.5") << "d-1" << "plateLengthReadout" << 0.0;
+        QTest::newRow("ten fine up, one coarse down") << "f+10 c-1"
+                                                      << "ammeter" << 0.0;
+        QTest::newRow("coarse up and fine down to zero") << "c+3 f+4 f-4 c-3"
+                                                         << "ammeter" << 0.0;
+        QTest::newRow("fine up seven") << "f+7"
+                                       << "ammeter" << 0.007;
+        QTest::newRow("coarse down past zero") << "f+3 c-1"
+                                               << "ammeter" << -0.007;
+        QTest::newRow("ripple three up from 0.1") << "r+3"
+                                                  << "rippleReadout" << 0.25;
+        QTest::newRow("ripple two down from 0.1") << "r-2"
+                                                  << "rippleReadout" << 0.0;
+        QTest::newRow("ripple up and back") << "r+1 r-3"
+                                            << "rippleReadout" << 0.0;
+        QTest::newRow("phase two up from 0.4") << "p+2"
+                                               << "phaseReadout" << 0.5;
+        QTest::newRow("phase eight down from 0.4") << "p-8"
+                                                   << "phaseReadout" << 0.0;
+        QTest::newRow("phase three down") << "p-3"
+                                          << "phaseReadout" << 0.25;
+        QTest::newRow("plate four up from 0.5") << "d+4"
+                                                << "plateLengthReadout" << 2.5;
+        QTest::newRow("plate one down from 0.5") << "d-1"
+                                                 << "plateLengthReadout" << 0.0;
     }
 
     void readoutsHoldTheDecimalsTheyShow()
@@ -605,12 +630,12 @@ private slots:
         const BenchControls c(d);
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        QTest::qWait(300);   // the first showing's pass is over
+        QTest::qWait(300);  // the first showing's pass is over
         {
             RecordingDialogs quiet;
             makeEveryTraceFail(d);
         }
-        d.click("sourceSwitch");   // the source on again: the switch draws no trace
+        d.click("sourceSwitch");  // the source on again: the switch draws no trace
         setRepeatPace(c.coarseCurrentArrows, 20, 10);
         RealBoxes boxes(300);
         QTest::mousePress(arrowOf(c.coarseCurrentArrows, TUDBtnType::btNext), Qt::LeftButton);
@@ -663,7 +688,7 @@ private slots:
         QVERIFY(b.rampDownTimer->isActive());
         while (b.rampDownTimer->isActive()) b.tick("rampDownTimer");
         QCOMPARE(b.dial(), 0.0);
-        QVERIFY(b.regulatorSwitch->isEnabled());   // with the oscilloscope off
+        QVERIFY(b.regulatorSwitch->isEnabled());  // with the oscilloscope off
         QCOMPARE(pixel(*b.screen, 7, 7), clGray);
         QCOMPARE(pixel(*b.screen, 112, 112), clScreenDark);
 
@@ -681,7 +706,7 @@ private slots:
         b.click("scopeSwitch");
         b.click("regulatorSwitch");
         for (int i = 0; i < 93; ++i) b.tick("rampUpTimer");
-        QVERIFY(b.rampUpTimer->isActive());   // the line is still growing
+        QVERIFY(b.rampUpTimer->isActive());  // the line is still growing
         QVERIFY(b.regulatorSwitch->isEnabled());
         b.click("regulatorSwitch");
         QVERIFY(!b.rampUpTimer->isActive());
@@ -701,9 +726,9 @@ private slots:
         Bench b;
         b.setOuterSize(735, 637);
         b.toRegulatorOn();
-        b.click("regulatorSwitch");   // off: the ramp-down is due
+        b.click("regulatorSwitch");  // off: the ramp-down is due
         QVERIFY(b.regulatorSwitch->isEnabled());
-        b.click("regulatorSwitch");   // on again before its first tick
+        b.click("regulatorSwitch");  // on again before its first tick
         QVERIFY(!b.rampDownTimer->isActive());
         QVERIFY(b.rampUpTimer->isActive());
         int ticks = 0;
@@ -762,7 +787,7 @@ private slots:
         QCOMPARE(b.screen->width(), 225);
         b.toSourceOn();
         for (int i = 0; i < 20; ++i) b.press("coarseCurrentArrows", TUDBtnType::btNext);
-        QVERIFY(greenWidth(*b.screen) > 100);   // the trace at 0.2 A lies nearly flat
+        QVERIFY(greenWidth(*b.screen) > 100);  // the trace at 0.2 A lies nearly flat
         b.click("sourceSwitch");
         QCOMPARE(b.ammeter->value(), 0.0);
         const QImage &screen = b.screen->picture();
@@ -773,7 +798,7 @@ private slots:
                     QFAIL(qPrintable(QStringLiteral("green at (%1, %2), off the sweep line").arg(x).arg(y)));
             }
         for (int y = 16; y <= 209; ++y) QCOMPARE(pixel(*b.screen, 112, y), clGreen);
-        QCOMPARE(pixel(*b.screen, 7, 7), clRed);   // the oscilloscope's lamp stays
+        QCOMPARE(pixel(*b.screen, 7, 7), clRed);       // the oscilloscope's lamp stays
         QCOMPARE(pixel(*b.sourceLamp, 7, 7), clGray);  // the source lamp is off
     }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A student's whole session, driven through the real controls with the mouse
 // and the keyboard, the ramps run by their own timers.
-#include "common/up_down_arrows.h"
 #include "bench_fixture.h"
+#include "common/up_down_arrows.h"
 
 #include "toolkit/labeled_edit.h"
 #include "widgets/seven_segment_display.h"
@@ -16,10 +16,7 @@ class TstBenchSession : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    }
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); }
 
     void studentSession()
     {
@@ -58,9 +55,11 @@ private slots:
         // The current stepped to the first focusing: 40 coarse steps on the
         // coarse pair's free right end, then 7 fine ones.
         const QPoint coarseRight(b.coarseCurrentArrows->width() - 6, b.coarseCurrentArrows->height() / 2);
-        QVERIFY(b.clientArea->childAt(b.coarseCurrentArrows->mapTo(b.clientArea, coarseRight)) == arrowOf(b.coarseCurrentArrows, TUDBtnType::btNext));
+        QVERIFY(b.clientArea->childAt(b.coarseCurrentArrows->mapTo(b.clientArea, coarseRight)) ==
+                arrowOf(b.coarseCurrentArrows, TUDBtnType::btNext));
         const QPoint fineRight(b.fineCurrentArrows->width() - 6, b.fineCurrentArrows->height() / 2);
-        QVERIFY(b.fineCurrentArrows->isAncestorOf(b.clientArea->childAt(b.coarseCurrentArrows->mapTo(b.clientArea, b.coarseCurrentArrows->rect().center()))));
+        QVERIFY(b.fineCurrentArrows->isAncestorOf(
+            b.clientArea->childAt(b.coarseCurrentArrows->mapTo(b.clientArea, b.coarseCurrentArrows->rect().center()))));
         for (int i = 0; i < 20; ++i) clickThrough(b.clientArea, b.coarseCurrentArrows, coarseRight);
         QVERIFY(std::abs(b.ammeter->value() - 0.2) < 1e-9);
         // Half way the trace lies nearly flat.

@@ -22,10 +22,7 @@ class TstBenchWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    }
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); }
 
     void windowProperties()
     {
@@ -42,8 +39,8 @@ private slots:
         QCOMPARE(b.statusBar->height(), 18);
         // Centred on the work area.
         const QSize work = f.screen()->availableGeometry().size();
-        QCOMPARE(f.pos(), QPoint(work.width() / 2 - b.outerSize().width() / 2,
-                                 work.height() / 2 - b.outerSize().height() / 2));
+        QCOMPARE(f.pos(),
+                 QPoint(work.width() / 2 - b.outerSize().width() / 2, work.height() / 2 - b.outerSize().height() / 2));
     }
 
     void stackingAndSelfSizing()
@@ -67,7 +64,8 @@ private slots:
             QCOMPARE(e->EditLabel()->x(), e->x());
         }
         // Switches never take the focus away from a field.
-        for (QPushButton *k : {b.scopeSwitch, b.regulatorSwitch, b.sourceSwitch}) QCOMPARE(k->focusPolicy(), Qt::NoFocus);
+        for (QPushButton *k : {b.scopeSwitch, b.regulatorSwitch, b.sourceSwitch})
+            QCOMPARE(k->focusPolicy(), Qt::NoFocus);
         QCOMPARE(b.calculateButton->icon().actualSize(QSize(64, 64)), QSize(46, 46));
     }
 
@@ -85,7 +83,8 @@ private slots:
         for (QWidget *w : {static_cast<QWidget *>(b.anodeVoltageField), static_cast<QWidget *>(b.turnDensityField),
                            static_cast<QWidget *>(b.driftLengthField), static_cast<QWidget *>(b.plateLengthArrows)})
             QVERIFY(w->isEnabled());
-        for (QWidget *w : {b.rippleArrows, b.phaseArrows, b.coarseCurrentArrows, b.fineCurrentArrows}) QVERIFY(!w->isEnabled());
+        for (QWidget *w : {b.rippleArrows, b.phaseArrows, b.coarseCurrentArrows, b.fineCurrentArrows})
+            QVERIFY(!w->isEnabled());
         QVERIFY(!b.plateLengthReadout->powerOff());
         QVERIFY(b.rippleReadout->powerOff());
         QVERIFY(b.phaseReadout->powerOff());
@@ -133,7 +132,7 @@ private slots:
         QCOMPARE(s.picture().size(), s.size());
         QCOMPARE(pixel(s, c, c), clScreenDark);
         QCOMPARE(pixel(s, s.width() - 1, 0), clGray);
-        QCOMPARE(pixel(s, 7, 7), clGray);   // the oscilloscope's lamp, off
+        QCOMPARE(pixel(s, 7, 7), clGray);  // the oscilloscope's lamp, off
         QCOMPARE(countPixels(s, clGreen), 0);
     }
 
@@ -205,7 +204,7 @@ private slots:
         // The same after a system command (here a move) that finds the screen off its size.
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        QTest::qWait(300);   // the first showing's pass is over
+        QTest::qWait(300);  // the first showing's pass is over
         const int side = b.screen->width();
         b.screen->resize(side + 4, side + 4);
         f.move(f.pos() + QPoint(3, 2));
@@ -217,7 +216,7 @@ private slots:
     {
         Bench b;
         BenchWindow &f = b.window;
-        b.setOuterSize(600, 500);   // refused below 650 × 550
+        b.setOuterSize(600, 500);  // refused below 650 × 550
         QCOMPARE(b.outerSize(), QSize(650, 550));
         QCOMPARE(b.scopePanel->width(), 216);
         QCOMPARE(b.screen->size(), QSize(196, 196));
@@ -282,7 +281,7 @@ private slots:
         Bench b;
         b.setOuterSize(735, 637);
         b.toSourceOn();
-        b.press("coarseCurrentArrows", TUDBtnType::btNext, 20);   // 0.2 A: the trace lies nearly flat
+        b.press("coarseCurrentArrows", TUDBtnType::btNext, 20);  // 0.2 A: the trace lies nearly flat
         QVERIFY(greenWidth(*b.screen) > 100);
         b.setOuterSize(800, 637);
         QCOMPARE(b.screen->width(), 246);
@@ -342,7 +341,7 @@ private slots:
         BenchWindow &f = b.window;
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        QTest::qWait(300);   // the first showing's pass is over
+        QTest::qWait(300);  // the first showing's pass is over
         makeEveryTraceFail(b);
         b.dialogs.clear();
         for (int i = 1; i <= 5; ++i) {
@@ -363,7 +362,7 @@ private slots:
         BenchWindow &f = b.window;
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        QTest::qWait(300);   // the first showing's pass is over
+        QTest::qWait(300);  // the first showing's pass is over
         makeEveryTraceFail(b);
         b.dialogs.clear();
         f.showMinimized();
@@ -385,7 +384,7 @@ private slots:
         BenchWindow &f = b.window;
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        QTest::qWait(300);   // the first showing's pass is over
+        QTest::qWait(300);  // the first showing's pass is over
         makeEveryTraceFail(b);
         b.dialogs.clear();
         f.move(f.pos() + QPoint(6, 6));
@@ -404,7 +403,7 @@ private slots:
         const BenchDriver d(f);
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        QTest::qWait(300);   // the first showing's pass is over
+        QTest::qWait(300);  // the first showing's pass is over
         {
             RecordingDialogs quiet;
             makeEveryTraceFail(d);

@@ -18,7 +18,10 @@
 
 // The pictures live in a resource compiled into a static library; naming its
 // initialiser makes sure the linker keeps it.
-static void initPictures() { Q_INIT_RESOURCE(emlab); }
+static void initPictures()
+{
+    Q_INIT_RESOURCE(emlab);
+}
 
 namespace {
 
@@ -26,8 +29,7 @@ namespace {
 QtMessageHandler defaultHandler = nullptr;
 void quietRaise(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (message.contains(QLatin1String("does not support raise()")))
-        return;
+    if (message.contains(QLatin1String("does not support raise()"))) return;
     defaultHandler(type, context, message);
 }
 
@@ -36,10 +38,22 @@ const QColor kMarker(255, 0, 255);
 
 // Renders a widget on a marker ground, so pixels it does not paint stay marker.
 // The windows' controls, by their object names.
-PhotoBox *programmerPhoto(const CreditsWindow &w) { return w.findChild<PhotoBox *>(QStringLiteral("programmerPhoto")); }
-PhotoBox *leadPhoto(const CreditsWindow &w) { return w.findChild<PhotoBox *>(QStringLiteral("leadPhoto")); }
-QLabel *personText(const CreditsWindow &w) { return w.findChild<QLabel *>(QStringLiteral("personText")); }
-QLabel *aboutLabel(const AboutWindow &w) { return w.findChild<QLabel *>(QStringLiteral("aboutText")); }
+PhotoBox *programmerPhoto(const CreditsWindow &w)
+{
+    return w.findChild<PhotoBox *>(QStringLiteral("programmerPhoto"));
+}
+PhotoBox *leadPhoto(const CreditsWindow &w)
+{
+    return w.findChild<PhotoBox *>(QStringLiteral("leadPhoto"));
+}
+QLabel *personText(const CreditsWindow &w)
+{
+    return w.findChild<QLabel *>(QStringLiteral("personText"));
+}
+QLabel *aboutLabel(const AboutWindow &w)
+{
+    return w.findChild<QLabel *>(QStringLiteral("aboutText"));
+}
 
 QImage renderOnMarker(QWidget *widget)
 {
@@ -49,7 +63,10 @@ QImage renderOnMarker(QWidget *widget)
     return image;
 }
 
-bool isMarker(const QImage &image, int x, int y) { return image.pixelColor(x, y) == kMarker; }
+bool isMarker(const QImage &image, int x, int y)
+{
+    return image.pixelColor(x, y) == kMarker;
+}
 
 // Activation arrives from the window system; where it does not come (or has
 // come already) the event is delivered by hand, as the system would.
@@ -102,7 +119,7 @@ QStringList checkCentred(const QString &text, int expectedLines)
     return trimmed;
 }
 
-} // namespace
+}  // namespace
 
 class TestInfoWindows : public QObject {
     Q_OBJECT
@@ -196,19 +213,15 @@ void TestInfoWindows::photographsAreDrawnWhereTheGeometrySays()
     const QImage programmer = renderOnMarker(programmerPhoto(credits));
     QVERIFY(!isMarker(programmer, 0, 0));
     QVERIFY(!isMarker(programmer, shrunk.right(), shrunk.bottom()));
-    if (shrunk.width() < 177)
-        QVERIFY(isMarker(programmer, shrunk.right() + 2, shrunk.height() / 2));
-    if (shrunk.height() < 226)
-        QVERIFY(isMarker(programmer, shrunk.width() / 2, shrunk.bottom() + 2));
+    if (shrunk.width() < 177) QVERIFY(isMarker(programmer, shrunk.right() + 2, shrunk.height() / 2));
+    if (shrunk.height() < 226) QVERIFY(isMarker(programmer, shrunk.width() / 2, shrunk.bottom() + 2));
 
     const QSize own = leadPhoto(credits)->photo().size();
     const QImage lead = renderOnMarker(leadPhoto(credits));
     QVERIFY(!isMarker(lead, 0, 0));
     QVERIFY(!isMarker(lead, own.width() - 1, own.height() - 1));
-    if (own.width() < 185)
-        QVERIFY(isMarker(lead, own.width() + 1, own.height() / 2));
-    if (own.height() < 233)
-        QVERIFY(isMarker(lead, own.width() / 2, own.height() + 1));
+    if (own.width() < 185) QVERIFY(isMarker(lead, own.width() + 1, own.height() / 2));
+    if (own.height() < 233) QVERIFY(isMarker(lead, own.width() / 2, own.height() + 1));
 }
 
 void TestInfoWindows::creditsWindowAtStart()
@@ -330,8 +343,8 @@ void TestInfoWindows::departmentSections_data()
         << text << QStringLiteral("lead")
         << QStringList{QStringLiteral("Иванов Иван Иванович"), QStringLiteral("кандидат наук, доцент"),
                        QStringLiteral("a second [lead] section adds to the first")};
-    QTest::newRow("blanks inside the brackets") << text << QStringLiteral("author")
-                                                << QStringList{QStringLiteral("Иванов И. И.")};
+    QTest::newRow("blanks inside the brackets")
+        << text << QStringLiteral("author") << QStringList{QStringLiteral("Иванов И. И.")};
     QTest::newRow("missing section") << text << QStringLiteral("programmer") << QStringList{};
     QTest::newRow("lines before any section belong to none") << text << QString() << QStringList{};
     QTest::newRow("a hash inside a line is text")
@@ -366,18 +379,19 @@ void TestInfoWindows::textsKeepTheirLineStructure()
     const QStringList about = checkCentred(AboutWindow::aboutText(), 6 + int(registration.size()));
     QVERIFY(!about.isEmpty());
     const QString purpose = about.mid(0, 3).join(QLatin1Char(' '));
-    QVERIFY(purpose.contains(
-        QStringLiteral("«Определение удельного заряда электрона методом магнитной фокусировки»")));
+    QVERIFY(purpose.contains(QStringLiteral("«Определение удельного заряда электрона методом магнитной фокусировки»")));
     QVERIFY(about[3].contains(QStringLiteral(EMLAB_VERSION)));
     QVERIFY(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+$")).match(QStringLiteral(EMLAB_VERSION)).hasMatch());
     const QDate released = QDate::fromString(QStringLiteral(EMLAB_RELEASE_DATE), Qt::ISODate);
     QVERIFY(released.isValid());
-    QVERIFY(about[3].contains(QStringLiteral("%1.%2.%3").arg(released.day(), 2, 10, QLatin1Char('0'))
-                                  .arg(released.month(), 2, 10, QLatin1Char('0')).arg(released.year())));
+    QVERIFY(about[3].contains(QStringLiteral("%1.%2.%3")
+                                  .arg(released.day(), 2, 10, QLatin1Char('0'))
+                                  .arg(released.month(), 2, 10, QLatin1Char('0'))
+                                  .arg(released.year())));
     QVERIFY(about[4].isEmpty());
     QCOMPARE(about.mid(5, registration.size()), registration);
-    QCOMPARE(about.last(), QStringLiteral("© %1, %2").arg(departmentLines(QStringLiteral("author")).value(0))
-                               .arg(released.year()));
+    QCOMPARE(about.last(),
+             QStringLiteral("© %1, %2").arg(departmentLines(QStringLiteral("author")).value(0)).arg(released.year()));
 
     // Until a department fills them in, the lines say what goes on them;
     // nothing poses as somebody's address.

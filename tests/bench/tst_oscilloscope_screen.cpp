@@ -14,14 +14,20 @@ namespace {
 
 constexpr TColor kDark = clScreenDark;
 
-TColor pixel(const TImage &image, int x, int y) { return fromQColor(image.picture().pixelColor(x, y)); }
+TColor pixel(const TImage &image, int x, int y)
+{
+    return fromQColor(image.picture().pixelColor(x, y));
+}
 
-QByteArray hex(TColor c) { return QByteArray::number(c, 16); }
+QByteArray hex(TColor c)
+{
+    return QByteArray::number(c, 16);
+}
 
-#define COMPARE_PIXEL(image, x, y, colour) \
-    QVERIFY2(pixel(image, x, y) == (colour), \
-             QByteArray("(" + QByteArray::number(x) + "," + QByteArray::number(y) + ") is " + \
-                        hex(pixel(image, x, y))).constData())
+#define COMPARE_PIXEL(image, x, y, colour)                                                                             \
+    QVERIFY2(pixel(image, x, y) == (colour),                                                                           \
+             QByteArray("(" + QByteArray::number(x) + "," + QByteArray::number(y) + ") is " + hex(pixel(image, x, y))) \
+                 .constData())
 
 LabState labAt(int width)
 {
@@ -79,7 +85,7 @@ QImage referenceTrace(const QImage &background, const TracePath &path)
 
 const TraceSettings kNoRipple{0.0, 0.4, 0.5};
 
-} // namespace
+}  // namespace
 
 class TestOscilloscopeScreen : public QObject {
     Q_OBJECT
@@ -209,7 +215,10 @@ void TestOscilloscopeScreen::oddWidthCentres()
 
 void TestOscilloscopeScreen::warmupLimits()
 {
-    const struct { int width; int limit; } cases[] = {{222, 97}, {225, 98}, {216, 94}, {200, 88}, {196, 86}};
+    const struct {
+        int width;
+        int limit;
+    } cases[] = {{222, 97}, {225, 98}, {216, 94}, {200, 88}, {196, 86}};
     for (const auto &c : cases) {
         LabState s = labAt(c.width);
         QCOMPARE(warmupLimit(s), c.limit);
@@ -335,11 +344,8 @@ void TestOscilloscopeScreen::traceReplacesThePreviousOne()
         QPointF from, to;
     };
     const Shape shapes[] = {
-        {0.0, {111, 14}, {111, 208}},
-        {0.2, {172, 107}, {50, 115}},
-        {0.40691, {111, 109}, {111, 113}},
-        {0.0, {111, 14}, {111, 208}},
-        {0.2, {172, 107}, {50, 115}},
+        {0.0, {111, 14}, {111, 208}}, {0.2, {172, 107}, {50, 115}}, {0.40691, {111, 109}, {111, 113}},
+        {0.0, {111, 14}, {111, 208}}, {0.2, {172, 107}, {50, 115}},
     };
     TImage screen;
     screen.setPictureSize(222, 222);
@@ -357,8 +363,8 @@ void TestOscilloscopeScreen::traceReplacesThePreviousOne()
         for (int y = 0; y < 222; ++y)
             for (int x = 0; x < 222; ++x) {
                 const double d = distance(QPointF(x, y), shape.from, shape.to);
-                const QByteArray where = QByteArray::number(shape.current) + " at (" + QByteArray::number(x) + ","
-                                         + QByteArray::number(y) + ")";
+                const QByteArray where = QByteArray::number(shape.current) + " at (" + QByteArray::number(x) + "," +
+                    QByteArray::number(y) + ")";
                 if (d <= 0.5 && pixel(screen, x, y) != clGreen) QFAIL(("not green " + where).constData());
                 if (d > 3.5 && screen.picture().pixel(x, y) != before.pixel(x, y))
                     QFAIL(("not the bare screen " + where).constData());

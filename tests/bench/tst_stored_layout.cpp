@@ -34,10 +34,14 @@ void TstStoredLayout::storedReadouts_data()
     QTest::addColumn<bool>("autoOff");
     QTest::addColumn<double>("value");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("plate length") << BenchReadout::plateLength << QSize(40, 28) << 2 << 1 << 10 << int(SevenSegmentDisplay::LeadingStyle::Spaces) << false << false << 0.5 << true;
-    QTest::newRow("ammeter") << BenchReadout::ammeter << QSize(80, 28) << 4 << 3 << 10 << int(SevenSegmentDisplay::LeadingStyle::Zeros) << true << true << 0.0 << false;
-    QTest::newRow("ripple") << BenchReadout::ripple << QSize(57, 28) << 3 << 2 << 8 << int(SevenSegmentDisplay::LeadingStyle::Spaces) << false << false << 0.1 << true;
-    QTest::newRow("phase") << BenchReadout::phase << QSize(56, 28) << 3 << 2 << 8 << int(SevenSegmentDisplay::LeadingStyle::Spaces) << false << false << 0.4 << true;
+    QTest::newRow("plate length") << BenchReadout::plateLength << QSize(40, 28) << 2 << 1 << 10
+                                  << int(SevenSegmentDisplay::LeadingStyle::Spaces) << false << false << 0.5 << true;
+    QTest::newRow("ammeter") << BenchReadout::ammeter << QSize(80, 28) << 4 << 3 << 10
+                             << int(SevenSegmentDisplay::LeadingStyle::Zeros) << true << true << 0.0 << false;
+    QTest::newRow("ripple") << BenchReadout::ripple << QSize(57, 28) << 3 << 2 << 8
+                            << int(SevenSegmentDisplay::LeadingStyle::Spaces) << false << false << 0.1 << true;
+    QTest::newRow("phase") << BenchReadout::phase << QSize(56, 28) << 3 << 2 << 8
+                           << int(SevenSegmentDisplay::LeadingStyle::Spaces) << false << false << 0.4 << true;
 }
 
 void TstStoredLayout::storedReadouts()

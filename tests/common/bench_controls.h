@@ -18,30 +18,42 @@
 
 struct BenchControls {
     explicit BenchControls(const BenchDriver &d)
-        : clientArea(d.find("clientArea")), statusBar(d.find<QStatusBar>("statusBar")),
-          datePanel(d.find<QLabel>("datePanel")), clockPanel(d.find<QLabel>("clockPanel")),
-          hintPanel(d.find<QLabel>("hintPanel")), scopePanel(d.find<TPanel>("scopePanel")),
-          scopeSwitch(d.find<QPushButton>("scopeSwitch")), screen(d.find<TImage>("screen")),
+        : clientArea(d.find("clientArea")),
+          statusBar(d.find<QStatusBar>("statusBar")),
+          datePanel(d.find<QLabel>("datePanel")),
+          clockPanel(d.find<QLabel>("clockPanel")),
+          hintPanel(d.find<QLabel>("hintPanel")),
+          scopePanel(d.find<TPanel>("scopePanel")),
+          scopeSwitch(d.find<QPushButton>("scopeSwitch")),
+          screen(d.find<TImage>("screen")),
           anodeVoltageField(d.find<TLabeledEdit>("anodeVoltageField")),
           turnDensityField(d.find<TLabeledEdit>("turnDensityField")),
           driftLengthField(d.find<TLabeledEdit>("driftLengthField")),
           plateLengthLabel(d.find<TLabel>("plateLengthLabel")),
           plateLengthReadout(d.find<SevenSegmentDisplay>("plateLengthReadout")),
-          plateLengthArrows(d.find<TUpDown>("plateLengthArrows")), sourcePanel(d.find<TPanel>("sourcePanel")),
-          sourceLamp(d.find<TImage>("sourceLamp")), ammeter(d.find<SevenSegmentDisplay>("ammeter")),
+          plateLengthArrows(d.find<TUpDown>("plateLengthArrows")),
+          sourcePanel(d.find<TPanel>("sourcePanel")),
+          sourceLamp(d.find<TImage>("sourceLamp")),
+          ammeter(d.find<SevenSegmentDisplay>("ammeter")),
           sourceSwitch(d.find<QPushButton>("sourceSwitch")),
           coarseCurrentArrows(d.find<TUpDown>("coarseCurrentArrows")),
-          fineCurrentArrows(d.find<TUpDown>("fineCurrentArrows")), rippleLabel(d.find<TLabel>("rippleLabel")),
-          rippleReadout(d.find<SevenSegmentDisplay>("rippleReadout")), rippleArrows(d.find<TUpDown>("rippleArrows")),
-          phaseLabel(d.find<TLabel>("phaseLabel")), phaseReadout(d.find<SevenSegmentDisplay>("phaseReadout")),
-          phaseArrows(d.find<TUpDown>("phaseArrows")), regulatorDial(d.find<AngularGauge>("regulatorDial")),
-          regulatorPanel(d.find<TPanel>("regulatorPanel")), regulatorSwitch(d.find<QPushButton>("regulatorSwitch")),
+          fineCurrentArrows(d.find<TUpDown>("fineCurrentArrows")),
+          rippleLabel(d.find<TLabel>("rippleLabel")),
+          rippleReadout(d.find<SevenSegmentDisplay>("rippleReadout")),
+          rippleArrows(d.find<TUpDown>("rippleArrows")),
+          phaseLabel(d.find<TLabel>("phaseLabel")),
+          phaseReadout(d.find<SevenSegmentDisplay>("phaseReadout")),
+          phaseArrows(d.find<TUpDown>("phaseArrows")),
+          regulatorDial(d.find<AngularGauge>("regulatorDial")),
+          regulatorPanel(d.find<TPanel>("regulatorPanel")),
+          regulatorSwitch(d.find<QPushButton>("regulatorSwitch")),
           calculateButton(d.find<QToolButton>("calculateButton")),
           specificChargeField(d.find<TEdit>("specificChargeField")),
-          helixTurnsField(d.find<TEdit>("helixTurnsField")), clockTimer(d.find<QTimer>("clockTimer")),
-          rampUpTimer(d.find<QTimer>("rampUpTimer")), rampDownTimer(d.find<QTimer>("rampDownTimer"))
-    {
-    }
+          helixTurnsField(d.find<TEdit>("helixTurnsField")),
+          clockTimer(d.find<QTimer>("clockTimer")),
+          rampUpTimer(d.find<QTimer>("rampUpTimer")),
+          rampDownTimer(d.find<QTimer>("rampDownTimer"))
+    {}
 
     QWidget *clientArea;  // the window's own surface under the menu
     QStatusBar *statusBar;

@@ -42,7 +42,7 @@ inline bool showsTraceOf(const TImage &screen, double u, double n, double l, dou
 // separator given.
 inline QString specificChargeOf(double u, double n, double l, int k, double current, const char *separator = ",")
 {
-    return QString::fromStdString(FormatSpecificCharge(computeSpecificCharge(labHolding(u, n, l), k, current),
-                                                       separator)) +
-           QStringLiteral(" Кл/кг");
+    return QString::fromStdString(
+               FormatSpecificCharge(computeSpecificCharge(labHolding(u, n, l), k, current), separator)) +
+        QStringLiteral(" Кл/кг");
 }

@@ -5,8 +5,7 @@
 #include <QEvent>
 #include <QTest>
 
-PaintCounter::PaintCounter(QWidget &widget)
-    : widget_(&widget)
+PaintCounter::PaintCounter(QWidget &widget) : widget_(&widget)
 {
     widget.window()->show();
     if (!QTest::qWaitForWindowExposed(widget.window())) qWarning("the widget's window was not exposed");

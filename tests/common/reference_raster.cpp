@@ -42,7 +42,7 @@ long long cross(QPoint o, QPoint p, QPoint q)
 bool onSegment(QPoint p, QPoint a, QPoint b)
 {
     return a != b && cross(a, b, p) == 0 && std::min(a.x(), b.x()) <= p.x() && p.x() <= std::max(a.x(), b.x()) &&
-           std::min(a.y(), b.y()) <= p.y() && p.y() <= std::max(a.y(), b.y());
+        std::min(a.y(), b.y()) <= p.y() && p.y() <= std::max(a.y(), b.y());
 }
 
 // Even-odd: a ray from p to the left crosses the outline an odd number of
@@ -61,7 +61,7 @@ bool inside(QPoint p, const QList<QPoint> &c)
     return odd;
 }
 
-} // namespace
+}  // namespace
 
 QSet<QPoint> ReferencePolygon(const QList<QPoint> &corners)
 {
@@ -82,7 +82,8 @@ QSet<QPoint> ReferencePolygon(const QList<QPoint> &corners)
                 onOutline = onSegment(p, corners[i], corners[(i + 1) % corners.size()]);
             if (onOutline || inside(p, corners)) pixels.insert(p);
         }
-    for (qsizetype i = 0; i < corners.size(); ++i) pixels.unite(ReferenceLine(corners[i], corners[(i + 1) % corners.size()]));
+    for (qsizetype i = 0; i < corners.size(); ++i)
+        pixels.unite(ReferenceLine(corners[i], corners[(i + 1) % corners.size()]));
     return pixels;
 }
 
@@ -103,12 +104,16 @@ QString FirstDifference(const QImage &actual, const QImage &expected)
 {
     if (actual.size() != expected.size())
         return QStringLiteral("size %1x%2, expected %3x%4")
-            .arg(actual.width()).arg(actual.height()).arg(expected.width()).arg(expected.height());
+            .arg(actual.width())
+            .arg(actual.height())
+            .arg(expected.width())
+            .arg(expected.height());
     for (int y = 0; y < actual.height(); ++y)
         for (int x = 0; x < actual.width(); ++x)
             if (actual.pixel(x, y) != expected.pixel(x, y))
                 return QStringLiteral("(%1, %2) is %3, expected %4")
-                    .arg(x).arg(y)
+                    .arg(x)
+                    .arg(y)
                     .arg(actual.pixelColor(x, y).name(), expected.pixelColor(x, y).name());
     return QString();
 }

@@ -9,8 +9,8 @@
 #include <QTest>
 
 #include <cmath>
-#include <numeric>
 #include <numbers>
+#include <numeric>
 
 namespace {
 
@@ -19,7 +19,10 @@ QImage picture(const char *name)
     return QImage(QDir(QStringLiteral(EMLAB_DOC_GENERATED)).filePath(QString::fromLatin1(name)));
 }
 
-bool isTraceGreen(QColor c) { return c.red() == 0 && c.green() == 128 && c.blue() == 0; }
+bool isTraceGreen(QColor c)
+{
+    return c.red() == 0 && c.green() == 128 && c.blue() == 0;
+}
 
 // Any trace-green pixel within `radius` of (x, y).
 bool greenNear(const QImage &image, int x, int y, int radius)
@@ -27,8 +30,7 @@ bool greenNear(const QImage &image, int x, int y, int radius)
     for (int dy = -radius; dy <= radius; ++dy)
         for (int dx = -radius; dx <= radius; ++dx) {
             const QPoint p(x + dx, y + dy);
-            if (image.rect().contains(p) && isTraceGreen(image.pixelColor(p)))
-                return true;
+            if (image.rect().contains(p) && isTraceGreen(image.pixelColor(p))) return true;
         }
     return false;
 }
@@ -38,8 +40,7 @@ QRect greenBox(const QImage &image)
     QRect box;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (isTraceGreen(image.pixelColor(x, y)))
-                box |= QRect(x, y, 1, 1);
+            if (isTraceGreen(image.pixelColor(x, y))) box |= QRect(x, y, 1, 1);
     return box;
 }
 
@@ -54,8 +55,7 @@ int distinctColours(const QImage &image)
 {
     QSet<QRgb> colours;
     for (int y = 0; y < image.height(); y += 2)
-        for (int x = 0; x < image.width(); x += 2)
-            colours.insert(image.pixel(x, y));
+        for (int x = 0; x < image.width(); x += 2) colours.insert(image.pixel(x, y));
     return int(colours.size());
 }
 
@@ -80,7 +80,7 @@ QPointF sweepPoint(int i, double current, double ripple, double phasePi, int wid
     return QPointF(width / 2.0 + x * scale, width / 2.0 - y * scale);
 }
 
-} // namespace
+}  // namespace
 
 class TestDocumentPictures : public QObject {
     Q_OBJECT
@@ -99,10 +99,10 @@ private slots:
 void TestDocumentPictures::picturesAreNotBlank_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char *name : {"bench-start.png", "scope-on.png", "warmup.png", "trace-ripple.png", "trace-plain.png",
-                             "focus-1-before.png", "focus-1-first.png", "focus-1-last.png", "focus-1-after.png",
-                             "focus-3-before.png", "focus-3-first.png", "focus-3-last.png", "focus-3-after.png",
-                             "calculator.png"})
+    for (const char *name :
+         {"bench-start.png", "scope-on.png", "warmup.png", "trace-ripple.png", "trace-plain.png", "focus-1-before.png",
+          "focus-1-first.png", "focus-1-last.png", "focus-1-after.png", "focus-3-before.png", "focus-3-first.png",
+          "focus-3-last.png", "focus-3-after.png", "calculator.png"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
@@ -145,9 +145,9 @@ void TestDocumentPictures::lowestTraceBetweenTallerOnes()
     // The screen's own pixels, each a square of the same whole number of
     // picture pixels: the greatest common divisor of the runs of one colour
     // along the rows of all of them.
-    const QStringList names = {QStringLiteral("1-before"), QStringLiteral("1-first"), QStringLiteral("1-last"),
-                               QStringLiteral("1-after"), QStringLiteral("3-before"), QStringLiteral("3-first"),
-                               QStringLiteral("3-last"), QStringLiteral("3-after")};
+    const QStringList names = {QStringLiteral("1-before"), QStringLiteral("1-first"),  QStringLiteral("1-last"),
+                               QStringLiteral("1-after"),  QStringLiteral("3-before"), QStringLiteral("3-first"),
+                               QStringLiteral("3-last"),   QStringLiteral("3-after")};
     int factor = 0;
     for (const QString &name : names) {
         const QImage shot = picture(qPrintable(QStringLiteral("focus-%1.png").arg(name)));

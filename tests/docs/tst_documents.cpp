@@ -32,7 +32,10 @@
 #include <cmath>
 #include <numbers>
 
-static void initPictures() { Q_INIT_RESOURCE(emlab); }
+static void initPictures()
+{
+    Q_INIT_RESOURCE(emlab);
+}
 
 namespace {
 
@@ -67,14 +70,16 @@ QStringList programQuotes(const Document &d)
     return quotes;
 }
 
-QString filesPath(const QString &name) { return QDir::current().filePath(QStringLiteral("Files/") + name); }
+QString filesPath(const QString &name)
+{
+    return QDir::current().filePath(QStringLiteral("Files/") + name);
+}
 
 QString run(const QString &program, const QStringList &args)
 {
     QProcess process;
     process.start(program, args);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return QString();
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) return QString();
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
@@ -82,31 +87,28 @@ QString run(const QString &program, const QStringList &args)
 // be broken across lines, never hyphenated.
 QString documentText(const QString &name)
 {
-    QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), filesPath(name),
-                                                     QStringLiteral("-")});
+    QString text = run(QStringLiteral("pdftotext"),
+                       {QStringLiteral("-enc"), QStringLiteral("UTF-8"), filesPath(name), QStringLiteral("-")});
     return text.replace(QLatin1Char('\f'), QLatin1Char(' ')).simplified();
 }
 
-QString shown(QString text) { return text.remove(QLatin1Char('&')).simplified(); }
+QString shown(QString text)
+{
+    return text.remove(QLatin1Char('&')).simplified();
+}
 
 void collectWidgets(const QWidget *top, QSet<QString> &texts)
 {
     QList<const QWidget *> widgets{top};
-    for (const QWidget *w : top->findChildren<QWidget *>())
-        widgets << w;
+    for (const QWidget *w : top->findChildren<QWidget *>()) widgets << w;
     for (const QWidget *w : widgets) {
         texts << shown(w->toolTip()) << shown(w->windowTitle());
-        if (auto *b = qobject_cast<const QAbstractButton *>(w))
-            texts << shown(b->text());
-        if (auto *l = qobject_cast<const QLabel *>(w))
-            texts << shown(l->text());
-        if (auto *e = qobject_cast<const QLineEdit *>(w))
-            texts << shown(e->text());
-        if (auto *m = qobject_cast<const QMenu *>(w))
-            texts << shown(m->title());
+        if (auto *b = qobject_cast<const QAbstractButton *>(w)) texts << shown(b->text());
+        if (auto *l = qobject_cast<const QLabel *>(w)) texts << shown(l->text());
+        if (auto *e = qobject_cast<const QLineEdit *>(w)) texts << shown(e->text());
+        if (auto *m = qobject_cast<const QMenu *>(w)) texts << shown(m->title());
     }
-    for (const QAction *a : top->findChildren<QAction *>())
-        texts << shown(a->text());
+    for (const QAction *a : top->findChildren<QAction *>()) texts << shown(a->text());
 }
 
 // The currents of the k-th focusing on the ammeter's 0.001 A steps, from
@@ -214,11 +216,9 @@ QSet<QString> programTexts()
     auto readAndClose = [&texts](QAbstractButton *(*pick)(QMessageBox *)) {
         QTimer::singleShot(0, [&texts, pick] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box)
-                return;
+            if (!box) return;
             texts << shown(box->windowTitle()) << shown(box->text());
-            for (QAbstractButton *b : box->buttons())
-                texts << shown(b->text());
+            for (QAbstractButton *b : box->buttons()) texts << shown(b->text());
             pick(box)->click();
         });
     };
@@ -232,7 +232,7 @@ QSet<QString> programTexts()
     return texts;
 }
 
-} // namespace
+}  // namespace
 
 class TestDocuments : public QObject {
     Q_OBJECT
@@ -269,8 +269,7 @@ void TestDocuments::builtDocuments_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("minPages");
-    for (const Document &d : kDocuments)
-        QTest::newRow(d.name) << QString::fromUtf8(d.name) << d.minPages;
+    for (const Document &d : kDocuments) QTest::newRow(d.name) << QString::fromUtf8(d.name) << d.minPages;
 }
 
 void TestDocuments::builtDocuments()
@@ -308,8 +307,7 @@ void TestDocuments::titlePagesCarryTheBuildsYearAndTheDepartment()
         QVERIFY(text.contains(QStringLiteral(EMLAB_RELEASE_YEAR)));
         const QStringList lines = departmentLines(QStringLiteral("title page"));
         QVERIFY(!lines.isEmpty());
-        for (const QString &line : lines)
-            QVERIFY2(text.contains(line.simplified()), qPrintable(line));
+        for (const QString &line : lines) QVERIFY2(text.contains(line.simplified()), qPrintable(line));
         QVERIFY(text.contains(departmentLines(QStringLiteral("city")).value(0)));
         QVERIFY(text.contains(QStringLiteral("Определение удельного заряда электрона")));
     }
@@ -347,10 +345,9 @@ void TestDocuments::automatedStudentMeasuresWithinTheBound()
     const double U = 1400, n = 15500, distance = 0.10 + 0.005 / 2;
     auto number = [](QString text) { return text.replace(u'−', u'-').replace(u',', u'.').toDouble(); };
 
-    const QString layout = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"),
-                                                             QStringLiteral("UTF-8"),
-                                                             filesPath(QStringLiteral("Порядок выполнения(К).pdf")),
-                                                             QStringLiteral("-")});
+    const QString layout = run(QStringLiteral("pdftotext"),
+                               {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                                filesPath(QStringLiteral("Порядок выполнения(К).pdf")), QStringLiteral("-")});
     // k, I', I'', I_k, e/m in 1e11 C/kg, deviation in per cent.
     static const QRegularExpression row(
         QStringLiteral("^ *([1-9]) +(\\d,\\d{3}) +(\\d,\\d{3}) +(\\d,\\d{4}) +(\\d,\\d{4}) +([+−-]\\d,\\d{2}) *$"),

@@ -29,14 +29,19 @@ TracePath traceOf(LabState &s, double current, const TraceSettings &settings, in
 const TraceSettings kNoRipple{0.0, 0.4, 0.5};
 const TraceSettings kRipple{0.1, 0.4, 0.5};
 
-bool near(double a, double b, double tolerance) { return std::fabs(a - b) <= tolerance; }
+bool near(double a, double b, double tolerance)
+{
+    return std::fabs(a - b) <= tolerance;
+}
 
-QByteArray show(PixelPoint p) { return QByteArray::number(p.x) + "," + QByteArray::number(p.y); }
+QByteArray show(PixelPoint p)
+{
+    return QByteArray::number(p.x) + "," + QByteArray::number(p.y);
+}
 
-} // namespace
+}  // namespace
 
-#define COMPARE_POINT(actual, ex, ey) \
-    QVERIFY2((actual) == (PixelPoint{ex, ey}), show(actual).constData())
+#define COMPARE_POINT(actual, ex, ey) QVERIFY2((actual) == (PixelPoint{ex, ey}), show(actual).constData())
 
 class TestBeamTrace : public QObject {
     Q_OBJECT
@@ -99,7 +104,10 @@ void TestBeamTrace::loopWithRipple()
 {
     LabState s = labAt();
     const TraceSweep sweep = beginTrace(s, kRipple);
-    const struct { int index; double theta; } angles[] = {{0, 3.1845}, {50, 3.1845}, {25, 2.9936}, {75, 2.9936}};
+    const struct {
+        int index;
+        double theta;
+    } angles[] = {{0, 3.1845}, {50, 3.1845}, {25, 2.9936}, {75, 2.9936}};
     for (const auto &a : angles) {
         const double theta = tracePoint(s, sweep, a.index, 0.2, kWidth).turnAngle;
         QVERIFY2(near(theta, a.theta, 0.00005), QByteArray::number(theta, 'f', 6));
@@ -253,8 +261,7 @@ void TestBeamTrace::neverInfiniteOrNaN()
                 for (double v : {point.turnAngle, point.x, point.y}) QVERIFY(std::isfinite(v));
             }
             ++completed;
-        } catch (const MathError &) {
-        }
+        } catch (const MathError &) {}
         QVERIFY(std::isfinite(s.plateLength) && std::isfinite(s.rippleAmplitude));
     }
     QVERIFY(completed > 50);

@@ -31,7 +31,7 @@ Outcome outcomeOf(F f, double *result = nullptr)
     }
 }
 
-} // namespace
+}  // namespace
 
 class TestFloatFaults : public QObject {
     Q_OBJECT

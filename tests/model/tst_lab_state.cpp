@@ -32,7 +32,7 @@ double scaledByPowerOfTen(long double mantissa, int k)
     return static_cast<double>(mantissa * power);
 }
 
-} // namespace
+}  // namespace
 
 class TestLabState : public QObject {
     Q_OBJECT

@@ -18,9 +18,12 @@ LabState labAt()
     return s;
 }
 
-QString shown(double value) { return QString::fromStdString(FormatSpecificCharge(value, ",")) + " Кл/кг"; }
+QString shown(double value)
+{
+    return QString::fromStdString(FormatSpecificCharge(value, ",")) + " Кл/кг";
+}
 
-} // namespace
+}  // namespace
 
 class TestSpecificCharge : public QObject {
     Q_OBJECT

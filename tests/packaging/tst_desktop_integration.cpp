@@ -64,16 +64,13 @@ BoxSeen readModalBox(const std::function<void()> &open)
     return seen;
 }
 
-} // namespace
+}  // namespace
 
 class TstDesktopIntegration : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        initialiseApplication(*qApp);
-    }
+    void initTestCase() { initialiseApplication(*qApp); }
 
     void windowsBelongToTheBuiltMenuEntry()
     {
@@ -98,15 +95,16 @@ private slots:
         QVERIFY(menu);
         const QStringList texts = readableTexts(*menu);
         menu->close();
-        QCOMPARE(texts, (QStringList{
-                            QStringLiteral("Отменить действие"),
-                            QStringLiteral("Повторить действие"),
-                            QStringLiteral("Вырезать"),
-                            QStringLiteral("Копировать"),
-                            QStringLiteral("Вставить"),
-                            QStringLiteral("Удалить"),
-                            QStringLiteral("Выделить всё"),
-                        }));
+        QCOMPARE(texts,
+                 (QStringList{
+                     QStringLiteral("Отменить действие"),
+                     QStringLiteral("Повторить действие"),
+                     QStringLiteral("Вырезать"),
+                     QStringLiteral("Копировать"),
+                     QStringLiteral("Вставить"),
+                     QStringLiteral("Удалить"),
+                     QStringLiteral("Выделить всё"),
+                 }));
     }
 
     void boxesKeepTheirOwnTexts_data()
@@ -117,7 +115,8 @@ private slots:
         QTest::addColumn<QStringList>("buttons");
         // An empty title: the application's, whatever it is; only the
         // question's caption is fixed.
-        QTest::newRow("exit question") << int(Question) << QStringLiteral("Выйти из программы?") << QStringLiteral("Warning")
+        QTest::newRow("exit question") << int(Question) << QStringLiteral("Выйти из программы?")
+                                       << QStringLiteral("Warning")
                                        << QStringList{QStringLiteral("&No"), QStringLiteral("&Yes")};
         QTest::newRow("error box") << int(Error) << QStringLiteral("'1a' is not a valid integer value") << QString()
                                    << QStringList{QStringLiteral("OK")};
@@ -132,9 +131,12 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QStringList, buttons);
         const BoxSeen seen = readModalBox([&] {
-            if (box == Question) dialogs().askWarningYesNo(text);
-            else if (box == Error) dialogs().showError(text);
-            else dialogs().showMessage(text);
+            if (box == Question)
+                dialogs().askWarningYesNo(text);
+            else if (box == Error)
+                dialogs().showError(text);
+            else
+                dialogs().showMessage(text);
         });
         QCOMPARE(seen.text, text);
         QCOMPARE(seen.buttons, buttons);

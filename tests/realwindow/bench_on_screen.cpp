@@ -9,10 +9,7 @@ bool sameColour(QRgb a, QRgb b)
     return (a & 0xFFFFFF) == (b & 0xFFFFFF);
 }
 
-BenchOnScreen::BenchOnScreen(const XSession &x)
-    : x(x), process(x), input(x), screen(x)
-{
-}
+BenchOnScreen::BenchOnScreen(const XSession &x) : x(x), process(x), input(x), screen(x) {}
 
 QString BenchOnScreen::start(BenchProcess::Documents documents)
 {
@@ -28,7 +25,7 @@ QList<XWindow> BenchOnScreen::boxes() const
         auto known = known_.find(id);
         if (known == known_.end()) {
             const XWindow w = screen.properties(id);
-            if (!w.id) continue;   // gone already
+            if (!w.id) continue;  // gone already
             known = known_.insert(id, w);
         }
         if (known->pid == process.pid() && known->modal()) found << *known;
@@ -136,9 +133,9 @@ void BenchOnScreen::snapReadouts(const QImage &image)
             // below them (above lies the caption, whose text may touch it).
             const QPoint across(1, 0), down(0, 1);
             return is(r.topLeft(), kBlack) && is(r.topRight(), kBlack) && is(r.bottomLeft(), kBlack) &&
-                   is(r.bottomRight(), kBlack) && is(r.topLeft() - across, kGrey) &&
-                   is(r.bottomLeft() - across, kGrey) && is(r.bottomRight() + across, kGrey) &&
-                   is(r.bottomRight() + down, kGrey) && is(r.bottomLeft() + down, kGrey);
+                is(r.bottomRight(), kBlack) && is(r.topLeft() - across, kGrey) && is(r.bottomLeft() - across, kGrey) &&
+                is(r.bottomRight() + across, kGrey) && is(r.bottomRight() + down, kGrey) &&
+                is(r.bottomLeft() + down, kGrey);
         };
         // The nearest fit to the planned place.
         for (int distance = 0; distance <= 12; ++distance)
@@ -166,8 +163,7 @@ QPoint BenchOnScreen::nextArrow(QRect pair) const
 QPoint BenchOnScreen::previousArrow(QRect pair) const
 {
     const QRect r = onScreen(pair);
-    return pair.width() > pair.height() ? QPoint(r.left() + 6, r.center().y())
-                                        : QPoint(r.center().x(), r.bottom() - 6);
+    return pair.width() > pair.height() ? QPoint(r.left() + 6, r.center().y()) : QPoint(r.center().x(), r.bottom() - 6);
 }
 
 QRgb BenchOnScreen::pixel(const QImage &image, QRect planned, int dx, int dy) const
@@ -277,8 +273,10 @@ QList<QRect> BenchOnScreen::menuBarItems(const QImage &image) const
             ink = qRed(c) < 100 && qGreen(c) < 100 && qBlue(c) < 100;
         }
         if (!ink) continue;
-        if (x - lastInk > 8) items << QRect(x, bar.top(), 1, bar.height());
-        else items.last().setRight(x);
+        if (x - lastInk > 8)
+            items << QRect(x, bar.top(), 1, bar.height());
+        else
+            items.last().setRight(x);
         lastInk = x;
     }
     return items;
@@ -290,8 +288,8 @@ void BenchOnScreen::chooseFromMenu(int item, const QStringList &keys) const
     QRect title = menuItems_.value(item).translated(window.client.topLeft());
     if (menuItems_.isEmpty()) title = menuBarItems(shot()).value(item);
     const QPoint at = title.center();
-    input.xdotool(QStringList{"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1",
-                              "key", "--delay", "60"} +
+    input.xdotool(QStringList{"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1", "key",
+                              "--delay", "60"} +
                   keys);
 }
 
@@ -315,7 +313,7 @@ QString BenchOnScreen::switchOnToSource() const
     const bool ramped = waitFor([&] {
         const QImage image = shot();
         return sameColour(screenPixel(image, c, c - reach), kGreen) &&
-               sameColour(screenPixel(image, c, c + reach), kGreen) && looksEnabled(image, plan.knopka3);
+            sameColour(screenPixel(image, c, c + reach), kGreen) && looksEnabled(image, plan.knopka3);
     });
     if (!ramped) return "the regulator's warm-up line did not complete; screenshot " + keepScreenshot(shot(), "ramp");
     click(plan.knopka3);

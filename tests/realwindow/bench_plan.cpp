@@ -38,7 +38,7 @@ BenchPlan planBench(QSize outer, int side, const LabelSizes &labels)
     p.Image2 = QRect(5, 5, 15, 15).translated(o3);
     p.amper = QRect(p3w / 2 - 80 + 10, 25, 80, 28).translated(o3);
     p.knopka3 = QRect(p3w - 57 - 10, 25, 57, 25).translated(o3);
-    const int arrowsTop = 25 + 28 + 10;   // under the ammeter
+    const int arrowsTop = 25 + 28 + 10;  // under the ammeter
     p.sh_vprm = QRect(p3w / 2 - 145 / 2, arrowsTop, 145, 17).translated(o3);
     p.sh_vprm_2 = QRect(p3w / 2 - 57 / 2, arrowsTop, 57, 17).translated(o3);
     p.Label1 = QRect(QPoint(p3w / 2 - labels.label1.width() / 2 - 15, arrowsTop + 40), labels.label1).translated(o3);

@@ -15,8 +15,9 @@ const char *kViewer = "#!/bin/sh\nprintf '%s\\n' \"$*\" >> \"$(dirname \"$0\")/.
 
 // The documents the "Файл" menu opens, by the names the lab gives them.
 const char *const kDocuments[] = {
-    "Титульный лист(Р).pdf", "Теория(Р).pdf", "Порядок выполнения(Р).pdf", "Контрольные вопросы(Р).pdf",
-    "Титульный лист(К).pdf", "Порядок выполнения(К).pdf", "Руководство пользователя(К).pdf", "Справка.pdf",
+    "Титульный лист(Р).pdf",           "Теория(Р).pdf",         "Порядок выполнения(Р).pdf",
+    "Контрольные вопросы(Р).pdf",      "Титульный лист(К).pdf", "Порядок выполнения(К).pdf",
+    "Руководство пользователя(К).pdf", "Справка.pdf",
 };
 
 // Stands in for the eight documents in `folder`: the viewer only notes them.
@@ -30,12 +31,9 @@ bool layDocuments(const QString &folder)
     return true;
 }
 
-} // namespace
+}  // namespace
 
-BenchProcess::BenchProcess(const XSession &x)
-    : x_(x)
-{
-}
+BenchProcess::BenchProcess(const XSession &x) : x_(x) {}
 
 BenchProcess::~BenchProcess()
 {
@@ -95,16 +93,18 @@ QString BenchProcess::start(Documents documents)
 
     const XReadback screen(x_);
     // A first start on a loaded machine loads fonts and caches: more patience than for a step.
-    const bool shown = waitFor([&] {
-        if (!alive()) return true;
-        for (const XWindow &w : screen.windowsOf(pid())) {
-            if (w.viewable && !w.transientFor && w.types.value(0) == "_NET_WM_WINDOW_TYPE_NORMAL") {
-                window_ = w.id;
-                return true;
+    const bool shown = waitFor(
+        [&] {
+            if (!alive()) return true;
+            for (const XWindow &w : screen.windowsOf(pid())) {
+                if (w.viewable && !w.transientFor && w.types.value(0) == "_NET_WM_WINDOW_TYPE_NORMAL") {
+                    window_ = w.id;
+                    return true;
+                }
             }
-        }
-        return false;
-    }, 3 * kPatienceMs);
+            return false;
+        },
+        3 * kPatienceMs);
     if (!alive()) return "the program ended at start:\n" + output();
     if (!shown || !window_) return "the program showed no main window:\n" + output();
     return {};

@@ -24,15 +24,25 @@ QList<QPolygon> segmentPolygons(QSize cell)
     auto poly = [](std::initializer_list<QPoint> corners) { return QPolygon(QList<QPoint>(corners)); };
     return {
         poly({{M + S, M}, {W - M - S - 1, M}, {W - M - S - 2 * Z - 1, M + 2 * Z}, {M + S + 2 * Z, M + 2 * Z}}),
-        poly({{W - M - 1, M + S}, {W - M - 1, h - S}, {W - M - 2 * Z - 1, h - S - 2 * Z},
+        poly({{W - M - 1, M + S},
+              {W - M - 1, h - S},
+              {W - M - 2 * Z - 1, h - S - 2 * Z},
               {W - M - 2 * Z - 1, M + S + 2 * Z}}),
-        poly({{W - M - 1, h + S}, {W - M - 1, H - M - S - 1}, {W - M - 2 * Z - 1, H - M - S - 2 * Z - 1},
+        poly({{W - M - 1, h + S},
+              {W - M - 1, H - M - S - 1},
+              {W - M - 2 * Z - 1, H - M - S - 2 * Z - 1},
               {W - M - 2 * Z - 1, h + S + 2 * Z}}),
-        poly({{M + S, H - M - 1}, {W - M - S - 1, H - M - 1}, {W - M - S - 2 * Z - 1, H - M - 2 * Z - 1},
+        poly({{M + S, H - M - 1},
+              {W - M - S - 1, H - M - 1},
+              {W - M - S - 2 * Z - 1, H - M - 2 * Z - 1},
               {M + S + 2 * Z, H - M - 2 * Z - 1}}),
         poly({{M, h + S}, {M, H - M - S - 1}, {M + 2 * Z, H - M - S - 2 * Z - 1}, {M + 2 * Z, h + S + 2 * Z}}),
         poly({{M, M + S}, {M, h - S}, {M + 2 * Z, h - S - 2 * Z}, {M + 2 * Z, M + S + 2 * Z}}),
-        poly({{M + S, h}, {M + S + Z, h - Z}, {W - M - S - Z - 1, h - Z}, {W - M - S - 1, h}, {W - M - S - Z - 1, h + Z},
+        poly({{M + S, h},
+              {M + S + Z, h - Z},
+              {W - M - S - Z - 1, h - Z},
+              {W - M - S - 1, h},
+              {W - M - S - Z - 1, h + Z},
               {M + S + Z, h + Z}}),
     };
 }
@@ -60,7 +70,7 @@ int readDigit(const QImage &shot, QRect cellOnScreen, QRgb lit)
     return -2;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<double> readReadout(const QImage &shot, QPoint topLeft, const ReadoutLook &look, QRgb lit)
 {

@@ -12,24 +12,24 @@
 // `failure` what else went wrong.
 std::unique_ptr<XSession> startDisplay(QSize size, QString *skip, QString *failure);
 
-#define REQUIRE_DISPLAY(session, size)                                                                          \
-    do {                                                                                                        \
-        QString skip_, failure_;                                                                                \
-        session = startDisplay(size, &skip_, &failure_);                                                        \
-        if (!skip_.isEmpty()) QSKIP(qPrintable(skip_));                                                         \
-        QVERIFY2(failure_.isEmpty(), qPrintable(failure_));                                                     \
+#define REQUIRE_DISPLAY(session, size)                                                                                 \
+    do {                                                                                                               \
+        QString skip_, failure_;                                                                                       \
+        session = startDisplay(size, &skip_, &failure_);                                                               \
+        if (!skip_.isEmpty()) QSKIP(qPrintable(skip_));                                                                \
+        QVERIFY2(failure_.isEmpty(), qPrintable(failure_));                                                            \
     } while (0)
 
 // A step that says what went wrong, or nothing.
-#define VERIFY_DONE(failure)                                                                                    \
-    do {                                                                                                        \
-        const QString failure_ = (failure);                                                                     \
-        QVERIFY2(failure_.isEmpty(), qPrintable(failure_));                                                     \
+#define VERIFY_DONE(failure)                                                                                           \
+    do {                                                                                                               \
+        const QString failure_ = (failure);                                                                            \
+        QVERIFY2(failure_.isEmpty(), qPrintable(failure_));                                                            \
     } while (0)
 
 // A list of failures that must be empty.
-#define VERIFY_NONE(failures)                                                                                   \
-    do {                                                                                                        \
-        const QStringList failures_ = (failures);                                                               \
-        QVERIFY2(failures_.isEmpty(), qPrintable(failures_.join("\n")));                                        \
+#define VERIFY_NONE(failures)                                                                                          \
+    do {                                                                                                               \
+        const QStringList failures_ = (failures);                                                                      \
+        QVERIFY2(failures_.isEmpty(), qPrintable(failures_.join("\n")));                                               \
     } while (0)

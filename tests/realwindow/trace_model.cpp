@@ -6,8 +6,8 @@
 
 namespace {
 
-constexpr double kCharge = 1.6021892e-19;   // C
-constexpr double kMass = 9.109383e-31;      // kg
+constexpr double kCharge = 1.6021892e-19;  // C
+constexpr double kMass = 9.109383e-31;     // kg
 constexpr double kMu0 = 4 * std::numbers::pi * 1e-7;
 constexpr double kSweepCm = 3.5;
 
@@ -16,7 +16,7 @@ double pixelsPerCm(int side)
     return side / 8.0;
 }
 
-} // namespace
+}  // namespace
 
 QList<QPoint> tracePoints(const TraceSetup &s, int side)
 {

@@ -7,13 +7,13 @@
 #include <QPoint>
 
 struct TraceSetup {
-    double current = 0;           // the ammeter, A
-    double ripple = 0.1;          // Fmax1
-    double phasePi = 0.4;         // Faza1, in units of pi
-    double plateCm = 0.5;         // Dplastin1
-    double anodeVolts = 1400;     // U
-    double turnsPerMetre = 15500; // n
-    double driftMetres = 0.1;     // l
+    double current = 0;            // the ammeter, A
+    double ripple = 0.1;           // Fmax1
+    double phasePi = 0.4;          // Faza1, in units of pi
+    double plateCm = 0.5;          // Dplastin1
+    double anodeVolts = 1400;      // U
+    double turnsPerMetre = 15500;  // n
+    double driftMetres = 0.1;      // l
 };
 
 // The 101 points of the trace in the screen image's pixels, on a screen

@@ -39,7 +39,7 @@ QString describe(std::optional<double> value)
     return value ? QString::number(*value, 'f', 3) : QString("nothing readable");
 }
 
-} // namespace
+}  // namespace
 
 Q_DECLARE_METATYPE(Adjuster)
 

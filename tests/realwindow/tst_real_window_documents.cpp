@@ -12,7 +12,7 @@ namespace {
 // "Файл", then past its two submenus to "Справка".
 const QStringList kHelpDocument{"Down", "Down", "Down", "Return"};
 
-} // namespace
+}  // namespace
 
 class TestRealWindowDocuments : public QObject {
     Q_OBJECT

@@ -33,30 +33,33 @@ void TestRealWindowPower::powerSequenceToATraceAndBack()
     const int reach = warmupLimit(b.screenSide) - 1;
 
     // All off: both lamps grey, the screen dark, the ammeter all eights in its unlit green.
-    VERIFY_NONE(b.expectPixels("1_all_off", {{p.Image1, 7, 7, kGrey, "oscilloscope lamp"},
-                                             {p.Image1, c, c, kDark, "screen centre"},
-                                             {p.Image2, 7, 7, kGrey, "source lamp"}}));
+    VERIFY_NONE(b.expectPixels("1_all_off",
+                               {{p.Image1, 7, 7, kGrey, "oscilloscope lamp"},
+                                {p.Image1, c, c, kDark, "screen centre"},
+                                {p.Image2, 7, 7, kGrey, "source lamp"}}));
     QCOMPARE(readReadout(b.shot(), b.onScreen(p.amper).topLeft(), kAmperLook, qRgb(0, 85, 0)), 8.888);
 
     // Oscilloscope on: red lamp, green spot at the centre.
     b.click(p.knopka1);
-    VERIFY_NONE(b.expectPixels("2_scope_on", {{p.Image1, 7, 7, kRed, "oscilloscope lamp"},
-                                              {p.Image1, c, c, kGreen, "beam spot"},
-                                              {p.Image1, c, c - 20, kDark, "screen above the spot"}}));
+    VERIFY_NONE(b.expectPixels("2_scope_on",
+                               {{p.Image1, 7, 7, kRed, "oscilloscope lamp"},
+                                {p.Image1, c, c, kGreen, "beam spot"},
+                                {p.Image1, c, c - 20, kDark, "screen above the spot"}}));
 
     // Regulator on: the dial ramps up and the warm-up line grows to limit - 1 either side.
     b.click(p.knopka2);
-    VERIFY_NONE(b.expectPixels("3_regulator_on", {{p.Image1, c, c, kGreen, "warm-up line, centre"},
-                                                  {p.Image1, c, c - reach, kGreen, "warm-up line, top end"},
-                                                  {p.Image1, c, c + reach, kGreen, "warm-up line, bottom end"},
-                                                  {p.Image1, c, c - reach - 5, kDark, "above the warm-up line"},
-                                                  {p.Image1, c + 6, c, kDark, "beside the warm-up line"}}));
+    VERIFY_NONE(b.expectPixels("3_regulator_on",
+                               {{p.Image1, c, c, kGreen, "warm-up line, centre"},
+                                {p.Image1, c, c - reach, kGreen, "warm-up line, top end"},
+                                {p.Image1, c, c + reach, kGreen, "warm-up line, bottom end"},
+                                {p.Image1, c, c - reach - 5, kDark, "above the warm-up line"},
+                                {p.Image1, c + 6, c, kDark, "beside the warm-up line"}}));
 
     // Source on: its lamp lights, the read-outs light up with their start values.
     QVERIFY(waitFor([&] { return b.looksEnabled(b.shot(), p.knopka3); }));
     b.click(p.knopka3);
-    VERIFY_NONE(b.expectPixels("4_source_on", {{p.Image2, 7, 7, kRed, "source lamp"},
-                                               {p.Image1, 7, 7, kRed, "oscilloscope lamp"}}));
+    VERIFY_NONE(b.expectPixels("4_source_on",
+                               {{p.Image2, 7, 7, kRed, "source lamp"}, {p.Image1, 7, 7, kRed, "oscilloscope lamp"}}));
     QImage shot = b.shot();
     QCOMPARE(b.ammeter(shot), 0.0);
     QCOMPARE(b.ripple(shot), 0.1);
@@ -79,26 +82,28 @@ void TestRealWindowPower::powerSequenceToATraceAndBack()
     // Source off: its lamp goes grey, the ammeter to zero, and the trace is drawn again at zero current.
     b.click(p.knopka3);
     const QList<QPoint> zero = tracePoints(TraceSetup{}, b.screenSide);
-    VERIFY_NONE(b.expectPixels("6_source_off", {{p.Image2, 7, 7, kGrey, "source lamp"},
-                                                {p.Image1, zero[0].x(), zero[0].y(), kGreen, "zero-current trace, top"},
-                                                {p.Image1, zero[50].x(), zero[50].y(), kGreen,
-                                                 "zero-current trace, bottom"},
-                                                {p.Image1, trace[0].x(), trace[0].y(), kDark, "old trace's end"}}));
+    VERIFY_NONE(b.expectPixels("6_source_off",
+                               {{p.Image2, 7, 7, kGrey, "source lamp"},
+                                {p.Image1, zero[0].x(), zero[0].y(), kGreen, "zero-current trace, top"},
+                                {p.Image1, zero[50].x(), zero[50].y(), kGreen, "zero-current trace, bottom"},
+                                {p.Image1, trace[0].x(), trace[0].y(), kDark, "old trace's end"}}));
     QCOMPARE(readReadout(b.shot(), b.onScreen(p.amper).topLeft(), kAmperLook, qRgb(0, 85, 0)), 8.888);
 
     // Regulator off: the screen goes dark, and once the dial is down the spot returns.
     b.click(p.knopka2);
-    VERIFY_NONE(b.expectPixels("7_regulator_off", {{p.Image1, 7, 7, kRed, "oscilloscope lamp"},
-                                                   {p.Image1, c, c, kGreen, "beam spot"},
-                                                   {p.Image1, c, c - 20, kDark, "where the trace was"},
-                                                   {p.Image1, zero[0].x(), zero[0].y(), kDark, "trace's top end"}}));
+    VERIFY_NONE(b.expectPixels("7_regulator_off",
+                               {{p.Image1, 7, 7, kRed, "oscilloscope lamp"},
+                                {p.Image1, c, c, kGreen, "beam spot"},
+                                {p.Image1, c, c - 20, kDark, "where the trace was"},
+                                {p.Image1, zero[0].x(), zero[0].y(), kDark, "trace's top end"}}));
 
     // Oscilloscope off: all off again.
     QVERIFY(waitFor([&] { return b.looksEnabled(b.shot(), p.knopka1); }));
     b.click(p.knopka1);
-    VERIFY_NONE(b.expectPixels("8_all_off_again", {{p.Image1, 7, 7, kGrey, "oscilloscope lamp"},
-                                                   {p.Image1, c, c, kDark, "screen centre"},
-                                                   {p.Image2, 7, 7, kGrey, "source lamp"}}));
+    VERIFY_NONE(b.expectPixels("8_all_off_again",
+                               {{p.Image1, 7, 7, kGrey, "oscilloscope lamp"},
+                                {p.Image1, c, c, kDark, "screen centre"},
+                                {p.Image2, 7, 7, kGrey, "source lamp"}}));
     QVERIFY2(b.boxes().isEmpty(), "a box opened during the power sequence");
     QCOMPARE(b.process.closeAndWait(), 0);
 }
@@ -148,9 +153,8 @@ void TestRealWindowPower::noWarmupLineOverATrace()
     QList<PixelCheck> clear;
     for (const int k : {limit - 1, limit * 3 / 4, -(limit - 1), -(limit * 3 / 4)}) {
         const QPoint point(c, c - k);
-        const bool nearTrace = std::any_of(trace.begin(), trace.end(), [&](QPoint t) {
-            return (t - point).manhattanLength() < 8;
-        });
+        const bool nearTrace =
+            std::any_of(trace.begin(), trace.end(), [&](QPoint t) { return (t - point).manhattanLength() < 8; });
         QVERIFY2(!nearTrace, "the trace of one step passes too near the centre column's check point");
         clear << PixelCheck{p.Image1, point.x(), point.y(), kDark, QString("centre column %1 from the centre").arg(k)};
     }
@@ -175,8 +179,9 @@ void TestRealWindowPower::noWarmupLineOverATrace()
         kPatienceMs, 0));
     if (!growing) qInfo("the source switch was enabled only after the warm-up line was complete: no race to lose");
     QVERIFY(waitFor([&] { return b.ammeter(b.shot()) == 0.01; }));
-    VERIFY_NONE(b.expectPixels("race_trace", {{p.Image2, 7, 7, kRed, "source lamp"},
-                                              {p.Image1, trace[0].x(), trace[0].y(), kGreen, "trace's top end"}}));
+    VERIFY_NONE(b.expectPixels(
+        "race_trace",
+        {{p.Image2, 7, 7, kRed, "source lamp"}, {p.Image1, trace[0].x(), trace[0].y(), kGreen, "trace's top end"}}));
     // However long the ramp goes on, the centre column beside the trace stays dark.
     QImage image;
     QStringList crossed;

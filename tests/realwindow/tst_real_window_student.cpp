@@ -60,11 +60,12 @@ const Target kTargets[] = {
 // Keys a student types into whatever has the focus. Return, space and the
 // letter y are left out: they would answer Yes to an exit question that
 // opened a moment after the last look.
-const char *const kKeys[] = {"0",     "1",         "2",      "3",          "4",        "5",     "6",
-                             "7",     "8",         "9",      "BackSpace",  "Delete",   "Left",  "Right",
-                             "Home",  "End",       "a",      "e",          "z",        "minus", "period",
-                             "comma", "plus",      "Tab",    "shift+Tab",  "Escape",   "KP_3",  "shift+End",
-                             "x",     "dead_acute", "Multi_key", "dead_diaeresis", "shift+Home"};
+const char *const kKeys[] = {
+    "0",         "1",      "2",         "3",         "4",      "5",          "6",         "7",
+    "8",         "9",      "BackSpace", "Delete",    "Left",   "Right",      "Home",      "End",
+    "a",         "e",      "z",         "minus",     "period", "comma",      "plus",      "Tab",
+    "shift+Tab", "Escape", "KP_3",      "shift+End", "x",      "dead_acute", "Multi_key", "dead_diaeresis",
+    "shift+Home"};
 
 // What the clipboard may hold when a student pastes.
 const char *const kClipboardTexts[] = {"00", "0", "12.5", "1e400", "2147483648", " 7", "-3", "абв", "155"};
@@ -84,7 +85,7 @@ int environmentNumber(const char *name, int fallback)
     return ok ? n : fallback;
 }
 
-} // namespace
+}  // namespace
 
 class TestRealWindowStudent : public QObject {
     Q_OBJECT
@@ -118,7 +119,7 @@ void TestRealWindowStudent::randomStudent()
     };
     setClipboard(kClipboardTexts[0]);
 
-    QStringList story;   // the actions so far, for a failure's report
+    QStringList story;  // the actions so far, for a failure's report
     QMap<QString, int> done;
     qint64 xEvents = 0;
     auto told = [&](const QString &why) {
@@ -166,7 +167,7 @@ void TestRealWindowStudent::randomStudent()
             xEvents += 3;
             ++done[t.name];
         } else if (kind < 46) {
-            const Target &t = kTargets[3 + pick(10)];   // an arrow
+            const Target &t = kTargets[3 + pick(10)];  // an arrow
             const double seconds = 0.2 + pick(7) / 10.0;
             what = QString("hold %1 for %2 s").arg(t.name).arg(seconds);
             b.input.xdotool(args(spotOf(t)) +

@@ -52,17 +52,22 @@ void TestRealWindowSystem::oneBoxPerWindowCommand()
 
     for (int i = 1; i <= 5; ++i) {
         const QPoint to(40 * i, 30 * i);
-        command(QString("move %1").arg(i), [&] { b.input.moveWindow(bench, to); },
-                [&](const XWindow &w) { return w.outer().topLeft() == to; });
+        command(
+            QString("move %1").arg(i), [&] { b.input.moveWindow(bench, to); },
+            [&](const XWindow &w) { return w.outer().topLeft() == to; });
     }
     const QRect before = benchNow().outer();
     const QPoint grip(before.center().x(), before.top() + benchNow().frame.top() / 2);
-    command("drag", [&] { b.input.drag(grip, grip + QPoint(90, 60), 12); },
-            [&](const XWindow &w) { return w.outer().topLeft() == before.topLeft() + QPoint(90, 60); });
-    command("resize", [&] { b.input.resizeWindow(bench, QSize(800, 660)); },
-            [&](const XWindow &w) { return w.client.size() == QSize(800, 660); });
-    command("maximise", [&] { b.input.maximise(bench); }, [&](const XWindow &w) { return w.maximised(); });
-    command("restore", [&] { b.input.restore(bench); }, [&](const XWindow &w) { return !w.maximised(); });
+    command(
+        "drag", [&] { b.input.drag(grip, grip + QPoint(90, 60), 12); },
+        [&](const XWindow &w) { return w.outer().topLeft() == before.topLeft() + QPoint(90, 60); });
+    command(
+        "resize", [&] { b.input.resizeWindow(bench, QSize(800, 660)); },
+        [&](const XWindow &w) { return w.client.size() == QSize(800, 660); });
+    command(
+        "maximise", [&] { b.input.maximise(bench); }, [&](const XWindow &w) { return w.maximised(); });
+    command(
+        "restore", [&] { b.input.restore(bench); }, [&](const XWindow &w) { return !w.maximised(); });
 
     // Minimised: no box at all while it stays so; restored: at most one.
     b.input.minimise(bench);
@@ -73,8 +78,9 @@ void TestRealWindowSystem::oneBoxPerWindowCommand()
     } else {
         failures << "minimise: the window manager did not carry it out";
     }
-    command("restore from minimised", [&] { b.input.activate(bench); },
-            [&](const XWindow &w) { return !w.minimised() && w.viewable; });
+    command(
+        "restore from minimised", [&] { b.input.activate(bench); },
+        [&](const XWindow &w) { return !w.minimised() && w.viewable; });
 
     QVERIFY(b.process.alive());
     VERIFY_NONE(failures);

@@ -30,7 +30,7 @@ QString fieldText(const BenchOnScreen &b, QRect field)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 class TestRealWindowTyping : public QObject {
     Q_OBJECT
@@ -73,9 +73,9 @@ void TestRealWindowTyping::deadKeysAndComposeLeaveOnlyDigits()
     // é, ½, ä and ² through dead keys and the Compose key, a letter, and one
     // digit that every field takes.
     b.input.click(b.centre(b.plan.*field));
-    b.input.keys({"End", "dead_acute", "e", "Multi_key", "1", "2", "dead_diaeresis", "a", "dead_circumflex", "2", "x",
-                  "7"},
-                 kPersonsKeyDelayMs);
+    b.input.keys(
+        {"End", "dead_acute", "e", "Multi_key", "1", "2", "dead_diaeresis", "a", "dead_circumflex", "2", "x", "7"},
+        kPersonsKeyDelayMs);
     QCOMPARE(fieldText(b, b.plan.*field), before + "7");
 }
 
@@ -113,7 +113,10 @@ void TestRealWindowTyping::pastesKeepMemoryBounded()
     const qint64 start = b.process.residentKiB();
     for (int batch = 0; batch < 20; ++batch) {
         QStringList keys;
-        for (int i = 0; i < 10; ++i) keys << "End" << "shift+Home" << "shift+Insert";
+        for (int i = 0; i < 10; ++i)
+            keys << "End"
+                 << "shift+Home"
+                 << "shift+Insert";
         b.input.keys(keys);
     }
     // The field's text read back: every paste has been handled by then.

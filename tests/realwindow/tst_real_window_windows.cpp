@@ -23,7 +23,7 @@ int limePixels(const QImage &shot, QRect r)
     return n;
 }
 
-} // namespace
+}  // namespace
 
 class TestRealWindowWindows : public QObject {
     Q_OBJECT
@@ -156,8 +156,8 @@ void TestRealWindowWindows::maximisedOnALaptopScreenHidesNoControl()
         shot = b.shot();
         const int middle = p.Panel2.height() / 2;
         return !sameColour(b.pixel(shot, p.Panel2, -1, middle), kGrey) &&
-               !sameColour(b.pixel(shot, p.Panel2, 0, middle), kGrey) &&
-               sameColour(b.pixel(shot, p.Panel2, 1, middle), kGrey);
+            !sameColour(b.pixel(shot, p.Panel2, 0, middle), kGrey) &&
+            sameColour(b.pixel(shot, p.Panel2, 1, middle), kGrey);
     };
     if (!waitFor(panelEdgeShows))
         QFAIL(qPrintable(QString("Panel2's left edge is not at %1 for an outer width of %2; screenshot %3")
@@ -172,14 +172,13 @@ void TestRealWindowWindows::maximisedOnALaptopScreenHidesNoControl()
     // Every control of the oscilloscope panel lies inside the panel, and shows there.
     QVERIFY(b.onScreen(p.Panel2).bottom() <= b.window.client.bottom());
     const QList<std::pair<const char *, QRect>> controls{{"LabeledEdit1", p.LabeledEdit1},
-                                                        {"LabeledEdit2", p.LabeledEdit2},
-                                                        {"LabeledEdit3", p.LabeledEdit3},
-                                                        {"Dplastin1", p.Dplastin1},
-                                                        {"UpDown3", p.UpDown3}};
+                                                         {"LabeledEdit2", p.LabeledEdit2},
+                                                         {"LabeledEdit3", p.LabeledEdit3},
+                                                         {"Dplastin1", p.Dplastin1},
+                                                         {"UpDown3", p.UpDown3}};
     for (const auto &[name, rect] : controls)
-        QVERIFY2(p.Panel2.contains(rect), qPrintable(QString("%1 is not inside Panel2 (screen %2 pixels)")
-                                                         .arg(name)
-                                                         .arg(b.screenSide)));
+        QVERIFY2(p.Panel2.contains(rect),
+                 qPrintable(QString("%1 is not inside Panel2 (screen %2 pixels)").arg(name).arg(b.screenSide)));
     for (const QRect field : {p.LabeledEdit1, p.LabeledEdit2, p.LabeledEdit3})
         QVERIFY2(limePixels(shot, b.onScreen(field)) > 20, "a parameter field's digits do not show");
     QCOMPARE(readReadout(shot, b.onScreen(p.Dplastin1).topLeft(), kDplastin1Look, kLime), 0.5);
@@ -207,7 +206,8 @@ void TestRealWindowWindows::smallScreensKeepTheBenchReachable()
 
     // The title bar and the menu bar on the screen.
     QVERIFY2(area.contains(b.window.outer().topLeft()),
-             qPrintable(QString("the window's frame starts at (%1, %2)").arg(b.window.outer().x()).arg(b.window.outer().y())));
+             qPrintable(
+                 QString("the window's frame starts at (%1, %2)").arg(b.window.outer().x()).arg(b.window.outer().y())));
     const QRect menuBar(b.window.client.topLeft(), QSize(b.window.client.width(), b.menuHeight));
     QVERIFY2(area.contains(menuBar.topLeft()) && area.contains(menuBar.bottomLeft()), "the menu bar is off the screen");
     const QImage shot = b.shot();

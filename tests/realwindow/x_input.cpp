@@ -13,7 +13,7 @@ QStringList at(QPoint p)
     return {"mousemove", QString::number(p.x()), QString::number(p.y())};
 }
 
-} // namespace
+}  // namespace
 
 void XInput::xdotool(const QStringList &args) const
 {
@@ -45,9 +45,13 @@ void XInput::drag(QPoint from, QPoint to, int moves) const
     QStringList args = at(from) + QStringList{"mousedown", "1"};
     for (int i = 1; i <= moves; ++i) {
         const QPoint step = from + (to - from) * i / moves;
-        args << "sleep" << "0.03" << at(step);
+        args << "sleep"
+             << "0.03" << at(step);
     }
-    args << "sleep" << "0.05" << "mouseup" << "1";
+    args << "sleep"
+         << "0.05"
+         << "mouseup"
+         << "1";
     xdotool(args);
 }
 
@@ -58,14 +62,14 @@ void XInput::keys(const QStringList &names, int delayMs) const
 
 void XInput::moveWindow(XId id, QPoint frameTopLeft) const
 {
-    x_.run("wmctrl", {"-i", "-r", hexId(id), "-e",
-                      QString("0,%1,%2,-1,-1").arg(frameTopLeft.x()).arg(frameTopLeft.y())});
+    x_.run("wmctrl",
+           {"-i", "-r", hexId(id), "-e", QString("0,%1,%2,-1,-1").arg(frameTopLeft.x()).arg(frameTopLeft.y())});
 }
 
 void XInput::resizeWindow(XId id, QSize clientSize) const
 {
-    xdotool({"windowsize", QString::number(id), QString::number(clientSize.width()),
-             QString::number(clientSize.height())});
+    xdotool(
+        {"windowsize", QString::number(id), QString::number(clientSize.width()), QString::number(clientSize.height())});
 }
 
 void XInput::maximise(XId id) const

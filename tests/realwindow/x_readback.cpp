@@ -82,7 +82,7 @@ QList<XId> clientIds(const QByteArray &out)
     return ids;
 }
 
-} // namespace
+}  // namespace
 
 QList<XId> XReadback::clients() const
 {
@@ -92,9 +92,9 @@ QList<XId> XReadback::clients() const
 XWindow XReadback::properties(XId id) const
 {
     XWindow w;
-    const ToolResult props =
-        x_.run("xprop", {"-id", QString::number(id), "_NET_WM_NAME", "_NET_WM_PID", "_NET_WM_WINDOW_TYPE",
-                         "_NET_WM_STATE", "WM_TRANSIENT_FOR", "_NET_FRAME_EXTENTS"});
+    const ToolResult props = x_.run("xprop",
+                                    {"-id", QString::number(id), "_NET_WM_NAME", "_NET_WM_PID", "_NET_WM_WINDOW_TYPE",
+                                     "_NET_WM_STATE", "WM_TRANSIENT_FOR", "_NET_FRAME_EXTENTS"});
     if (!props.ok()) return w;
     const QMap<QString, QString> p = parseProperties(props.out);
     w.id = id;
@@ -105,8 +105,7 @@ XWindow XReadback::properties(XId id) const
     const QString transient = p.value("WM_TRANSIENT_FOR");
     if (transient.contains('#')) w.transientFor = XId(numbers(transient.mid(transient.indexOf('#') + 1)).value(0));
     const QList<qint64> extents = numbers(p.value("_NET_FRAME_EXTENTS"));
-    if (extents.size() == 4)
-        w.frame = QMargins(int(extents[0]), int(extents[2]), int(extents[1]), int(extents[3]));
+    if (extents.size() == 4) w.frame = QMargins(int(extents[0]), int(extents[2]), int(extents[1]), int(extents[3]));
     return w;
 }
 
@@ -143,7 +142,8 @@ QString XReadback::xdotoolName(XId id) const
 QRect XReadback::workArea() const
 {
     // One rectangle per desktop; the first is the one in use here.
-    const QList<qint64> n = numbers(parseProperties(x_.run("xprop", {"-root", "_NET_WORKAREA"}).out).value("_NET_WORKAREA"));
+    const QList<qint64> n =
+        numbers(parseProperties(x_.run("xprop", {"-root", "_NET_WORKAREA"}).out).value("_NET_WORKAREA"));
     if (n.size() < 4) return {};
     return QRect(int(n[0]), int(n[1]), int(n[2]), int(n[3]));
 }

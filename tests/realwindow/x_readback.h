@@ -16,15 +16,15 @@
 using XId = quint32;
 
 struct XWindow {
-    XId id = 0;              // 0: the window has gone
-    QString name;            // _NET_WM_NAME, the title the window manager draws
-    qint64 pid = 0;          // _NET_WM_PID
-    QStringList types;       // _NET_WM_WINDOW_TYPE, most specific first
-    QStringList states;      // _NET_WM_STATE
-    XId transientFor = 0;    // WM_TRANSIENT_FOR
-    QMargins frame;          // _NET_FRAME_EXTENTS: the window manager's decoration
-    QRect client;            // the client window on the root, from xwininfo
-    bool viewable = false;   // mapped, and every ancestor too
+    XId id = 0;             // 0: the window has gone
+    QString name;           // _NET_WM_NAME, the title the window manager draws
+    qint64 pid = 0;         // _NET_WM_PID
+    QStringList types;      // _NET_WM_WINDOW_TYPE, most specific first
+    QStringList states;     // _NET_WM_STATE
+    XId transientFor = 0;   // WM_TRANSIENT_FOR
+    QMargins frame;         // _NET_FRAME_EXTENTS: the window manager's decoration
+    QRect client;           // the client window on the root, from xwininfo
+    bool viewable = false;  // mapped, and every ancestor too
 
     QRect outer() const { return client.marginsAdded(frame); }
     bool modal() const { return states.contains("_NET_WM_STATE_MODAL"); }

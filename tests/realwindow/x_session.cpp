@@ -8,7 +8,7 @@
 
 namespace {
 
-const QStringList kTools = {"Xvfb",     "openbox", "xdotool", "wmctrl", "xprop",
+const QStringList kTools = {"Xvfb",     "openbox", "xdotool", "wmctrl",   "xprop",
                             "xwininfo", "import",  "xclip",   "setxkbmap"};
 
 void stop(QProcess &process)
@@ -21,7 +21,7 @@ void stop(QProcess &process)
     }
 }
 
-} // namespace
+}  // namespace
 
 QStringList XSession::missingTools()
 {
@@ -31,8 +31,7 @@ QStringList XSession::missingTools()
     return missing;
 }
 
-XSession::XSession(QSize screen)
-    : screen_(screen)
+XSession::XSession(QSize screen) : screen_(screen)
 {
     if (!scratch_.isValid()) {
         failure_ = "no temporary folder";
@@ -62,8 +61,9 @@ bool XSession::startServer()
     // standard output: several suites may run their displays side by side.
     display_.clear();
     server_.setStandardErrorFile(scratch_.filePath("xvfb.log"));
-    server_.start("Xvfb", {"-displayfd", "1", "-screen", "0",
-                           QString("%1x%2x24").arg(screen_.width()).arg(screen_.height()), "-nolisten", "tcp"});
+    server_.start("Xvfb",
+                  {"-displayfd", "1", "-screen", "0", QString("%1x%2x24").arg(screen_.width()).arg(screen_.height()),
+                   "-nolisten", "tcp"});
     if (!server_.waitForStarted(10000)) {
         failure_ = "Xvfb did not start: " + server_.errorString();
         return false;
@@ -94,9 +94,10 @@ bool XSession::useStudentKeyboard()
     // keyboard takes the map; the devices that are no keyboard refuse it.
     int keyboards = 0;
     for (int device = 2; device < 16; ++device)
-        keyboards += run("setxkbmap", {"-device", QString::number(device), "-layout", "us", "-variant", "intl",
-                                       "-option", "compose:ralt"})
-                         .ok();
+        keyboards +=
+            run("setxkbmap",
+                {"-device", QString::number(device), "-layout", "us", "-variant", "intl", "-option", "compose:ralt"})
+                .ok();
     if (keyboards < 2) failure_ = "setxkbmap found no keyboard to take the map";
     return keyboards >= 2;
 }

@@ -31,9 +31,15 @@
 namespace probe {
 
 // Bitwise equality, so that -0 and 0 or two NaNs are told apart honestly.
-inline bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+inline bool sameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
-inline QString describe(double v) { return QString::number(v, 'g', 17); }
+inline QString describe(double v)
+{
+    return QString::number(v, 'g', 17);
+}
 
 struct Snapshot {
     std::map<std::string, QString> controls;  // name -> a readable state
@@ -81,8 +87,8 @@ inline Snapshot snapshot(const BenchWindow &window, const BenchControls &c)
     s.controls["regulatorDial.Position"] = describe(c.regulatorDial->position());
     s.controls["rampUpTimer.active"] = flag(c.rampUpTimer->isActive());
     s.controls["rampDownTimer.active"] = flag(c.rampDownTimer->isActive());
-    for (const TUpDown *a : {c.rippleArrows, c.phaseArrows, c.plateLengthArrows, c.coarseCurrentArrows,
-                             c.fineCurrentArrows}) {
+    for (const TUpDown *a :
+         {c.rippleArrows, c.phaseArrows, c.plateLengthArrows, c.coarseCurrentArrows, c.fineCurrentArrows}) {
         widget(a);
         s.controls[a->objectName().toStdString() + ".Position"] = QString::number(a->Position());
     }
@@ -106,7 +112,10 @@ inline QStringList unexpectedChanges(const Snapshot &before, const Snapshot &aft
 
 // --- Input as a student gives it.
 
-inline void click(QWidget *button) { QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center()); }
+inline void click(QWidget *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
 
 inline void pressArrow(TUpDown *pair, TUDBtnType which)
 {
@@ -130,4 +139,4 @@ inline int repeatTimerId(const QObject *object)
     return timers.isEmpty() ? -1 : timers.first().timerId;
 }
 
-} // namespace probe
+}  // namespace probe

@@ -184,10 +184,10 @@ std::string referenceSpecificCharge(double value, const std::string &separator)
     const Rounded18 r = roundTo18Significant(value);
     const std::string zero = "0" + separator + "00";
     if (r.digits18 == 0) return zero;
-    const int leading = r.power + 17;                 // power of ten of the first digit
-    const int cut = std::max(leading - 3, -2);        // last power of ten kept
+    const int leading = r.power + 17;           // power of ten of the first digit
+    const int cut = std::max(leading - 3, -2);  // last power of ten kept
     u128 kept;
-    scaleHalfUp(r, -cut, kept);                       // always a division here
+    scaleHalfUp(r, -cut, kept);  // always a division here
     if (kept == 0) return zero;
     const std::string keptDigits = toDecimal(kept);
     const std::string sign = value < 0 ? "-" : "";
@@ -221,7 +221,10 @@ double tenTo(int d)
     return std::strtod(text, nullptr);
 }
 
-double uniform01(std::mt19937_64 &rng) { return double(rng() >> 11) * 0x1.0p-53; }
+double uniform01(std::mt19937_64 &rng)
+{
+    return double(rng() >> 11) * 0x1.0p-53;
+}
 
 // One value in the decade [10^d, 10^(d+1)), drawn in one of three ways.
 double drawValue(std::mt19937_64 &rng, int decade)
@@ -295,15 +298,67 @@ void checkSpecificCharge(Mismatches &m, double value, const std::string &separat
 // switch to scientific form and the read-outs' upper limit.
 std::vector<double> boundaryValues()
 {
-    std::vector<double> v = {0.0,        0.125,     0.375,      0.625,     2.675,      1.005,   1.0005,
-                             0.0005,     0.005,     0.015,      0.025,     0.045,      0.5,     1.5,
-                             2.5,        9.5,       99.5,       999.5,     9999.5,     99999.5, 0.995,
-                             9.995,      99.995,    999.995,    9999.995,  9999.994,   9999.996, 9999.9949999,
-                             9999.99,    9999.0,    10000.0,    10000.5,   99995.0,    99994.0, 150000.0,
-                             1234.5,     1234.4999, 1.7589e11,  1.75885e11, 1.75895e11, 1e15,   999999999999999.9,
-                             999999999999999.5, 1e-6, 5e-7,    4.9999e-7, 0.45,       0.55,    0.1,
-                             0.2,        0.3,       0.7,        0.05,      0.35,       1.0 / 3, 2.0 / 3,
-                             123456789.125, 0.0049999, 0.00500001, 1e14 + 0.5, 4503599627370495.5};
+    std::vector<double> v = {0.0,
+                             0.125,
+                             0.375,
+                             0.625,
+                             2.675,
+                             1.005,
+                             1.0005,
+                             0.0005,
+                             0.005,
+                             0.015,
+                             0.025,
+                             0.045,
+                             0.5,
+                             1.5,
+                             2.5,
+                             9.5,
+                             99.5,
+                             999.5,
+                             9999.5,
+                             99999.5,
+                             0.995,
+                             9.995,
+                             99.995,
+                             999.995,
+                             9999.995,
+                             9999.994,
+                             9999.996,
+                             9999.9949999,
+                             9999.99,
+                             9999.0,
+                             10000.0,
+                             10000.5,
+                             99995.0,
+                             99994.0,
+                             150000.0,
+                             1234.5,
+                             1234.4999,
+                             1.7589e11,
+                             1.75885e11,
+                             1.75895e11,
+                             1e15,
+                             999999999999999.9,
+                             999999999999999.5,
+                             1e-6,
+                             5e-7,
+                             4.9999e-7,
+                             0.45,
+                             0.55,
+                             0.1,
+                             0.2,
+                             0.3,
+                             0.7,
+                             0.05,
+                             0.35,
+                             1.0 / 3,
+                             2.0 / 3,
+                             123456789.125,
+                             0.0049999,
+                             0.00500001,
+                             1e14 + 0.5,
+                             4503599627370495.5};
     // Decimal ties at every position the read-outs and the calculator cut at.
     for (int p = -6; p <= 14; ++p)
         for (const char *mantissa : {"1.5", "2.5", "9.5", "9.95", "9.995", "1.0005", "4.4445", "9.99995"})
@@ -334,7 +389,7 @@ std::vector<double> boundaryValues()
     return v;
 }
 
-} // namespace
+}  // namespace
 
 class TestFormatterCrosscheck : public QObject {
     Q_OBJECT

@@ -29,7 +29,10 @@ struct Outcome {
     Kind kind;
     double value;
 };
-Outcome val(double v) { return {Kind::Value, v}; }
+Outcome val(double v)
+{
+    return {Kind::Value, v};
+}
 const Outcome notFloat{Kind::NotFloat, 0};
 const Outcome notInt{Kind::NotInt, 0};
 
@@ -41,7 +44,10 @@ struct Row {
     Outcome uComma, uPeriod, n, lComma, lPeriod, k;
 };
 
-QString repeated(QChar c, int n) { return QString(n, c); }
+QString repeated(QChar c, int n)
+{
+    return QString(n, c);
+}
 
 std::vector<Row> rows()
 {
@@ -70,8 +76,7 @@ std::vector<Row> rows()
         {"leading comma", ",5", val(0.5), notFloat, notInt, val(0.5), notFloat, notInt},
         {"trailing period", "5.", notFloat, val(5), notInt, notFloat, val(5), notInt},
         {"arabic-indic three", QString::fromUtf8("\u0663"), notFloat, notFloat, notInt, notFloat, notFloat, notInt},
-        {"fullwidth twelve", QString::fromUtf8("\uFF11\uFF12"), notFloat, notFloat, notInt, notFloat, notFloat,
-         notInt},
+        {"fullwidth twelve", QString::fromUtf8("\uFF11\uFF12"), notFloat, notFloat, notInt, notFloat, notFloat, notInt},
         {"int max", "2147483647", val(huge), val(huge), val(huge), val(huge), val(huge), val(huge)},
         {"int max + 1", "2147483648", val(huge + 1), val(huge + 1), notInt, val(huge + 1), val(huge + 1), notInt},
         {"int min", "-2147483648", val(-huge - 1), val(-huge - 1), val(-huge - 1), val(-huge - 1), val(-huge - 1),
@@ -129,7 +134,10 @@ struct Bench {
     probe::Snapshot snapshot() const { return probe::snapshot(window, c); }
 };
 
-void setLocale(bool comma) { QLocale::setDefault(comma ? QLocale(QLocale::Russian, QLocale::Russia) : QLocale::c()); }
+void setLocale(bool comma)
+{
+    QLocale::setDefault(comma ? QLocale(QLocale::Russian, QLocale::Russia) : QLocale::c());
+}
 
 // Switches on the oscilloscope and the regulator and runs the ramp to its
 // end; true when the source switch is then free.
@@ -190,7 +198,7 @@ void verifyHolding(Bench &b, double u, double n, double l)
     }
 }
 
-} // namespace
+}  // namespace
 
 class TestHostileInput : public QObject {
     Q_OBJECT
@@ -208,8 +216,8 @@ private slots:
 
 void TestHostileInput::parameterField_data()
 {
-    QTest::addColumn<int>("field");      // 1 = U, 2 = n, 3 = l
-    QTest::addColumn<bool>("comma");     // the locale's decimal separator
+    QTest::addColumn<int>("field");         // 1 = U, 2 = n, 3 = l
+    QTest::addColumn<bool>("comma");        // the locale's decimal separator
     QTest::addColumn<bool>("beforeScope");  // pasted with the field enabled, or set while the source waits
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("kind");
@@ -220,8 +228,8 @@ void TestHostileInput::parameterField_data()
             for (bool comma : {true, false})
                 for (bool before : {true, false}) {
                     const Outcome o = field == 1 ? (comma ? row.uComma : row.uPeriod)
-                                      : field == 2 ? row.n
-                                                   : (comma ? row.lComma : row.lPeriod);
+                        : field == 2             ? row.n
+                                                 : (comma ? row.lComma : row.lPeriod);
                     QTest::addRow("%s %s %s %s", row.name, fieldNames[field], comma ? "comma" : "period",
                                   before ? "pasted" : "set later")
                         << field << comma << before << row.text << int(o.kind) << o.value;
@@ -286,9 +294,9 @@ void TestHostileInput::parameterField()
     // The source-on transition and nothing more.
     const QStringList changed = probe::unexpectedChanges(
         before, after,
-        {"rippleArrows.enabled:", "phaseArrows.enabled:", "coarseCurrentArrows.enabled:",
-         "fineCurrentArrows.enabled:", "regulatorSwitch.enabled:", "ammeter.enabled:", "ammeter.PowerOff:",
-         "rippleReadout.PowerOff:", "phaseReadout.PowerOff:", "sourceLamp.picture:"});
+        {"rippleArrows.enabled:", "phaseArrows.enabled:", "coarseCurrentArrows.enabled:", "fineCurrentArrows.enabled:",
+         "regulatorSwitch.enabled:", "ammeter.enabled:", "ammeter.PowerOff:", "rippleReadout.PowerOff:",
+         "phaseReadout.PowerOff:", "sourceLamp.picture:"});
     QVERIFY2(changed.isEmpty(), qPrintable(changed.join('\n')));
     QVERIFY(b.dialogs.messages.isEmpty());
     verifyHolding(b, u, n, l);
@@ -361,21 +369,69 @@ void TestHostileInput::extremeParameters_data()
     const QString overflow = "Floating point overflow", zeroDivide = "Floating point division by zero",
                   invalid = "Invalid floating point operation";
     // 2eU/m, the square of the beam's speed, is beyond a double
-    QTest::newRow("U 1e300") << "1e300" << "155" << "10" << "1" << overflow << "";
-    QTest::newRow("U 1e300, k max") << "1e300" << "155" << "10" << "2147483647" << overflow << overflow;
-    QTest::newRow("everything max") << "1e308" << "2147483647" << "1e308" << "2147483647" << overflow << overflow;
-    QTest::newRow("U 1e-300") << "1e-300" << "155" << "10" << "1" << "" << "";
+    QTest::newRow("U 1e300") << "1e300"
+                             << "155"
+                             << "10"
+                             << "1" << overflow << "";
+    QTest::newRow("U 1e300, k max") << "1e300"
+                                    << "155"
+                                    << "10"
+                                    << "2147483647" << overflow << overflow;
+    QTest::newRow("everything max") << "1e308"
+                                    << "2147483647"
+                                    << "1e308"
+                                    << "2147483647" << overflow << overflow;
+    QTest::newRow("U 1e-300") << "1e-300"
+                              << "155"
+                              << "10"
+                              << "1"
+                              << ""
+                              << "";
     // the beam's speed underflows to zero: as for a zero voltage
-    QTest::newRow("U 4e-324") << "4e-324" << "155" << "10" << "1" << zeroDivide << "";
-    QTest::newRow("U zero") << "00" << "155" << "10" << "1" << zeroDivide << "";
-    QTest::newRow("U negative") << "-1400" << "155" << "10" << "1" << invalid << "";
-    QTest::newRow("n zero") << "1400" << "00" << "10" << "1" << zeroDivide << zeroDivide;
-    QTest::newRow("n negative") << "1400" << "-155" << "10" << "1" << "" << "";
+    QTest::newRow("U 4e-324") << "4e-324"
+                              << "155"
+                              << "10"
+                              << "1" << zeroDivide << "";
+    QTest::newRow("U zero") << "00"
+                            << "155"
+                            << "10"
+                            << "1" << zeroDivide << "";
+    QTest::newRow("U negative") << "-1400"
+                                << "155"
+                                << "10"
+                                << "1" << invalid << "";
+    QTest::newRow("n zero") << "1400"
+                            << "00"
+                            << "10"
+                            << "1" << zeroDivide << zeroDivide;
+    QTest::newRow("n negative") << "1400"
+                                << "-155"
+                                << "10"
+                                << "1"
+                                << ""
+                                << "";
     // mu0 n l I underflows to zero
-    QTest::newRow("l 1e-320") << "1400" << "155" << "1e-320" << "1" << "" << zeroDivide;
-    QTest::newRow("l zero") << "1400" << "155" << "00" << "1" << invalid << zeroDivide;
-    QTest::newRow("l 1e300") << "1400" << "155" << "1e300" << "1" << "" << "";
-    QTest::newRow("l negative") << "1400" << "155" << "-10" << "1" << "" << "";
+    QTest::newRow("l 1e-320") << "1400"
+                              << "155"
+                              << "1e-320"
+                              << "1"
+                              << "" << zeroDivide;
+    QTest::newRow("l zero") << "1400"
+                            << "155"
+                            << "00"
+                            << "1" << invalid << zeroDivide;
+    QTest::newRow("l 1e300") << "1400"
+                             << "155"
+                             << "1e300"
+                             << "1"
+                             << ""
+                             << "";
+    QTest::newRow("l negative") << "1400"
+                                << "155"
+                                << "-10"
+                                << "1"
+                                << ""
+                                << "";
 }
 
 // Parameters at the edges of what a double holds: every fault is one of the
@@ -424,7 +480,7 @@ void TestHostileInput::extremeParameters()
         QVERIFY2(b.dialogs.errors.isEmpty(), qPrintable(b.dialogs.errors.join('\n')));
         // The parameters the texts stand for: n per centimetre in whole numbers, l in centimetres.
         const double q = k.toDouble() * std::numbers::pi /
-                         (((kMu0 * (n.toDouble() * 100)) * (l.toDouble() / 100)) * f.ammeter->value());
+            (((kMu0 * (n.toDouble() * 100)) * (l.toDouble() / 100)) * f.ammeter->value());
         const double em = 8 * u.toDouble() * (q * q);
         QVERIFY(std::isfinite(em));
         QCOMPARE(f.specificChargeField->text(), QString::fromStdString(FormatSpecificCharge(em, ".")) + " Кл/кг");

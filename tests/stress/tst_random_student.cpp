@@ -14,8 +14,8 @@
 // exactly. Every box the program opens lets the
 // running ramps tick while it is open, as a modal box's message loop does.
 #include "common/up_down_arrows.h"
-#include "toolkit/dialogs.h"
 #include "stress/bench_probe.h"
+#include "toolkit/dialogs.h"
 
 #include <QElapsedTimer>
 #include <QInputMethodEvent>
@@ -33,18 +33,18 @@
 namespace {
 
 enum class Act {
-    ClickSwitch,    // a: 0..2 the oscilloscope's, regulator's and source's switches
-    PressArrow,     // a: pair 0..4, b: 0 next / 1 previous
-    HoldArrow,      // a, b as above, c: repeats while held
-    Tick,           // a: 0..2 the clock, ramp-up, ramp-down; c: ticks in a row (only while the timer runs)
-    TypeKey,        // a: field 0..3 (U, n, l, the calculator's k), b: key index
-    PasteText,      // a: field, b: text index
+    ClickSwitch,  // a: 0..2 the oscilloscope's, regulator's and source's switches
+    PressArrow,   // a: pair 0..4, b: 0 next / 1 previous
+    HoldArrow,    // a, b as above, c: repeats while held
+    Tick,         // a: 0..2 the clock, ramp-up, ramp-down; c: ticks in a row (only while the timer runs)
+    TypeKey,      // a: field 0..3 (U, n, l, the calculator's k), b: key index
+    PasteText,    // a: field, b: text index
     ClickLamp,
     ClickCalculator,
-    ClickOther,     // a: control index
-    Resize,         // a, b: outer width and height
-    WindowState,    // a: 0 normal, 1 maximized, 2 minimized, 3 full screen
-    Repaint,        // the whole window drawn once, as a real paint would
+    ClickOther,   // a: control index
+    Resize,       // a, b: outer width and height
+    WindowState,  // a: 0 normal, 1 maximized, 2 minimized, 3 full screen
+    Repaint,      // the whole window drawn once, as a real paint would
 };
 
 struct Action {
@@ -84,23 +84,70 @@ struct Key {
 };
 // Characters the filters let through and ones they must discard.
 const Key kKeys[] = {
-    {Qt::Key_0, u"0"},      {Qt::Key_1, u"1"},         {Qt::Key_5, u"5"},         {Qt::Key_9, u"9"},
-    {Qt::Key_Backspace, u"\b"}, {Qt::Key_A, u"a"},     {Qt::Key_E, u"e"},         {Qt::Key_Minus, u"-"},
-    {Qt::Key_Plus, u"+"},   {Qt::Key_Period, u"."},    {Qt::Key_Comma, u","},     {Qt::Key_Space, u" "},
-    {Qt::Key_Tab, u"\t"},   {Qt::Key_Return, u"\r"},   {Qt::Key_Escape, u"\x1b"}, {Qt::Key_unknown, u"ж"},
-    {Qt::Key_unknown, u"\u0663"}, {Qt::Key_Delete, u""}, {Qt::Key_Left, u""},     {Qt::Key_Home, u""},
-    {Qt::Key_C, u"\x03", Qt::ControlModifier}, {Qt::Key_V, u"\x16", Qt::ControlModifier},
-    {Qt::Key_unknown, u"é", {}, true},  {Qt::Key_unknown, u"½", {}, true}, {Qt::Key_unknown, u"²", {}, true},
-    {Qt::Key_unknown, u"7", {}, true},  {Qt::Key_unknown, u"0", {}, true}, {Qt::Key_unknown, u"1x2", {}, true},
+    {Qt::Key_0, u"0"},
+    {Qt::Key_1, u"1"},
+    {Qt::Key_5, u"5"},
+    {Qt::Key_9, u"9"},
+    {Qt::Key_Backspace, u"\b"},
+    {Qt::Key_A, u"a"},
+    {Qt::Key_E, u"e"},
+    {Qt::Key_Minus, u"-"},
+    {Qt::Key_Plus, u"+"},
+    {Qt::Key_Period, u"."},
+    {Qt::Key_Comma, u","},
+    {Qt::Key_Space, u" "},
+    {Qt::Key_Tab, u"\t"},
+    {Qt::Key_Return, u"\r"},
+    {Qt::Key_Escape, u"\x1b"},
+    {Qt::Key_unknown, u"ж"},
+    {Qt::Key_unknown, u"\u0663"},
+    {Qt::Key_Delete, u""},
+    {Qt::Key_Left, u""},
+    {Qt::Key_Home, u""},
+    {Qt::Key_C, u"\x03", Qt::ControlModifier},
+    {Qt::Key_V, u"\x16", Qt::ControlModifier},
+    {Qt::Key_unknown, u"é", {}, true},
+    {Qt::Key_unknown, u"½", {}, true},
+    {Qt::Key_unknown, u"²", {}, true},
+    {Qt::Key_unknown, u"7", {}, true},
+    {Qt::Key_unknown, u"0", {}, true},
+    {Qt::Key_unknown, u"1x2", {}, true},
 };
 
 QStringList hostileTexts()
 {
-    return {"",   "0",          "00",         "-1",        "+5",          "1e3",         " 12",
-            "12 ", "1,5",       "1.5",        "\u0663",    "2147483647",  "2147483648",  "21474837",
-            "155", "1400",      "10",         "1",         "2",           QString(2000, '9'),
-            QString(5000, 'x'), QString("1") + QChar(0) + "2", "1\n2", "-2147483648", "1e400", "0155",
-            "1e300",  "1e-320", "-1400", "4e-324", "1\t2", QString::fromUtf16(u"\u202E1400"),
+    return {"",
+            "0",
+            "00",
+            "-1",
+            "+5",
+            "1e3",
+            " 12",
+            "12 ",
+            "1,5",
+            "1.5",
+            "\u0663",
+            "2147483647",
+            "2147483648",
+            "21474837",
+            "155",
+            "1400",
+            "10",
+            "1",
+            "2",
+            QString(2000, '9'),
+            QString(5000, 'x'),
+            QString("1") + QChar(0) + "2",
+            "1\n2",
+            "-2147483648",
+            "1e400",
+            "0155",
+            "1e300",
+            "1e-320",
+            "-1400",
+            "4e-324",
+            "1\t2",
+            QString::fromUtf16(u"\u202E1400"),
             QString::fromUtf16(u"14\u008500")};
 }
 
@@ -110,11 +157,10 @@ const QString kMissing = QStringLiteral("Проверьте наличие да�
 
 bool isProgramError(const QString &e)
 {
-    static const QRegularExpression quoted(
-        QStringLiteral("\\A'.*' is not a valid (integer|floating point) value\\z"),
-        QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression quoted(QStringLiteral("\\A'.*' is not a valid (integer|floating point) value\\z"),
+                                           QRegularExpression::DotMatchesEverythingOption);
     return e == "Floating point division by zero" || e == "Invalid floating point operation" ||
-           e == "Floating point overflow" || quoted.match(e).hasMatch();
+        e == "Floating point overflow" || quoted.match(e).hasMatch();
 }
 
 bool isResultText(const QString &t)
@@ -140,8 +186,16 @@ public:
     ModalDialogs() { setDialogs(this); }
     ~ModalDialogs() override { setDialogs(nullptr); }
 
-    void showError(const QString &message) override { errors << message; whileOpen(); }
-    void showMessage(const QString &text) override { messages << text; whileOpen(); }
+    void showError(const QString &message) override
+    {
+        errors << message;
+        whileOpen();
+    }
+    void showMessage(const QString &text) override
+    {
+        messages << text;
+        whileOpen();
+    }
     bool askWarningYesNo(const QString &text) override
     {
         questions << text;
@@ -262,10 +316,11 @@ private:
     }
     QWidget *other(int i) const
     {
-        QWidget *w[] = {c_.ammeter,       c_.rippleReadout,  c_.phaseReadout,        c_.plateLengthReadout,
-                        c_.regulatorDial, c_.screen,         c_.regulatorPanel,      c_.scopePanel,
-                        c_.sourcePanel,   c_.rippleLabel,    c_.plateLengthLabel,    c_.phaseLabel,
-                        c_.specificChargeField, c_.statusBar, c_.clientArea,         c_.anodeVoltageField};
+        QWidget *w[] = {
+            c_.ammeter,          c_.rippleReadout,  c_.phaseReadout,        c_.plateLengthReadout, c_.regulatorDial,
+            c_.screen,           c_.regulatorPanel, c_.scopePanel,          c_.sourcePanel,        c_.rippleLabel,
+            c_.plateLengthLabel, c_.phaseLabel,     c_.specificChargeField, c_.statusBar,          c_.clientArea,
+            c_.anodeVoltageField};
         return w[i];
     }
 
@@ -278,9 +333,7 @@ private:
             probe::click(s[x.a]);
             break;
         }
-        case Act::PressArrow:
-            probe::pressArrow(pair(x.a), x.b ? TUDBtnType::btPrev : TUDBtnType::btNext);
-            break;
+        case Act::PressArrow: probe::pressArrow(pair(x.a), x.b ? TUDBtnType::btPrev : TUDBtnType::btNext); break;
         case Act::HoldArrow: {
             QWidget *p = arrowOf(pair(x.a), x.b ? TUDBtnType::btPrev : TUDBtnType::btNext);
             QTest::mousePress(p, Qt::LeftButton);
@@ -320,15 +373,9 @@ private:
             if (e->isEnabled() && e->isVisible()) probe::paste(e, hostileTexts().at(x.b));  // a student reaches it
             break;
         }
-        case Act::ClickLamp:
-            probe::click(c_.sourceLamp);
-            break;
-        case Act::ClickCalculator:
-            probe::click(c_.calculateButton);
-            break;
-        case Act::ClickOther:
-            probe::click(other(x.a));
-            break;
+        case Act::ClickLamp: probe::click(c_.sourceLamp); break;
+        case Act::ClickCalculator: probe::click(c_.calculateButton); break;
+        case Act::ClickOther: probe::click(other(x.a)); break;
         case Act::Resize:
             f.setWindowState(Qt::WindowNoState);
             f.resize(x.a, x.b);
@@ -390,14 +437,17 @@ private:
         const bool scope = scopeOn(), regulator = !f.scopeSwitch->isEnabled(), source = sourceOn();
         for (const QWidget *e : {(QWidget *)f.anodeVoltageField, (QWidget *)f.turnDensityField,
                                  (QWidget *)f.driftLengthField, (QWidget *)f.plateLengthArrows})
-            if (e->isEnabled() == scope) return fail("scope: parameter fields and plate arrows follow the oscilloscope");
-        if (f.plateLengthReadout->powerOff() != scope) return fail("scope: plate length powered off while the oscilloscope is on");
+            if (e->isEnabled() == scope)
+                return fail("scope: parameter fields and plate arrows follow the oscilloscope");
+        if (f.plateLengthReadout->powerOff() != scope)
+            return fail("scope: plate length powered off while the oscilloscope is on");
         for (const QWidget *e : {(QWidget *)f.rippleArrows, (QWidget *)f.phaseArrows, (QWidget *)f.coarseCurrentArrows,
                                  (QWidget *)f.fineCurrentArrows})
             if (e->isEnabled() != source) return fail("source: adjusters enabled exactly while the source is on");
         for (const SevenSegmentDisplay *r : {f.rippleReadout, f.phaseReadout, f.ammeter})
             if (r->powerOff() == source) return fail("source: read-outs powered exactly while the source is on");
-        if (!source && f.ammeter->value() != 0) return fail(QString("ammeter: %1 A with the source off").arg(f.ammeter->value()));
+        if (!source && f.ammeter->value() != 0)
+            return fail(QString("ammeter: %1 A with the source off").arg(f.ammeter->value()));
         if (source && (!regulator || f.regulatorSwitch->isEnabled()))
             return fail("source: on without the regulator, or with a switch free that must wait");
 
@@ -405,15 +455,19 @@ private:
         if (!(position >= 0 && position <= 100) || position != std::floor(position))
             return fail(QString("dial: Position %1").arg(position));
         if (f.sourceSwitch->isEnabled() && (!regulator || position != 90))
-            return fail(QString("source switch: free with the regulator %1 and the dial at %2").arg(regulator).arg(position));
+            return fail(
+                QString("source switch: free with the regulator %1 and the dial at %2").arg(regulator).arg(position));
         // (Switching the oscilloscope on during a ramp-down frees the
         // regulator's switch at any dial position, and a new ramp-up then
         // takes over from there.)
         if (f.regulatorSwitch->isEnabled() && source) return fail("regulator switch: free with the source on");
-        if (f.rampUpTimer->isActive() && (!regulator || f.rampDownTimer->isActive())) return fail("timers: ramp-up without the regulator");
+        if (f.rampUpTimer->isActive() && (!regulator || f.rampDownTimer->isActive()))
+            return fail("timers: ramp-up without the regulator");
         if (f.rampDownTimer->isActive() && regulator) return fail("timers: ramp-down with the regulator on");
-        if (regulator && !f.rampUpTimer->isActive() && position != 90) return fail("dial: regulator on, ramp over, not at 90");
-        if (!regulator && !f.rampDownTimer->isActive() && position != 0) return fail("dial: regulator off, ramp over, not at 0");
+        if (regulator && !f.rampUpTimer->isActive() && position != 90)
+            return fail("dial: regulator on, ramp over, not at 90");
+        if (!regulator && !f.rampDownTimer->isActive() && position != 0)
+            return fail("dial: regulator off, ramp over, not at 0");
 
         // The read-outs hold their start value plus the steps applied.
         const double ripple = f.rippleReadout->value();
@@ -424,14 +478,15 @@ private:
             return fail("plate length: not its start value plus the presses");
         if (source) {
             const double expected = 0.01 * (f.coarseCurrentArrows->Position() - coarseBase_) +
-                                    0.001 * (f.fineCurrentArrows->Position() - fineBase_);
+                0.001 * (f.fineCurrentArrows->Position() - fineBase_);
             if (std::fabs(f.ammeter->value() - expected) > 1e-8)
                 return fail(QString("ammeter: %1 A, the presses make %2 A").arg(f.ammeter->value()).arg(expected));
         }
 
         const bool shown = f.calculateButton->isVisibleTo(&form_);
         for (const QWidget *w : {(QWidget *)f.specificChargeField, (QWidget *)f.helixTurnsField})
-            if (w->isVisibleTo(&form_) != shown) return fail("calculator: its three controls shown and hidden together");
+            if (w->isVisibleTo(&form_) != shown)
+                return fail("calculator: its three controls shown and hidden together");
         if (!isResultText(f.specificChargeField->text()))
             return fail(QString("calculator: result text \"%1\"").arg(f.specificChargeField->text()));
 
@@ -483,7 +538,10 @@ Failure replay(const std::vector<Action> &actions)
     return {};
 }
 
-QString invariantName(const QString &what) { return what.section(':', 0, 0); }
+QString invariantName(const QString &what)
+{
+    return what.section(':', 0, 0);
+}
 
 // Shortens a failing sequence by dropping chunks (delta debugging) while the
 // same invariant still fails, within a time budget.
@@ -537,7 +595,7 @@ std::uint64_t envNumber(const char *name, std::uint64_t fallback)
     return ok ? v : fallback;
 }
 
-} // namespace
+}  // namespace
 
 class TestRandomStudent : public QObject {
     Q_OBJECT
@@ -604,13 +662,14 @@ void TestRandomStudent::invariantsHoldUnderRandomActions()
     const Failure last = replay(shortest);
     QStringList steps;
     for (const Action &a : shortest) steps << describe(a);
-    QFAIL(qPrintable(QString("seed %1: action %2 broke \"%3\"\nshortest sequence found (%4 actions, fails with \"%5\"):\n  %6")
-                         .arg(seed)
-                         .arg(failure->index)
-                         .arg(failure->what)
-                         .arg(shortest.size())
-                         .arg(last.what)
-                         .arg(steps.join("\n  "))));
+    QFAIL(qPrintable(
+        QString("seed %1: action %2 broke \"%3\"\nshortest sequence found (%4 actions, fails with \"%5\"):\n  %6")
+            .arg(seed)
+            .arg(failure->index)
+            .arg(failure->what)
+            .arg(shortest.size())
+            .arg(last.what)
+            .arg(steps.join("\n  "))));
 }
 
 QTEST_MAIN(TestRandomStudent)

@@ -17,14 +17,18 @@ QImage whiteImage(int w = 40, int h = 40)
     return image;
 }
 
-TColor at(const QImage &image, int x, int y) { return fromQColor(image.pixelColor(x, y)); }
+TColor at(const QImage &image, int x, int y)
+{
+    return fromQColor(image.pixelColor(x, y));
+}
 
-#define COMPARE_AT(image, x, y, colour) \
-    QVERIFY2(at(image, x, y) == (colour), \
-             QByteArray("(" + QByteArray::number(x) + "," + QByteArray::number(y) + ") is " + \
-                        QByteArray::number(at(image, x, y), 16)).constData())
+#define COMPARE_AT(image, x, y, colour)                                                                                \
+    QVERIFY2(at(image, x, y) == (colour),                                                                              \
+             QByteArray("(" + QByteArray::number(x) + "," + QByteArray::number(y) + ") is " +                          \
+                        QByteArray::number(at(image, x, y), 16))                                                       \
+                 .constData())
 
-} // namespace
+}  // namespace
 
 class TestCanvas : public QObject {
     Q_OBJECT
@@ -269,7 +273,8 @@ void TestCanvas::widePenHasRoundCaps()
     COMPARE_AT(image, 6, 10, clWhite);
     // Round, not square: the cap's far corners stay clear.
     int capCorners = 0;
-    for (QPoint p : {QPoint(8, 8), QPoint(8, 11), QPoint(32, 8), QPoint(32, 11)}) capCorners += at(image, p.x(), p.y()) == clGreen;
+    for (QPoint p : {QPoint(8, 8), QPoint(8, 11), QPoint(32, 8), QPoint(32, 11)})
+        capCorners += at(image, p.x(), p.y()) == clGreen;
     QVERIFY2(capCorners < 4, QByteArray::number(capCorners));
     int dot = 0;
     for (int y = 15; y < 26; ++y)
@@ -310,7 +315,10 @@ void TestCanvas::wideStraightLinesAsQtStrokesThem()
                 }
                 if (image != expected)
                     QFAIL(qPrintable(QStringLiteral("(%1, %2) to (%3, %4): %5")
-                                         .arg(from.x()).arg(from.y()).arg(to.x()).arg(to.y())
+                                         .arg(from.x())
+                                         .arg(from.y())
+                                         .arg(to.x())
+                                         .arg(to.y())
                                          .arg(FirstDifference(image, expected))));
             }
 }

@@ -24,7 +24,7 @@ QString failureOf(F convert)
 const QLocale kComma(QLocale::Russian, QLocale::Russia);
 const QLocale kPeriod(QLocale::English, QLocale::UnitedStates);
 
-} // namespace
+}  // namespace
 
 class TestConversions : public QObject {
     Q_OBJECT
@@ -79,8 +79,7 @@ void TestConversions::integers()
         if (ok) {
             QCOMPARE(StrToInt(text), value);
         } else {
-            QCOMPARE(failureOf([&] { StrToInt(text); }),
-                     QStringLiteral("'%1' is not a valid integer value").arg(text));
+            QCOMPARE(failureOf([&] { StrToInt(text); }), QStringLiteral("'%1' is not a valid integer value").arg(text));
         }
     }
 }

@@ -19,7 +19,7 @@ std::string withSeparator(std::string text, const std::string &separator)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 class TestDecimalFormat : public QObject {
     Q_OBJECT
@@ -198,7 +198,9 @@ void TestDecimalFormat::specificChargeSeparators()
     QCOMPARE(FormatSpecificCharge(150000.0, "."), std::string("1.5E05"));
     QCOMPARE(FormatSpecificCharge(10000.0, "."), std::string("1E04"));
     // A separator of more than one byte (UTF-8) goes in whole.
-    QCOMPARE(FormatSpecificCharge(0.5, "\xd9\xab"), std::string("0\xd9\xab" "50"));
+    QCOMPARE(FormatSpecificCharge(0.5, "\xd9\xab"),
+             std::string("0\xd9\xab"
+                         "50"));
     // The read-outs swap their separator in the same way.
     QCOMPARE(withSeparator(FormatFixed(0.4, 2), ","), std::string("0,40"));
 }

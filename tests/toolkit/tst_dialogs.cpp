@@ -35,15 +35,20 @@ SeenBox showErrorAndRead(const QString &message)
 bool hasUnpairedSurrogate(const QString &s)
 {
     for (qsizetype i = 0; i < s.size(); ++i) {
-        if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) ++i;
-        else if (s[i].isSurrogate()) return true;
+        if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate())
+            ++i;
+        else if (s[i].isSurrogate())
+            return true;
     }
     return false;
 }
 
-QString quoted(const QString &text) { return "'" + text + "' is not a valid integer value"; }
+QString quoted(const QString &text)
+{
+    return "'" + text + "' is not a valid integer value";
+}
 
-} // namespace
+}  // namespace
 
 class TestDialogs : public QObject {
     Q_OBJECT
@@ -60,7 +65,8 @@ void TestDialogs::errorBoxFitsTheScreen_data()
     const QString digitsField = quoted(QString(32767, u'9'));
     const QString cyrillic = quoted(QString(2000, u'Ж'));
     const QString ideographs = quoted(QString(1000, u'漢'));
-    QTest::newRow("ordinary message") << "Floating point division by zero" << "Floating point division by zero";
+    QTest::newRow("ordinary message") << "Floating point division by zero"
+                                      << "Floating point division by zero";
     QTest::newRow("400 digits") << digits400 << digits400.left(200) + " … " + digits400.right(200);
     QTest::newRow("a field's worth of digits") << digitsField << digitsField.left(200) + " … " + digitsField.right(200);
     QTest::newRow("long Cyrillic word") << cyrillic << cyrillic.left(200) + " … " + cyrillic.right(200);
@@ -79,10 +85,14 @@ void TestDialogs::errorBoxFitsTheScreen()
     const SeenBox box = showErrorAndRead(message);
     QVERIFY(box.seen);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    QVERIFY2(screen.contains(box.frame), qPrintable(QString("box %1,%2 %3x%4 on a %5x%6 screen")
-                                                        .arg(box.frame.x()).arg(box.frame.y())
-                                                        .arg(box.frame.width()).arg(box.frame.height())
-                                                        .arg(screen.width()).arg(screen.height())));
+    QVERIFY2(screen.contains(box.frame),
+             qPrintable(QString("box %1,%2 %3x%4 on a %5x%6 screen")
+                            .arg(box.frame.x())
+                            .arg(box.frame.y())
+                            .arg(box.frame.width())
+                            .arg(box.frame.height())
+                            .arg(screen.width())
+                            .arg(screen.height())));
     QString text = box.text;
     text.remove(QChar(0x200B));
     QCOMPARE(text, shown);

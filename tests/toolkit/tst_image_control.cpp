@@ -18,7 +18,10 @@
 
 namespace {
 
-TColor at(const QImage &image, int x, int y) { return fromQColor(image.pixelColor(x, y)); }
+TColor at(const QImage &image, int x, int y)
+{
+    return fromQColor(image.pixelColor(x, y));
+}
 
 // Whether some 2 x 2 block of device pixels (one logical pixel) holds
 // `colour` and another colour together: an edge drawn at device resolution.
@@ -28,7 +31,7 @@ bool splitsLogicalPixels(const QImage &image, TColor colour)
     for (int y = 0; y + 1 < image.height(); y += 2)
         for (int x = 0; x + 1 < image.width(); x += 2) {
             const int hits = (at(image, x, y) == colour) + (at(image, x + 1, y) == colour) +
-                             (at(image, x, y + 1) == colour) + (at(image, x + 1, y + 1) == colour);
+                (at(image, x, y + 1) == colour) + (at(image, x + 1, y + 1) == colour);
             if (hits == 1 || hits == 2 || hits == 3) return true;
         }
     return false;
@@ -50,7 +53,7 @@ QPoint tracePoint(int i, double current)
     return QPoint(int(std::nearbyint(x * pixelsPerCm + 111)), int(std::nearbyint(111 - y * pixelsPerCm)));
 }
 
-} // namespace
+}  // namespace
 
 class TestImageControl : public QObject {
     Q_OBJECT
@@ -122,10 +125,10 @@ void TestImageControl::traceEndsAtTwiceTheirLogicalPoints()
     for (const QPoint end : {first, middle}) {
         const QPoint device = end * 2;
         const QPointF along = QPointF(end - (end == first ? middle : first)) /
-                              std::hypot(end.x() - (end == first ? middle : first).x(),
-                                         end.y() - (end == first ? middle : first).y());
+            std::hypot(end.x() - (end == first ? middle : first).x(), end.y() - (end == first ? middle : first).y());
         for (const QPoint p : {device, device + QPoint(-1, -1), device + QPoint(-1, 0), device + QPoint(0, -1)})
-            QVERIFY2(at(picture, p.x(), p.y()) == clGreen, qPrintable(QStringLiteral("(%1, %2)").arg(p.x()).arg(p.y())));
+            QVERIFY2(at(picture, p.x(), p.y()) == clGreen,
+                     qPrintable(QStringLiteral("(%1, %2)").arg(p.x()).arg(p.y())));
         const QPoint beyond = (QPointF(device) + along * 6).toPoint();
         QCOMPARE(at(picture, beyond.x(), beyond.y()), clScreenDark);
     }
@@ -201,8 +204,10 @@ void TestImageControl::aStrokeRepaintsItsOwnPixels()
     QCoreApplication::processEvents();
     QVERIFY(!regions.painted.isEmpty());
     QVERIFY2(QRect(104, 53, 15, 115).contains(regions.painted.boundingRect()),
-             qPrintable(QStringLiteral("%1 %2 %3 %4").arg(regions.painted.boundingRect().x())
-                            .arg(regions.painted.boundingRect().y()).arg(regions.painted.boundingRect().width())
+             qPrintable(QStringLiteral("%1 %2 %3 %4")
+                            .arg(regions.painted.boundingRect().x())
+                            .arg(regions.painted.boundingRect().y())
+                            .arg(regions.painted.boundingRect().width())
                             .arg(regions.painted.boundingRect().height())));
     QCOMPARE(screen.grab().toImage().convertToFormat(QImage::Format_RGB32), screen.picture());
 }

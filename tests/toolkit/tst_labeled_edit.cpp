@@ -54,7 +54,7 @@ QFont times(int pixels, bool bold)
     return f;
 }
 
-} // namespace
+}  // namespace
 
 class TstLabeledEdit : public QObject {
     Q_OBJECT
@@ -149,7 +149,7 @@ private slots:
         QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
         QCOMPARE(edit->text(), QStringLiteral("12x"));
         edit->clear();
-        edit->paste();   // what the context menu's Paste does
+        edit->paste();  // what the context menu's Paste does
         QCOMPARE(edit->text(), QStringLiteral("12x"));
         QCOMPARE(calls, 0);
     }
@@ -260,7 +260,8 @@ private slots:
         QTest::newRow("right-to-left override") << QString::fromUtf8("\u202E1400") << "<U+202E>1400" << 12;
         QTest::newRow("right-to-left isolate") << QString::fromUtf8("\u2067-5\u2069") << "<U+2067>-5<U+2069>" << 18;
         QTest::newRow("right-to-left mark") << QString::fromUtf8("\u200F12") << "<U+200F>12" << 10;
-        QTest::newRow("a line break is no direction control") << "1\n2" << "1\n2" << 3;
+        QTest::newRow("a line break is no direction control") << "1\n2"
+                                                              << "1\n2" << 3;
     }
 
     // A right-to-left override would show "1400" as "0041"; the field shows

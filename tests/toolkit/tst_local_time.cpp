@@ -21,8 +21,8 @@ void TestLocalTime::longTimeHasNoZone_data()
     QTest::addColumn<QString>("locale");
     // Zones at the end, in brackets, after a comma, before the time, after a
     // quoted word; 12- and 24-hour clocks; several digit sets.
-    for (const char *name : {"fa_IR", "ru_RU", "en_US", "de_DE", "ar_EG", "ca_ES", "eu_ES", "sq_AL", "be_BY",
-                             "zh_HK", "zh_TW", "yue_HK", "my_MM", "bg_BG", "fr_CA", "ja_JP", "ko_KR", "C"})
+    for (const char *name : {"fa_IR", "ru_RU", "en_US", "de_DE", "ar_EG", "ca_ES", "eu_ES", "sq_AL", "be_BY", "zh_HK",
+                             "zh_TW", "yue_HK", "my_MM", "bg_BG", "fr_CA", "ja_JP", "ko_KR", "C"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
@@ -34,7 +34,8 @@ void TestLocalTime::longTimeHasNoZone()
     QFETCH(QString, locale);
     const QLocale l(locale);
     const QTime time(4, 42, 5);
-    const QString full = l.toString(QDateTime(QDate(2024, 3, 5), time, QTimeZone::utc()), l.timeFormat(QLocale::LongFormat));
+    const QString full =
+        l.toString(QDateTime(QDate(2024, 3, 5), time, QTimeZone::utc()), l.timeFormat(QLocale::LongFormat));
     QVERIFY2(full.contains(QStringLiteral("UTC")), qPrintable(full));
     QString expected = full;
     expected.remove(QRegularExpression(QStringLiteral("\\s*[(\\[]UTC[)\\]]|UTC")));

@@ -26,7 +26,7 @@ QColor expectedPixel(int x, int y, QSize size, const std::vector<TBevelCut> &rin
     return bottomOrRight == raised ? shadow : light;
 }
 
-} // namespace
+}  // namespace
 
 class TstPanel : public QObject {
     Q_OBJECT
@@ -73,11 +73,11 @@ private slots:
         for (int y = 0; y < size.height(); ++y)
             for (int x = 0; x < size.width(); ++x)
                 if (image.pixel(x, y) != expectedPixel(x, y, size, rings, face).rgb())
-                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3, not %4")
-                                         .arg(x)
-                                         .arg(y)
-                                         .arg(image.pixelColor(x, y).name(),
-                                              expectedPixel(x, y, size, rings, face).name())));
+                    QFAIL(qPrintable(
+                        QStringLiteral("pixel (%1, %2) is %3, not %4")
+                            .arg(x)
+                            .arg(y)
+                            .arg(image.pixelColor(x, y).name(), expectedPixel(x, y, size, rings, face).name())));
     }
 };
 

@@ -23,7 +23,7 @@ class TstUpDown : public QObject {
         QWidget host;
         TUpDown *pair;
         QList<TUDBtnType> reports;
-        QList<int> positions;   // the position seen by each report
+        QList<int> positions;  // the position seen by each report
         std::function<void()> onReport;
         Pair(Qt::Orientation o, int min, int max, int pos, QSize size)
         {
@@ -49,10 +49,7 @@ class TstUpDown : public QObject {
         void click(TUDBtnType b) { clickAt(pair->arrowRect(b).center()); }
         void hold(TUDBtnType b) { QTest::mousePress(arrowOf(pair, b), Qt::LeftButton); }
         void release(TUDBtnType b) { QTest::mouseRelease(arrowOf(pair, b), Qt::LeftButton); }
-        void fastRepeat()
-        {
-            setRepeatPace(pair, 10, 5);
-        }
+        void fastRepeat() { setRepeatPace(pair, 10, 5); }
     };
 
     // A real modal box that closes itself after `ms`, counting how many are open.
@@ -94,13 +91,14 @@ private slots:
         // The coarse current pair: the halves split 145 as 72 + 73, left
         // previous, right next; below zero is inside its range.
         QTest::newRow("horizontal 145 x 17")
-            << Qt::Horizontal << -32000 << 32000 << 0 << QSize(145, 17) << QRect(72, 0, 73, 17) << QRect(0, 0, 72, 17) << Qt::RightArrow
-            << QList<QPoint>{{140, 8}, {73, 8}, {3, 8}, {3, 8}, {3, 8}} << QList<TUDBtnType>{next, next, prev, prev, prev}
-            << QList<int>{1, 2, 1, 0, -1};
+            << Qt::Horizontal << -32000 << 32000 << 0 << QSize(145, 17) << QRect(72, 0, 73, 17) << QRect(0, 0, 72, 17)
+            << Qt::RightArrow << QList<QPoint>{{140, 8}, {73, 8}, {3, 8}, {3, 8}, {3, 8}}
+            << QList<TUDBtnType>{next, next, prev, prev, prev} << QList<int>{1, 2, 1, 0, -1};
         // The phase pair: 33 high splits as 16 + 17, the upper arrow next.
         QTest::newRow("vertical 17 x 33")
-            << Qt::Vertical << 0 << 10 << 8 << QSize(17, 33) << QRect(0, 0, 17, 16) << QRect(0, 16, 17, 17) << Qt::UpArrow
-            << QList<QPoint>{{8, 2}, {8, 30}, {8, 30}} << QList<TUDBtnType>{next, prev, prev} << QList<int>{9, 8, 7};
+            << Qt::Vertical << 0 << 10 << 8 << QSize(17, 33) << QRect(0, 0, 17, 16) << QRect(0, 16, 17, 17)
+            << Qt::UpArrow << QList<QPoint>{{8, 2}, {8, 30}, {8, 30}} << QList<TUDBtnType>{next, prev, prev}
+            << QList<int>{9, 8, 7};
     }
 
     void arrowsReportNextAndPrevious()

@@ -22,10 +22,14 @@ static F noted(const void *caller, const char *name)
 {
     unsigned low = 0, high;
     if (watch) __asm__ volatile("xgetbv" : "=a"(low), "=d"(high) : "c"(1));  // before anything here can change it
-    if (watch && caller >= __executable_start && caller < etext) *watch = {watch->first + 1, watch->second + int(low >> 2 & 1)};
+    if (watch && caller >= __executable_start && caller < etext)
+        *watch = {watch->first + 1, watch->second + int(low >> 2 & 1)};
     return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
 }
-extern "C" double cos(double x) noexcept { return noted<double (*)(double)>(__builtin_return_address(0), "cos")(x); }
+extern "C" double cos(double x) noexcept
+{
+    return noted<double (*)(double)>(__builtin_return_address(0), "cos")(x);
+}
 extern "C" void sincos(double x, double *s, double *c) noexcept
 {
     noted<void (*)(double, double *, double *)>(__builtin_return_address(0), "sincos")(x, s, c);
@@ -37,7 +41,8 @@ private slots:
     void arithmeticAfterQtPaintsRunsSettled()
     {
         unsigned a, b, c, d;  // XGETBV needs the system's XSAVE, ECX = 1 the word of leaf 0xD
-        if (!__get_cpuid(1, &a, &b, &c, &d) || !(c & bit_OSXSAVE) || !__get_cpuid_count(0xD, 1, &a, &b, &c, &d) || !(a & 4))
+        if (!__get_cpuid(1, &a, &b, &c, &d) || !(c & bit_OSXSAVE) || !__get_cpuid_count(0xD, 1, &a, &b, &c, &d) ||
+            !(a & 4))
             QSKIP("the processor does not say which register state is in use (XGETBV with ECX = 1)");
         BenchWindow window;
         const BenchDriver bench(window);

@@ -38,7 +38,7 @@ void TestGaugeAutoScale::chooseCount()
     // 0.75: steps 0.75 and 0.25 are tidy; 3 lies between 2 and 4.
     QCOMPARE(chooseTickCount(2, 6, 0.75), 2);
     QCOMPARE(chooseTickCount(3, 6, 0.75), 4);
-    QCOMPARE(chooseTickCount(5, 6, 0.1), 5);   // 0.025
+    QCOMPARE(chooseTickCount(5, 6, 0.1), 5);  // 0.025
 }
 
 void TestGaugeAutoScale::roundsTheRange_data()

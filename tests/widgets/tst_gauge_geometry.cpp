@@ -10,14 +10,20 @@
 
 namespace {
 
-QSize sixByThirteen(const QString &text) { return QSize(6 * int(text.size()), 13); }
+QSize sixByThirteen(const QString &text)
+{
+    return QSize(6 * int(text.size()), 13);
+}
 
-bool sameRect(const TRect &r, int l, int t, int rr, int b) { return r == TRect{l, t, rr, b}; }
+bool sameRect(const TRect &r, int l, int t, int rr, int b)
+{
+    return r == TRect{l, t, rr, b};
+}
 
 QByteArray show(const TRect &r)
 {
     return QByteArray::number(r.Left) + "," + QByteArray::number(r.Top) + "," + QByteArray::number(r.Right) + "," +
-           QByteArray::number(r.Bottom);
+        QByteArray::number(r.Bottom);
 }
 
 // The bench's dial at 200 x 200 with its radius found as a paint finds it.
@@ -30,7 +36,7 @@ DialGeometry workedExample(AngularGauge &g)
     return geometry;
 }
 
-} // namespace
+}  // namespace
 
 class TestGaugeGeometry : public QObject {
     Q_OBJECT
@@ -148,16 +154,17 @@ void TestGaugeGeometry::justifiedLabels()
     const QPoint c(100, 100);
     const double r = 60 + 5 + 7 + 15 + 4;
     auto anchor = [&](double a) { return polarPoint(c, r, a); };
-    struct Expect { int index; double angle; int dl, dt, dr, db; };
+    struct Expect {
+        int index;
+        double angle;
+        int dl, dt, dr, db;
+    };
     // Offsets of Left, Top, Right, Bottom from the anchor for W = 6, H = 13.
     const Expect expects[] = {
-        {0, 270, -3, 0, 3, 13},  // centred below
-        {1, 225, -6, 0, 0, 13},
-        {2, 180, -6, -6, 0, 6},  // vertically centred to the left
-        {3, 135, -6, -13, 0, 0},
-        {4, 90, -3, -13, 3, 0},  // centred above
-        {5, 45, 0, -13, 6, 0},
-        {6, 0, 0, -6, 6, 6},     // vertically centred to the right
+        {0, 270, -3, 0, 3, 13},                           // centred below
+        {1, 225, -6, 0, 0, 13},  {2, 180, -6, -6, 0, 6},  // vertically centred to the left
+        {3, 135, -6, -13, 0, 0}, {4, 90, -3, -13, 3, 0},  // centred above
+        {5, 45, 0, -13, 6, 0},   {6, 0, 0, -6, 6, 6},     // vertically centred to the right
     };
     for (const Expect &e : expects) {
         QCOMPARE(geometry.positionToDegrees(g.tickValue(e.index)), e.angle);
@@ -291,7 +298,7 @@ void TestGaugeGeometry::hitRectangles()
     const PointerShape arrow = geometry.pointerShape(c, 0, GaugePointer::Style::ArrowLine, 8, 0, false);
     QVERIFY(sameRect(arrow.hitRect, 40, 96, 48, 104));  // the head, wider than 6
     const PointerShape line = geometry.pointerShape(c, 0, GaugePointer::Style::Line, 8, 0, false);
-    QVERIFY(sameRect(line.hitRect, 37, 97, 43, 103));   // the tip (40, 100) alone
+    QVERIFY(sameRect(line.hitRect, 37, 97, 43, 103));  // the tip (40, 100) alone
 }
 
 void TestGaugeGeometry::arcBandOutlines()

@@ -2,16 +2,15 @@
 // The dial's value model: position and range, running maximum and minimum
 // with their notifications, loading, tick values and labels, clamps,
 // section spans and the pointer list.
+#include "bench/stored_layout.h"
 #include "common/paint_counter.h"
 #include "common/property_path.h"
-#include "bench/stored_layout.h"
 #include "widgets/angular_gauge.h"
 
 #include <QLocale>
 #include <QMetaProperty>
 #include <QSignalSpy>
 #include <QTest>
-
 
 class TestGaugeModel : public QObject {
     Q_OBJECT
@@ -393,16 +392,25 @@ void TestGaugeModel::enumerationsByName_data()
     QTest::addColumn<QByteArray>("property");
     QTest::addColumn<QByteArray>("key");
     QTest::addColumn<int>("value");
-    QTest::newRow("borderStyle") << QByteArray("borderStyle") << QByteArray("Raised") << int(InstrumentWidget::BorderStyle::Raised);
-    QTest::newRow("scale.tickMinorAlignment") << QByteArray("scale.tickMinorAlignment") << QByteArray("Outside") << int(GaugeScale::TickMinorAlignment::Outside);
-    QTest::newRow("scale.precisionStyle") << QByteArray("scale.precisionStyle") << QByteArray("SignificantDigits") << int(GaugeScale::PrecisionStyle::SignificantDigits);
-    QTest::newRow("autoScaleStyle") << QByteArray("autoScaleStyle") << QByteArray("FixedMinMax") << int(ScaleInstrument::AutoScaleStyle::FixedMinMax);
-    QTest::newRow("label1.alignVertical") << QByteArray("label1.alignVertical") << QByteArray("Bottom") << int(DialLabel::VerticalAlignment::Bottom);
-    QTest::newRow("label2.alignHorizontal") << QByteArray("label2.alignHorizontal") << QByteArray("Right") << int(DialLabel::HorizontalAlignment::Right);
-    QTest::newRow("minMaxPointerStyle") << QByteArray("minMaxPointerStyle") << QByteArray("Triangle") << int(GaugePointer::Style::Triangle);
+    QTest::newRow("borderStyle") << QByteArray("borderStyle") << QByteArray("Raised")
+                                 << int(InstrumentWidget::BorderStyle::Raised);
+    QTest::newRow("scale.tickMinorAlignment") << QByteArray("scale.tickMinorAlignment") << QByteArray("Outside")
+                                              << int(GaugeScale::TickMinorAlignment::Outside);
+    QTest::newRow("scale.precisionStyle") << QByteArray("scale.precisionStyle") << QByteArray("SignificantDigits")
+                                          << int(GaugeScale::PrecisionStyle::SignificantDigits);
+    QTest::newRow("autoScaleStyle") << QByteArray("autoScaleStyle") << QByteArray("FixedMinMax")
+                                    << int(ScaleInstrument::AutoScaleStyle::FixedMinMax);
+    QTest::newRow("label1.alignVertical")
+        << QByteArray("label1.alignVertical") << QByteArray("Bottom") << int(DialLabel::VerticalAlignment::Bottom);
+    QTest::newRow("label2.alignHorizontal")
+        << QByteArray("label2.alignHorizontal") << QByteArray("Right") << int(DialLabel::HorizontalAlignment::Right);
+    QTest::newRow("minMaxPointerStyle") << QByteArray("minMaxPointerStyle") << QByteArray("Triangle")
+                                        << int(GaugePointer::Style::Triangle);
     QTest::newRow("pointerStyle") << QByteArray("pointerStyle") << QByteArray("Line") << int(GaugePointer::Style::Line);
-    QTest::newRow("scale.tickLabelAlignment") << QByteArray("scale.tickLabelAlignment") << QByteArray("Justified") << int(GaugeScale::TickLabelAlignment::Justified);
-    QTest::newRow("panelFaceStyle") << QByteArray("panelFaceStyle") << QByteArray("Picture") << int(AngularGauge::PanelFaceStyle::Picture);
+    QTest::newRow("scale.tickLabelAlignment") << QByteArray("scale.tickLabelAlignment") << QByteArray("Justified")
+                                              << int(GaugeScale::TickLabelAlignment::Justified);
+    QTest::newRow("panelFaceStyle") << QByteArray("panelFaceStyle") << QByteArray("Picture")
+                                    << int(AngularGauge::PanelFaceStyle::Picture);
 }
 
 void TestGaugeModel::enumerationsByName()
@@ -463,10 +471,8 @@ void TestGaugeModel::pointerManagerNeedsAllHandlers()
     };
     QCOMPARE(message([&] { GaugePointerList m({}, {}, {}); }),
              QStringLiteral("OnChange event handler can not be null"));
-    QCOMPARE(message([&] { GaugePointerList m(h, {}, {}); }),
-             QStringLiteral("OnInsert event handler can not be null"));
-    QCOMPARE(message([&] { GaugePointerList m(h, h, {}); }),
-             QStringLiteral("OnRemove event handler can not be null"));
+    QCOMPARE(message([&] { GaugePointerList m(h, {}, {}); }), QStringLiteral("OnInsert event handler can not be null"));
+    QCOMPARE(message([&] { GaugePointerList m(h, h, {}); }), QStringLiteral("OnRemove event handler can not be null"));
     QCOMPARE(message([&] { GaugePointerList m(h, h, h); }), QString());
 }
 

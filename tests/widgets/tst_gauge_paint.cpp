@@ -4,10 +4,10 @@
 // out without the canvas; the two layers and their cache; pointer styles,
 // labels, panel face; the dragging of the peak pointers; and settings at the
 // ends of the int range.
+#include "bench/stored_layout.h"
 #include "common/paint_counter.h"
 #include "common/property_path.h"
 #include "common/reference_raster.h"
-#include "bench/stored_layout.h"
 #include "widgets/angular_gauge.h"
 
 #include <QCoreApplication>
@@ -22,17 +22,23 @@
 
 namespace {
 
-TColor at(const QImage &image, QPoint p) { return fromQColor(image.pixelColor(p)); }
+TColor at(const QImage &image, QPoint p)
+{
+    return fromQColor(image.pixelColor(p));
+}
 
-#define COMPARE_AT(image, p, colour) \
-    QVERIFY2(at(image, p) == (colour), \
-             QByteArray("(" + QByteArray::number((p).x()) + "," + QByteArray::number((p).y()) + ") is " + \
-                        QByteArray::number(at(image, p), 16)).constData())
+#define COMPARE_AT(image, p, colour)                                                                                   \
+    QVERIFY2(at(image, p) == (colour),                                                                                 \
+             QByteArray("(" + QByteArray::number((p).x()) + "," + QByteArray::number((p).y()) + ") is " +              \
+                        QByteArray::number(at(image, p), 16))                                                          \
+                 .constData())
 
-#define COMPARE_FRAMES(actual, expected) \
-    QVERIFY2((actual) == (expected), qPrintable(FirstDifference(actual, expected)))
+#define COMPARE_FRAMES(actual, expected) QVERIFY2((actual) == (expected), qPrintable(FirstDifference(actual, expected)))
 
-QImage frameOf(QWidget &w) { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage frameOf(QWidget &w)
+{
+    return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 QImage blank(int w, int h, TColor colour)
 {
@@ -121,8 +127,8 @@ void raisedBorder(QImage &image)
 void sendMouse(QWidget &w, QEvent::Type type, QPoint p, Qt::MouseButton button = Qt::LeftButton)
 {
     const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-    QMouseEvent e(type, QPointF(p), QPointF(w.mapToGlobal(p)), type == QEvent::MouseMove ? Qt::NoButton : button,
-                  held, Qt::NoModifier);
+    QMouseEvent e(type, QPointF(p), QPointF(w.mapToGlobal(p)), type == QEvent::MouseMove ? Qt::NoButton : button, held,
+                  Qt::NoModifier);
     QCoreApplication::sendEvent(&w, &e);
 }
 
@@ -143,7 +149,10 @@ void plainDial(AngularGauge &g)
 constexpr QPoint kPlainCentre(75, 75);
 
 // The angle of a value on 0..100 from 180 clockwise through 90 degrees.
-double angleOf(double v) { return 180 - v * 0.9; }
+double angleOf(double v)
+{
+    return 180 - v * 0.9;
+}
 
 // Counts how often the static layer is drawn: every drawing of it begins
 // with the background.
@@ -159,7 +168,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 class TestGaugePaint : public QObject {
     Q_OBJECT
@@ -202,7 +211,10 @@ void TestGaugePaint::benchDialPixels()
     const QFontMetrics fm(font);
     struct Box {
         int l, t, r, b;
-        void add(const Box &o) { l = std::min(l, o.l), t = std::min(t, o.t), r = std::max(r, o.r), b = std::max(b, o.b); }
+        void add(const Box &o)
+        {
+            l = std::min(l, o.l), t = std::min(t, o.t), r = std::max(r, o.r), b = std::max(b, o.b);
+        }
     };
     auto labelBox = [&](int i, QPoint c, double radius) {
         const int w = fm.horizontalAdvance(QString::number(10 * i)), h = fm.height();
@@ -285,7 +297,8 @@ void TestGaugePaint::arcLinesAndSectionsUnderTheTicks()
     // inside: from 68 in to 65.
     for (double v : {0.0, 50.0, 100.0}) {
         line(expected, polar(kPlainCentre, 72, angleOf(v)), polar(kPlainCentre, 65, angleOf(v)), clBlue);
-        if (v < 100) line(expected, polar(kPlainCentre, 68, angleOf(v + 25)), polar(kPlainCentre, 65, angleOf(v + 25)), clBlack);
+        if (v < 100)
+            line(expected, polar(kPlainCentre, 68, angleOf(v + 25)), polar(kPlainCentre, 65, angleOf(v + 25)), clBlack);
     }
     COMPARE_FRAMES(frame, expected);
 }
@@ -374,7 +387,8 @@ void TestGaugePaint::labelFontAndTextsResizeTheDial()
     const int radius = g.scale()->arcRadius();
     auto fresh = [&] {
         const QFontMetrics fm(g.scale()->tickLabelFont().font);
-        return g.dialGeometry([&](const QString &t) { return QSize(fm.horizontalAdvance(t), fm.height()); }).autoSizeRadius();
+        return g.dialGeometry([&](const QString &t) { return QSize(fm.horizontalAdvance(t), fm.height()); })
+            .autoSizeRadius();
     };
     QCOMPARE(radius, fresh());
     g.scale()->setTickLabelFont(instrumentFont(QStringLiteral("DejaVu Sans"), 22, clWhite));
@@ -455,8 +469,8 @@ void TestGaugePaint::pictureFaceIsTheStandardFace()
     g.setPanelFaceInnerColor(clYellow);
     const QImage standard = frameOf(g);
     COMPARE_AT(standard, QPoint(75, 20), clYellow);  // inside the inner ellipse
-    COMPARE_AT(standard, QPoint(8, 75), clBlue);      // between the ellipse and the edge
-    COMPARE_AT(standard, QPoint(75, 0), clWhite);     // the outline of the rounded face
+    COMPARE_AT(standard, QPoint(8, 75), clBlue);     // between the ellipse and the edge
+    COMPARE_AT(standard, QPoint(75, 0), clWhite);    // the outline of the rounded face
     g.setPanelFaceStyle(AngularGauge::PanelFaceStyle::Picture);
     QCOMPARE(frameOf(g), standard);
     g.setPanelFaceStyle(AngularGauge::PanelFaceStyle::None);
@@ -592,10 +606,10 @@ void TestGaugePaint::settingsAtTheEndsOfTheIntRange_data()
 {
     QTest::addColumn<QByteArray>("property");
     QTest::addColumn<int>("value");
-    for (const char *name : {"scale.arcRadius", "scale.arcRangeDegrees", "scale.arcStartDegrees", "scale.tickMargin", "scale.tickMajorLength",
-                             "scale.tickMinorLength", "scale.tickLabelMargin", "outerMargin", "hubSize", "pointerSize",
-                             "pointerMargin", "minMaxPointerSize", "minMaxPointerMargin", "panelFaceSize",
-                             "label1.offsetX", "label1.offsetY", "offsetX", "offsetY"}) {
+    for (const char *name : {"scale.arcRadius", "scale.arcRangeDegrees", "scale.arcStartDegrees", "scale.tickMargin",
+                             "scale.tickMajorLength", "scale.tickMinorLength", "scale.tickLabelMargin", "outerMargin",
+                             "hubSize", "pointerSize", "pointerMargin", "minMaxPointerSize", "minMaxPointerMargin",
+                             "panelFaceSize", "label1.offsetX", "label1.offsetY", "offsetX", "offsetY"}) {
         QTest::newRow(qPrintable(QStringLiteral("%1 max").arg(name))) << QByteArray(name) << INT_MAX;
         QTest::newRow(qPrintable(QStringLiteral("%1 min").arg(name))) << QByteArray(name) << INT_MIN;
     }

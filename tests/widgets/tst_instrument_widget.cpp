@@ -36,7 +36,10 @@ protected:
 
 InstrumentWidget::Clock::time_point fakeNow;
 
-QImage frameOf(QWidget &w) { return w.grab().toImage(); }
+QImage frameOf(QWidget &w)
+{
+    return w.grab().toImage();
+}
 
 TColor pixel(const QImage &image, int x, int y)
 {
@@ -48,7 +51,7 @@ TColor resolved(TColor c)
     return fromQColor(toQColor(c));
 }
 
-} // namespace
+}  // namespace
 
 class TestInstrumentWidget : public QObject {
     Q_OBJECT
@@ -241,7 +244,8 @@ void TestInstrumentWidget::pictureCoversEverythingWithoutBorder()
     QVERIFY(w.backgroundStale());
     QCOMPARE(paints.take(), 1);
     const QImage frame = frameOf(w);
-    for (const QPoint p : {QPoint(0, 0), QPoint(1, 1), QPoint(200, 160), QPoint(199, 159), QPoint(100, 80), QPoint(200, 0)})
+    for (const QPoint p :
+         {QPoint(0, 0), QPoint(1, 1), QPoint(200, 160), QPoint(199, 159), QPoint(100, 80), QPoint(200, 0)})
         QCOMPARE(pixel(frame, p.x(), p.y()), clBlue);
 }
 
@@ -252,8 +256,10 @@ void TestInstrumentWidget::borderRings_data()
     QTest::addColumn<TColor>("outerBottomRight");
     QTest::addColumn<TColor>("innerTopLeft");
     QTest::addColumn<TColor>("innerBottomRight");
-    QTest::newRow("raised") << int(InstrumentWidget::BorderStyle::Raised) << cl3DLight << cl3DDkShadow << clBtnHighlight << clBtnShadow;
-    QTest::newRow("lowered") << int(InstrumentWidget::BorderStyle::Lowered) << clBtnShadow << clBtnHighlight << cl3DDkShadow << cl3DLight;
+    QTest::newRow("raised") << int(InstrumentWidget::BorderStyle::Raised) << cl3DLight << cl3DDkShadow << clBtnHighlight
+                            << clBtnShadow;
+    QTest::newRow("lowered") << int(InstrumentWidget::BorderStyle::Lowered) << clBtnShadow << clBtnHighlight
+                             << cl3DDkShadow << cl3DLight;
 }
 
 void TestInstrumentWidget::borderRings()
@@ -284,7 +290,8 @@ void TestInstrumentWidget::borderRings()
     QCOMPARE(pixel(frame, 199, 80), resolved(innerBottomRight));
     QCOMPARE(pixel(frame, 199, 159), resolved(innerBottomRight));
     // Two pixels wide, the rest is background.
-    for (const QPoint p : {QPoint(2, 2), QPoint(100, 2), QPoint(2, 80), QPoint(198, 80), QPoint(100, 158), QPoint(198, 158)})
+    for (const QPoint p :
+         {QPoint(2, 2), QPoint(100, 2), QPoint(2, 80), QPoint(198, 80), QPoint(100, 158), QPoint(198, 158)})
         QCOMPARE(pixel(frame, p.x(), p.y()), clYellow);
 
     w.setBorderStyle(InstrumentWidget::BorderStyle::None);

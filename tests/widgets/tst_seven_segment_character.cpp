@@ -7,9 +7,9 @@
 
 #include <QMetaProperty>
 #include <QTest>
+#include <algorithm>
 #include <climits>
 #include <random>
-#include <algorithm>
 
 namespace {
 
@@ -30,7 +30,10 @@ TColor pixel(const QImage &image, int x, int y)
     return fromQColor(image.pixelColor(x, y));
 }
 
-QImage frameOf(QWidget &w) { return w.grab().toImage(); }
+QImage frameOf(QWidget &w)
+{
+    return w.grab().toImage();
+}
 
 // A pixel inside each segment of a glyph of the widget's default 15 x 23
 // cell (M 2, S 1, Z 1): A to G.
@@ -38,7 +41,7 @@ const QPoint kSegmentPixel[7] = {{7, 3}, {11, 6}, {11, 16}, {7, 19}, {3, 16}, {3
 
 constexpr TColor kDimLime = 0x005500;
 
-} // namespace
+}  // namespace
 
 class TestSevenSegmentCharacter : public QObject {
     Q_OBJECT
@@ -89,9 +92,17 @@ void TestSevenSegmentCharacter::charactersAndGlyphs()
 {
     const std::string listed = "0123456789ABCDEFabcdef.:+-_<>;,";
     const SevenSegmentGlyph::Code expected[] = {
-        SevenSegmentGlyph::Code::Digit0, SevenSegmentGlyph::Code::Digit1, SevenSegmentGlyph::Code::Digit2, SevenSegmentGlyph::Code::Digit3, SevenSegmentGlyph::Code::Digit4, SevenSegmentGlyph::Code::Digit5, SevenSegmentGlyph::Code::Digit6, SevenSegmentGlyph::Code::Digit7, SevenSegmentGlyph::Code::Digit8, SevenSegmentGlyph::Code::Digit9, SevenSegmentGlyph::Code::LetterA, SevenSegmentGlyph::Code::LetterB, SevenSegmentGlyph::Code::LetterC, SevenSegmentGlyph::Code::LetterD, SevenSegmentGlyph::Code::LetterE, SevenSegmentGlyph::Code::LetterF,
-        SevenSegmentGlyph::Code::LetterA, SevenSegmentGlyph::Code::LetterB, SevenSegmentGlyph::Code::LetterC, SevenSegmentGlyph::Code::LetterD, SevenSegmentGlyph::Code::LetterE, SevenSegmentGlyph::Code::LetterF, SevenSegmentGlyph::Code::Period, SevenSegmentGlyph::Code::Colon, SevenSegmentGlyph::Code::Plus, SevenSegmentGlyph::Code::Minus, SevenSegmentGlyph::Code::Line, SevenSegmentGlyph::Code::UpArrow,
-        SevenSegmentGlyph::Code::DownArrow, SevenSegmentGlyph::Code::Semicolon, SevenSegmentGlyph::Code::Comma};
+        SevenSegmentGlyph::Code::Digit0,  SevenSegmentGlyph::Code::Digit1,    SevenSegmentGlyph::Code::Digit2,
+        SevenSegmentGlyph::Code::Digit3,  SevenSegmentGlyph::Code::Digit4,    SevenSegmentGlyph::Code::Digit5,
+        SevenSegmentGlyph::Code::Digit6,  SevenSegmentGlyph::Code::Digit7,    SevenSegmentGlyph::Code::Digit8,
+        SevenSegmentGlyph::Code::Digit9,  SevenSegmentGlyph::Code::LetterA,   SevenSegmentGlyph::Code::LetterB,
+        SevenSegmentGlyph::Code::LetterC, SevenSegmentGlyph::Code::LetterD,   SevenSegmentGlyph::Code::LetterE,
+        SevenSegmentGlyph::Code::LetterF, SevenSegmentGlyph::Code::LetterA,   SevenSegmentGlyph::Code::LetterB,
+        SevenSegmentGlyph::Code::LetterC, SevenSegmentGlyph::Code::LetterD,   SevenSegmentGlyph::Code::LetterE,
+        SevenSegmentGlyph::Code::LetterF, SevenSegmentGlyph::Code::Period,    SevenSegmentGlyph::Code::Colon,
+        SevenSegmentGlyph::Code::Plus,    SevenSegmentGlyph::Code::Minus,     SevenSegmentGlyph::Code::Line,
+        SevenSegmentGlyph::Code::UpArrow, SevenSegmentGlyph::Code::DownArrow, SevenSegmentGlyph::Code::Semicolon,
+        SevenSegmentGlyph::Code::Comma};
     for (std::size_t i = 0; i < listed.size(); ++i) QCOMPARE(glyphForChar(listed[i]), expected[i]);
     // Everything else, the space and the other letters included, is blank.
     for (int c = -128; c < 128; ++c)
@@ -125,8 +136,8 @@ void TestSevenSegmentCharacter::patterns_data()
 {
     QTest::addColumn<int>("code");
     QTest::addColumn<int>("pattern");
-    const int table[] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x67,
-                         0x77, 0x7C, 0x39, 0x5E, 0x79, 0x71};
+    const int table[] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07,
+                         0x7F, 0x67, 0x77, 0x7C, 0x39, 0x5E, 0x79, 0x71};
     for (int code = 0; code < 16; ++code)
         QTest::newRow(qPrintable(QString(QChar(charForGlyph(SevenSegmentGlyph::Code(code)))))) << code << table[code];
     QTest::newRow("blank") << int(SevenSegmentGlyph::Code::Blank) << 0;
@@ -181,7 +192,8 @@ void TestSevenSegmentCharacter::segmentsAreMirrorImages()
     std::uniform_int_distribution<int> size(4, 60), small(0, 4);
     for (int trial = 0; trial < 200; ++trial) {
         const int w = size(random), h = 2 * size(random) + 1;
-        const GlyphCell cell{QPoint(small(random), small(random)), w, h, small(random), small(random), 1 + small(random)};
+        const GlyphCell cell{
+            QPoint(small(random), small(random)), w, h, small(random), small(random), 1 + small(random)};
         const QPoint o = cell.origin;
         auto flipY = [&](Corners c) {
             for (QPoint &p : c) p.setY(2 * o.y() + h - 1 - p.y());
@@ -192,7 +204,8 @@ void TestSevenSegmentCharacter::segmentsAreMirrorImages()
             return c;
         };
         auto sorted = [](Corners c) {
-            std::sort(c.begin(), c.end(), [](QPoint a, QPoint b) { return std::pair(a.x(), a.y()) < std::pair(b.x(), b.y()); });
+            std::sort(c.begin(), c.end(),
+                      [](QPoint a, QPoint b) { return std::pair(a.x(), a.y()) < std::pair(b.x(), b.y()); });
             return c;
         };
         const Corners a = cornersOf(segmentPolygon(cell, 0));
@@ -245,7 +258,10 @@ void TestSevenSegmentCharacter::specialShapes()
     QCOMPARE(cornersOf(s.shapes[0].polygon), (Corners{{1, 7}, {8, 7}, {8, 9}, {1, 9}}));
 
     // Special shapes have no unlit parts.
-    for (SevenSegmentGlyph::Code code : {SevenSegmentGlyph::Code::Period, SevenSegmentGlyph::Code::Colon, SevenSegmentGlyph::Code::Semicolon, SevenSegmentGlyph::Code::Comma, SevenSegmentGlyph::Code::Line, SevenSegmentGlyph::Code::UpArrow, SevenSegmentGlyph::Code::DownArrow}) {
+    for (SevenSegmentGlyph::Code code :
+         {SevenSegmentGlyph::Code::Period, SevenSegmentGlyph::Code::Colon, SevenSegmentGlyph::Code::Semicolon,
+          SevenSegmentGlyph::Code::Comma, SevenSegmentGlyph::Code::Line, SevenSegmentGlyph::Code::UpArrow,
+          SevenSegmentGlyph::Code::DownArrow}) {
         const GlyphShapes shapes = glyphShapes(displayCell(), code);
         QVERIFY(shapes.count > 0);
         for (int i = 0; i < shapes.count; ++i) QVERIFY(shapes.shapes[std::size_t(i)].lit);
@@ -292,7 +308,8 @@ void TestSevenSegmentCharacter::signCell()
 void TestSevenSegmentCharacter::segmentBitsOverrideTheCode()
 {
     const GlyphCell cell = displayCell();
-    const GlyphShapes s = glyphShapes(cell, SevenSegmentGlyph::Code::Period, true, SevenSegmentGlyph::SegmentA | SevenSegmentGlyph::SegmentG);
+    const GlyphShapes s = glyphShapes(cell, SevenSegmentGlyph::Code::Period, true,
+                                      SevenSegmentGlyph::SegmentA | SevenSegmentGlyph::SegmentG);
     QCOMPARE(s.count, 7);
     for (int i = 0; i < 7; ++i) QCOMPARE(s.shapes[std::size_t(i)].lit, i == 0 || i == 6);
     QCOMPARE(s.shapes[6].polygon, segmentPolygon(cell, 6));
@@ -333,7 +350,8 @@ void TestSevenSegmentCharacter::drawnSegments()
 {
     SevenSegmentCharacter w;
     w.setShowOffSegments(false);
-    for (SevenSegmentGlyph::Code code : {SevenSegmentGlyph::Code::Digit9, SevenSegmentGlyph::Code::Digit7, SevenSegmentGlyph::Code::Digit2}) {
+    for (SevenSegmentGlyph::Code code :
+         {SevenSegmentGlyph::Code::Digit9, SevenSegmentGlyph::Code::Digit7, SevenSegmentGlyph::Code::Digit2}) {
         w.setGlyph(code);
         const QImage frame = frameOf(w);
         const int pattern = glyphPattern(code);
@@ -384,7 +402,8 @@ void TestSevenSegmentCharacter::powerOffLooks()
     w.setGlyph(SevenSegmentGlyph::Code::Digit8);
     const QImage eight = frameOf(w);
     for (const QPoint p : kSegmentPixel) QCOMPARE(pixel(eight, p.x(), p.y()), kDimLime);
-    for (SevenSegmentGlyph::Code code : {SevenSegmentGlyph::Code::Digit1, SevenSegmentGlyph::Code::Digit4, SevenSegmentGlyph::Code::Blank, SevenSegmentGlyph::Code::LetterF}) {
+    for (SevenSegmentGlyph::Code code : {SevenSegmentGlyph::Code::Digit1, SevenSegmentGlyph::Code::Digit4,
+                                         SevenSegmentGlyph::Code::Blank, SevenSegmentGlyph::Code::LetterF}) {
         w.setGlyph(code);
         QCOMPARE(frameOf(w), eight);
     }
@@ -453,7 +472,8 @@ void TestSevenSegmentCharacter::clampsAndGlyphSize()
     w.setSegmentMargin(4);
     QCOMPARE(w.glyphWidth(), 38);
     QCOMPARE(w.glyphHeight(), 62);
-    for (SevenSegmentGlyph::Code narrow : {SevenSegmentGlyph::Code::Period, SevenSegmentGlyph::Code::Colon, SevenSegmentGlyph::Code::Semicolon, SevenSegmentGlyph::Code::Comma}) {
+    for (SevenSegmentGlyph::Code narrow : {SevenSegmentGlyph::Code::Period, SevenSegmentGlyph::Code::Colon,
+                                           SevenSegmentGlyph::Code::Semicolon, SevenSegmentGlyph::Code::Comma}) {
         w.setGlyph(narrow);
         QCOMPARE(w.glyphWidth(), 14);
         QCOMPARE(w.glyphHeight(), 62);
@@ -497,7 +517,8 @@ void TestSevenSegmentCharacter::repaintRequests()
     PaintCounter paints(w);
     auto expect = [&](int wanted, const char *what) {
         const int got = paints.take();
-        if (got != wanted) QFAIL(qPrintable(QStringLiteral("%1: %2 paints, %3 expected").arg(what).arg(got).arg(wanted)));
+        if (got != wanted)
+            QFAIL(qPrintable(QStringLiteral("%1: %2 paints, %3 expected").arg(what).arg(got).arg(wanted)));
     };
     // Unchanged values ask for nothing.
     w.setGlyph(SevenSegmentGlyph::Code::Digit0);
@@ -555,7 +576,8 @@ void TestSevenSegmentCharacter::segmentFlagsAndBits()
     QVERIFY(!w.segAOn() && w.segBOn() && !w.segCOn() && !w.segDOn() && w.segEOn() && !w.segFOn() && w.segGOn());
     w.setSegBOn(false);
     w.setSegFOn(true);
-    QCOMPARE(int(w.segmentBits()), SevenSegmentGlyph::SegmentE | SevenSegmentGlyph::SegmentF | SevenSegmentGlyph::SegmentG);
+    QCOMPARE(int(w.segmentBits()),
+             SevenSegmentGlyph::SegmentE | SevenSegmentGlyph::SegmentF | SevenSegmentGlyph::SegmentG);
 
     // The flags draw only while UseSegmentBits is on, whatever the Value.
     w.setShowOffSegments(false);
@@ -572,10 +594,27 @@ void TestSevenSegmentCharacter::publishedProperties()
 {
     SevenSegmentCharacter w;
     const QMetaObject *meta = w.metaObject();
-    for (const char *name : {"glyph", "character", "segmentColor", "segmentOffColor", "autoSegmentOffColor",
-                             "showOffSegments", "powerOff", "segmentSize", "segmentSeparation", "segmentMargin",
-                             "autoSize", "useSegmentBits", "segAOn", "segBOn", "segCOn", "segDOn", "segEOn",
-                             "segFOn", "segGOn", "segmentBits", "backgroundColor"}) {
+    for (const char *name : {"glyph",
+                             "character",
+                             "segmentColor",
+                             "segmentOffColor",
+                             "autoSegmentOffColor",
+                             "showOffSegments",
+                             "powerOff",
+                             "segmentSize",
+                             "segmentSeparation",
+                             "segmentMargin",
+                             "autoSize",
+                             "useSegmentBits",
+                             "segAOn",
+                             "segBOn",
+                             "segCOn",
+                             "segDOn",
+                             "segEOn",
+                             "segFOn",
+                             "segGOn",
+                             "segmentBits",
+                             "backgroundColor"}) {
         const int index = meta->indexOfProperty(name);
         QVERIFY2(index >= 0, name);
         QVERIFY2(meta->property(index).isWritable(), name);
@@ -587,7 +626,8 @@ void TestSevenSegmentCharacter::publishedProperties()
     QCOMPARE(w.glyph(), SevenSegmentGlyph::Code::LetterC);
     QVERIFY(w.setProperty("glyph", QStringLiteral("Minus")));
     QCOMPARE(w.glyph(), SevenSegmentGlyph::Code::Minus);
-    QCOMPARE(meta->property(meta->indexOfProperty("glyph")).enumerator().valueToKey(w.property("glyph").toInt()), "Minus");
+    QCOMPARE(meta->property(meta->indexOfProperty("glyph")).enumerator().valueToKey(w.property("glyph").toInt()),
+             "Minus");
     QVERIFY(w.setProperty("segmentBits", SevenSegmentGlyph::SegmentA | SevenSegmentGlyph::SegmentC));
     QVERIFY(w.property("segCOn").toBool());
     QVERIFY(!w.property("segBOn").toBool());
@@ -625,13 +665,13 @@ void TestSevenSegmentCharacter::wholeDigitCellPixelByPixel()
     w.setGlyph(SevenSegmentGlyph::Code::Digit8);
     w.setBounds(0, 0, 10, 18);
     const QList<QList<QPoint>> segments{
-        {{1, 0}, {8, 0}, {6, 2}, {3, 2}},                    // A
-        {{9, 1}, {9, 7}, {7, 5}, {7, 3}},                    // B
-        {{9, 9}, {9, 16}, {7, 14}, {7, 11}},                 // C
-        {{1, 17}, {8, 17}, {6, 15}, {3, 15}},                // D
-        {{0, 9}, {0, 16}, {2, 14}, {2, 11}},                 // E
-        {{0, 1}, {0, 7}, {2, 5}, {2, 3}},                    // F
-        {{1, 8}, {2, 7}, {7, 7}, {8, 8}, {7, 9}, {2, 9}},    // G
+        {{1, 0}, {8, 0}, {6, 2}, {3, 2}},                  // A
+        {{9, 1}, {9, 7}, {7, 5}, {7, 3}},                  // B
+        {{9, 9}, {9, 16}, {7, 14}, {7, 11}},               // C
+        {{1, 17}, {8, 17}, {6, 15}, {3, 15}},              // D
+        {{0, 9}, {0, 16}, {2, 14}, {2, 11}},               // E
+        {{0, 1}, {0, 7}, {2, 5}, {2, 3}},                  // F
+        {{1, 8}, {2, 7}, {7, 7}, {8, 8}, {7, 9}, {2, 9}},  // G
     };
     QImage expected(10, 18, QImage::Format_RGB32);
     expected.fill(Qt::black);
@@ -682,18 +722,24 @@ void TestSevenSegmentCharacter::repeatedGlyphsDrawTheirPolygons()
         QImage expected = background.copy();
         const TColor unlit = unlitSegmentColor(w.segmentColor(), w.segmentOffColor(), w.autoSegmentOffColor());
         const TColor lit = w.powerOff() ? unlit : w.segmentColor();
-        const GlyphShapes shapes = glyphShapes(
-            GlyphCell{origin, width, height, w.segmentMargin(), w.segmentSeparation(), w.segmentSize()}, code,
-            w.useSegmentBits(), w.segmentBits());
+        const GlyphShapes shapes =
+            glyphShapes(GlyphCell{origin, width, height, w.segmentMargin(), w.segmentSeparation(), w.segmentSize()},
+                        code, w.useSegmentBits(), w.segmentBits());
         for (int i = 0; i < shapes.count; ++i) {
             const GlyphShape &shape = shapes.shapes[std::size_t(i)];
             if (!shape.lit && !w.showOffSegments()) continue;
-            const QList<QPoint> corners(shape.polygon.points.begin(), shape.polygon.points.begin() + shape.polygon.count);
+            const QList<QPoint> corners(shape.polygon.points.begin(),
+                                        shape.polygon.points.begin() + shape.polygon.count);
             PaintPixels(expected, ReferencePolygon(corners), toQColor(shape.lit ? lit : unlit));
         }
         if (drawn != expected)
             QFAIL(qPrintable(QStringLiteral("trial %1: code %2 in %3 x %4 at (%5, %6): %7")
-                                 .arg(trial).arg(int(code)).arg(width).arg(height).arg(origin.x()).arg(origin.y())
+                                 .arg(trial)
+                                 .arg(int(code))
+                                 .arg(width)
+                                 .arg(height)
+                                 .arg(origin.x())
+                                 .arg(origin.y())
                                  .arg(FirstDifference(drawn, expected))));
     }
 }

@@ -2,8 +2,8 @@
 // The seven-segment numeric read-out: defaults and setters, automatic size,
 // the cell layout of every bench read-out in a period and a comma locale, the
 // edge cases of the number text, and the pixels of a painted ammeter.
-#include "common/paint_counter.h"
 #include "bench/stored_layout.h"
+#include "common/paint_counter.h"
 #include "widgets/seven_segment_display.h"
 
 #include <QLocale>
@@ -26,7 +26,10 @@ TColor pixel(const QImage &image, int x, int y)
     return fromQColor(image.pixelColor(x, y));
 }
 
-QImage frameOf(QWidget &w) { return w.grab().toImage(); }
+QImage frameOf(QWidget &w)
+{
+    return w.grab().toImage();
+}
 
 // Expected cells written as "c@x ...": c is the glyph's character ('<' and
 // '>' are the arrows, ' ' written as '_' is the blank), x the cell's left
@@ -37,7 +40,8 @@ std::vector<CellGlyph> cells(const QString &expected, int cw = 10, int y = 5, in
     for (const QString &token : expected.split(' ', Qt::SkipEmptyParts)) {
         const char c = token.at(0).toLatin1();
         const SevenSegmentGlyph::Code code = c == '_' ? SevenSegmentGlyph::Code::Blank : glyphForChar(c);
-        const int width = (code == SevenSegmentGlyph::Code::Period || code == SevenSegmentGlyph::Code::Comma) ? cw / 5 : cw;
+        const int width =
+            (code == SevenSegmentGlyph::Code::Period || code == SevenSegmentGlyph::Code::Comma) ? cw / 5 : cw;
         out.push_back(CellGlyph{code, token.mid(2).toInt(), y, width, h});
     }
     return out;
@@ -58,7 +62,7 @@ QString describe(const std::vector<CellGlyph> &list)
 
 #define COMPARE_CELLS(actual, expected) QCOMPARE(describe(actual), describe(expected))
 
-} // namespace
+}  // namespace
 
 class TestSevenSegmentDisplay : public QObject {
     Q_OBJECT
@@ -125,17 +129,16 @@ void TestSevenSegmentDisplay::defaults()
     QVERIFY(w.showSign());
     QCOMPARE(w.precision(), 2);
     QVERIFY(w.isEnabled());
-
 }
 
 void TestSevenSegmentDisplay::publishedProperties()
 {
     SevenSegmentDisplay w;
     const QMetaObject *meta = w.metaObject();
-    for (const char *name : {"autoSize", "digitSpacing", "segmentMargin", "segmentColor", "segmentSeparation",
-                             "segmentSize", "showOffSegments", "powerOff", "segmentOffColor", "autoSegmentOffColor",
-                             "backgroundColor", "borderStyle", "digitCount", "leadingStyle", "value", "showSign",
-                             "precision"}) {
+    for (const char *name :
+         {"autoSize", "digitSpacing", "segmentMargin", "segmentColor", "segmentSeparation", "segmentSize",
+          "showOffSegments", "powerOff", "segmentOffColor", "autoSegmentOffColor", "backgroundColor", "borderStyle",
+          "digitCount", "leadingStyle", "value", "showSign", "precision"}) {
         const int index = meta->indexOfProperty(name);
         QVERIFY2(index >= 0, name);
         QVERIFY2(meta->property(index).isWritable(), name);
@@ -195,7 +198,13 @@ void TestSevenSegmentDisplay::setterEffects()
     const std::vector<Effect> effects = {
         {"digitCount", [](auto &w) { w.setDigitCount(5); }, QSize(100, 28)},
         {"digitSpacing", [](auto &w) { w.setDigitSpacing(2); }, QSize(68, 28)},
-        {"autoSize", [](auto &w) { w.setAutoSize(false); w.setBounds(0, 0, 50, 50); w.setAutoSize(true); }, QSize(84, 28)},
+        {"autoSize",
+         [](auto &w) {
+             w.setAutoSize(false);
+             w.setBounds(0, 0, 50, 50);
+             w.setAutoSize(true);
+         },
+         QSize(84, 28)},
         {"segmentMargin", [](auto &w) { w.setSegmentMargin(0); }, QSize(74, 18)},
         {"precision", [](auto &w) { w.setPrecision(3); }, QSize(84, 28)},
         {"showSign", [](auto &w) { w.setShowSign(false); }, QSize(68, 28)},
@@ -404,7 +413,8 @@ void TestSevenSegmentDisplay::workedExamples_data()
     QTest::newRow("Dplastin1 5") << BenchReadout::plateLength << 5.0 << "5@5 .@19 0@25";
     QTest::newRow("Dplastin1 10") << BenchReadout::plateLength << 10.0 << "<@5 <@25";
     // Sums of steps as the bench makes them, with their binary error.
-    QTest::newRow("amper 0.1+0.01x3") << BenchReadout::ammeter << (0.1 + 0.01 + 0.01 + 0.01) << "0@5 .@19 1@25 3@45 0@65";
+    QTest::newRow("amper 0.1+0.01x3") << BenchReadout::ammeter << (0.1 + 0.01 + 0.01 + 0.01)
+                                      << "0@5 .@19 1@25 3@45 0@65";
     QTest::newRow("Fmax1 0.125") << BenchReadout::ripple << 0.125 << "0@5 .@18 1@23 3@41";
 }
 
@@ -490,13 +500,13 @@ void TestSevenSegmentDisplay::defaultWidgetLook()
     SevenSegmentDisplay w;
     COMPARE_CELLS(layoutReadout(w.layoutSettings(), 0, "."), cells("+@5 _@21 0@37 .@49 0@53 0@69"));
     const QImage frame = frameOf(w);
-    QCOMPARE(pixel(frame, 10, 9), clWhite);             // the plus, lit
-    QCOMPARE(pixel(frame, 10, 18), TColor(0x555555));   // the minus bar, unlit
-    QCOMPARE(pixel(frame, 25, 6), TColor(0x555555));    // the blank cell's A
-    QCOMPARE(pixel(frame, 25, 13), TColor(0x555555));   // ... and G
-    QCOMPARE(pixel(frame, 41, 6), clWhite);             // the 0's A
-    QCOMPARE(pixel(frame, 41, 13), TColor(0x555555));   // the 0's G
-    QCOMPARE(pixel(frame, 50, 22), clWhite);            // the point
+    QCOMPARE(pixel(frame, 10, 9), clWhite);            // the plus, lit
+    QCOMPARE(pixel(frame, 10, 18), TColor(0x555555));  // the minus bar, unlit
+    QCOMPARE(pixel(frame, 25, 6), TColor(0x555555));   // the blank cell's A
+    QCOMPARE(pixel(frame, 25, 13), TColor(0x555555));  // ... and G
+    QCOMPARE(pixel(frame, 41, 6), clWhite);            // the 0's A
+    QCOMPARE(pixel(frame, 41, 13), TColor(0x555555));  // the 0's G
+    QCOMPARE(pixel(frame, 50, 22), clWhite);           // the point
     QCOMPARE(pixel(frame, 0, 0), clBlack);
     QCOMPARE(pixel(frame, 83, 27), clBlack);
 }
@@ -575,16 +585,16 @@ void TestSevenSegmentDisplay::ammeterPixels()
     const QImage frame = frameOf(amper);
     QCOMPARE(frame.size(), QSize(80, 28));
     // Cells 10 x 18 at x 5, 25, 45, 65 from y 5; the point at x 19..21.
-    QCOMPARE(pixel(frame, 13, 9), clLime);      // 1: B
-    QCOMPARE(pixel(frame, 9, 6), kDimLime);     // 1: A unlit
-    QCOMPARE(pixel(frame, 20, 22), clLime);     // the point
-    QCOMPARE(pixel(frame, 20, 17), clBlack);    // no comma
-    QCOMPARE(pixel(frame, 29, 6), clLime);      // 2: A
-    QCOMPARE(pixel(frame, 33, 17), kDimLime);   // 2: C unlit
-    QCOMPARE(pixel(frame, 49, 13), clLime);     // 3: G
-    QCOMPARE(pixel(frame, 46, 9), kDimLime);    // 3: F unlit
-    QCOMPARE(pixel(frame, 69, 6), kDimLime);    // 4: A unlit
-    QCOMPARE(pixel(frame, 66, 9), clLime);      // 4: F
+    QCOMPARE(pixel(frame, 13, 9), clLime);     // 1: B
+    QCOMPARE(pixel(frame, 9, 6), kDimLime);    // 1: A unlit
+    QCOMPARE(pixel(frame, 20, 22), clLime);    // the point
+    QCOMPARE(pixel(frame, 20, 17), clBlack);   // no comma
+    QCOMPARE(pixel(frame, 29, 6), clLime);     // 2: A
+    QCOMPARE(pixel(frame, 33, 17), kDimLime);  // 2: C unlit
+    QCOMPARE(pixel(frame, 49, 13), clLime);    // 3: G
+    QCOMPARE(pixel(frame, 46, 9), kDimLime);   // 3: F unlit
+    QCOMPARE(pixel(frame, 69, 6), kDimLime);   // 4: A unlit
+    QCOMPARE(pixel(frame, 66, 9), clLime);     // 4: F
     for (const QPoint p : {QPoint(0, 0), QPoint(16, 14), QPoint(23, 14), QPoint(79, 27), QPoint(9, 4), QPoint(9, 23)})
         QCOMPARE(pixel(frame, p.x(), p.y()), clBlack);
 }
@@ -599,7 +609,8 @@ void TestSevenSegmentDisplay::ammeterPoweredOff()
     // Every digit cell is an unlit 8, the point is unlit too.
     const QImage first = frame.copy(5, 5, 10, 18);
     for (int x : {25, 45, 65}) QCOMPARE(frame.copy(x, 5, 10, 18), first);
-    for (const QPoint p : {QPoint(4, 1), QPoint(8, 4), QPoint(8, 12), QPoint(4, 16), QPoint(1, 12), QPoint(1, 4), QPoint(4, 8)})
+    for (const QPoint p :
+         {QPoint(4, 1), QPoint(8, 4), QPoint(8, 12), QPoint(4, 16), QPoint(1, 12), QPoint(1, 4), QPoint(4, 8)})
         QCOMPARE(pixel(first, p.x(), p.y()), kDimLime);
     QCOMPARE(pixel(frame, 20, 22), kDimLime);
     for (int y = 0; y < frame.height(); ++y)
@@ -616,8 +627,8 @@ void TestSevenSegmentDisplay::commaInThePaint()
     amper.setValue(1.234);
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     const QImage comma = frameOf(amper);
-    QCOMPARE(pixel(comma, 20, 17), clLime);   // the comma's dot
-    QCOMPARE(pixel(comma, 21, 20), clLime);   // its tail
+    QCOMPARE(pixel(comma, 20, 17), clLime);  // the comma's dot
+    QCOMPARE(pixel(comma, 21, 20), clLime);  // its tail
     QCOMPARE(pixel(comma, 20, 22), clBlack);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     const QImage period = frameOf(amper);
@@ -633,9 +644,9 @@ void TestSevenSegmentDisplay::dimGreenReadouts()
     SevenSegmentDisplay fmax;
     loadBenchReadout(fmax, BenchReadout::ripple);
     QImage frame = frameOf(fmax);
-    QCOMPARE(pixel(frame, 31, 9), clLime);    // the 1's B (cell at 23)
-    QCOMPARE(pixel(frame, 27, 6), clBlack);   // no unlit A
-    QCOMPARE(pixel(frame, 19, 22), clLime);   // the point (cell at 18)
+    QCOMPARE(pixel(frame, 31, 9), clLime);   // the 1's B (cell at 23)
+    QCOMPARE(pixel(frame, 27, 6), clBlack);  // no unlit A
+    QCOMPARE(pixel(frame, 19, 22), clLime);  // the point (cell at 18)
     fmax.setPowerOff(true);
     frame = frameOf(fmax);
     QCOMPARE(pixel(frame, 31, 9), clGreen);
