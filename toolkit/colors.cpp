@@ -9,14 +9,15 @@ namespace {
 QPalette::ColorRole systemRole(int index)
 {
     switch (index) {
-    case 0x07: return QPalette::WindowText;  // menu text
-    case 0x08: return QPalette::WindowText;  // window text
-    case 0x0F: return QPalette::Button;      // button face
-    case 0x10: return QPalette::Dark;        // button shadow
-    case 0x14: return QPalette::Light;       // button highlight
-    case 0x15: return QPalette::Shadow;      // 3-D dark shadow
-    case 0x16: return QPalette::Midlight;    // 3-D light
-    case 0x05: return QPalette::Base;        // window background
+    case 0x07:  // menu text
+    case 0x08:  // window text
+        return QPalette::WindowText;
+    case 0x0F: return QPalette::Button;    // button face
+    case 0x10: return QPalette::Dark;      // button shadow
+    case 0x14: return QPalette::Light;     // button highlight
+    case 0x15: return QPalette::Shadow;    // 3-D dark shadow
+    case 0x16: return QPalette::Midlight;  // 3-D light
+    case 0x05: return QPalette::Base;      // window background
     case 0x12: return QPalette::ButtonText;
     default: return QPalette::Window;
     }

@@ -111,7 +111,8 @@ std::string FormatSpecificCharge(double value, const std::string &separator)
     if (integerDigits <= significant) {
         // scale >= -decimals by the choice of keep, so this only appends zeros.
         std::string scaled = kept;
-        scaled.append(std::size_t(scale + decimals), '0');
+        const int zeros = scale + decimals;
+        scaled.append(std::size_t(zeros), '0');
         return sign + withPoint(scaled, decimals, separator);
     }
 

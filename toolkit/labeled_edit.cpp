@@ -58,7 +58,7 @@ QString TEdit::typedText(const QKeyEvent &event)
             return QString(QChar(char16_t(event.key() - Qt::Key_A + 1)));
         return QString();
     }
-    const QString text = event.text();
+    QString text = event.text();
     // Delete and the like arrive with a control code as text but type nothing.
     if (text.isEmpty() || text.front().category() == QChar::Other_Control) return QString();
     return text;

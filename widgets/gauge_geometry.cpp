@@ -132,8 +132,8 @@ int DialGeometry::autoSizeRadius() const
                                      gauge_.height() - ((long long)box.Bottom - box.Top));
     const int range = scale_.arcRangeDegrees(), outerMargin = gauge_.outerMargin();
     if (range <= 90) return saturate(avail - outerMargin - gauge_.hubSize());
-    if (range <= 180) return saturate((long long)roundEven(avail / ((range - 90) / 90.0 + 1)) - outerMargin);
-    return saturate((long long)roundEven(avail / 2.0) - outerMargin);
+    if (range <= 180) return saturate((long long)roundEven(double(avail) / ((range - 90) / 90.0 + 1)) - outerMargin);
+    return saturate((long long)roundEven(double(avail) / 2.0) - outerMargin);
 }
 
 std::vector<QPoint> arcBandPoints(QPoint center, double r1, double r2, double a1, double a2)

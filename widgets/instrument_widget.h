@@ -148,10 +148,11 @@ protected:
     void changeSetting(T &field, const T &value, Repaint repaint, void (Widget::*notify)(T))
     {
         if (!assign(field, value)) return;
-        if (repaint == Repaint::Background)
+        if (repaint == Repaint::Background) {
             invalidateBackground();
-        else
+        } else {
             invalidateContents();
+        }
         emit(static_cast<Widget *>(this)->*notify)(value);
     }
 
