@@ -4,6 +4,7 @@
 #include "toolkit/rounding.h"
 #include "widgets/instrument_accessibility.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <cmath>
 
