@@ -89,11 +89,11 @@ bool BenchOnScreen::findMenuHeight(const QImage &image)
     // The source panel is grey from its top edge, 10 below the surface
     // under the menu; its middle column stays clear of the lamp, the
     // ammeter and the switch for 15 rows.
-    const int x = window.client.left() + plan.Panel3.center().x();
+    const int x = window.client.left() + plan.sourcePanel.center().x();
     auto grey = [&](int y) { return image.valid(x, y) && sameColour(image.pixel(x, y), kGrey); };
     for (int y = window.client.top(); y < window.client.top() + 100; ++y) {
         if (grey(y) && grey(y + 1) && grey(y + 2) && grey(y + 3)) {
-            menuHeight = y - window.client.top() - plan.Panel3.top();
+            menuHeight = y - window.client.top() - plan.sourcePanel.top();
             return true;
         }
     }
@@ -106,7 +106,7 @@ int BenchOnScreen::measureScreenSide(const QImage &image) const
     // outline. Counting only pixels whose neighbours are all dark too leaves
     // out the odd dark pixel of smoothed text and shrinks the disc by one
     // more pixel each side.
-    const QRect panel = onScreen(plan.Panel2).adjusted(1, 1, -1, -1) & image.rect().adjusted(1, 1, -1, -1);
+    const QRect panel = onScreen(plan.scopePanel).adjusted(1, 1, -1, -1) & image.rect().adjusted(1, 1, -1, -1);
     auto dark = [&](int x, int y) { return sameColour(image.pixel(x, y), kDark); };
     QRect disc;
     for (int y = panel.top(); y <= panel.bottom(); ++y)
@@ -117,7 +117,7 @@ int BenchOnScreen::measureScreenSide(const QImage &image) const
     // Where the plan puts the screen's left edge, give or take the pixel by
     // which the program may place its panel just after a maximise (it may
     // lay out with the window frame's width from before).
-    if (std::abs(disc.left() - 2 - (onScreen(plan.Panel2).left() + 10)) > 1) return -1;
+    if (std::abs(disc.left() - 2 - (onScreen(plan.scopePanel).left() + 10)) > 1) return -1;
     return disc.width() + 4;
 }
 
@@ -146,12 +146,12 @@ void BenchOnScreen::snapReadouts(const QImage &image)
                         return;
                     }
     };
-    snap(plan.Fmax1);
-    snap(plan.Faza1);
-    snap(plan.Dplastin1);
-    plan.UpDown1.moveTopLeft(plan.Fmax1.topRight() + QPoint(1, 0));
-    plan.UpDown2.moveTopLeft(plan.Faza1.topRight() + QPoint(1, 0));
-    plan.UpDown3.moveTopLeft(plan.Dplastin1.topRight() + QPoint(1 + 10, 0));
+    snap(plan.rippleReadout);
+    snap(plan.phaseReadout);
+    snap(plan.plateLengthReadout);
+    plan.rippleArrows.moveTopLeft(plan.rippleReadout.topRight() + QPoint(1, 0));
+    plan.phaseArrows.moveTopLeft(plan.phaseReadout.topRight() + QPoint(1, 0));
+    plan.plateLengthArrows.moveTopLeft(plan.plateLengthReadout.topRight() + QPoint(1 + 10, 0));
 }
 
 QPoint BenchOnScreen::nextArrow(QRect pair) const
@@ -216,17 +216,17 @@ bool BenchOnScreen::looksEnabled(const QImage &image, QRect button) const
 
 std::optional<double> BenchOnScreen::ammeter(const QImage &image) const
 {
-    return readReadout(image, onScreen(plan.amper).topLeft(), kAmperLook, kLime);
+    return readReadout(image, onScreen(plan.ammeter).topLeft(), kAmmeterLook, kLime);
 }
 
 std::optional<double> BenchOnScreen::ripple(const QImage &image) const
 {
-    return readReadout(image, onScreen(plan.Fmax1).topLeft(), kFmax1Look, kLime);
+    return readReadout(image, onScreen(plan.rippleReadout).topLeft(), kRippleLook, kLime);
 }
 
 std::optional<double> BenchOnScreen::phase(const QImage &image) const
 {
-    return readReadout(image, onScreen(plan.Faza1).topLeft(), kFaza1Look, kLime);
+    return readReadout(image, onScreen(plan.phaseReadout).topLeft(), kPhaseLook, kLime);
 }
 
 bool BenchOnScreen::waitForBoxes(int count) const
@@ -305,18 +305,18 @@ void BenchOnScreen::retype(QRect field, const QString &digits) const
 QString BenchOnScreen::switchOnToSource() const
 {
     auto lampRed = [&](QRect image) { return sameColour(pixel(shot(), image, 7, 7), kRed); };
-    click(plan.knopka1);
-    if (!waitFor([&] { return lampRed(plan.Image1); })) return "the oscilloscope's lamp did not light";
-    click(plan.knopka2);
+    click(plan.scopeSwitch);
+    if (!waitFor([&] { return lampRed(plan.screen); })) return "the oscilloscope's lamp did not light";
+    click(plan.regulatorSwitch);
     // The regulator is on once its warm-up line reaches its full length and the source switch is enabled.
     const int c = screenCentre(), reach = warmupLimit(screenSide) - 1;
     const bool ramped = waitFor([&] {
         const QImage image = shot();
         return sameColour(screenPixel(image, c, c - reach), kGreen) &&
-            sameColour(screenPixel(image, c, c + reach), kGreen) && looksEnabled(image, plan.knopka3);
+            sameColour(screenPixel(image, c, c + reach), kGreen) && looksEnabled(image, plan.sourceSwitch);
     });
     if (!ramped) return "the regulator's warm-up line did not complete; screenshot " + keepScreenshot(shot(), "ramp");
-    click(plan.knopka3);
-    if (!waitFor([&] { return lampRed(plan.Image2); })) return "the source's lamp did not light";
+    click(plan.sourceSwitch);
+    if (!waitFor([&] { return lampRed(plan.sourceLamp); })) return "the source's lamp did not light";
     return {};
 }

@@ -115,7 +115,7 @@ public:
     QString switchOnToSource() const;
     // The screen image's centre, and a pixel of the screen image.
     int screenCentre() const { return screenSide / 2; }
-    QRgb screenPixel(const QImage &shot, int x, int y) const { return pixel(shot, plan.Image1, x, y); }
+    QRgb screenPixel(const QImage &shot, int x, int y) const { return pixel(shot, plan.screen, x, y); }
 
 private:
     bool findMenuHeight(const QImage &shot);

@@ -12,16 +12,16 @@
 // Labels size themselves to their text, so their sizes come from the design
 // until the screen shows otherwise.
 struct LabelSizes {
-    QSize label1{71, 19};   // "Пульсация"
-    QSize label2{29, 19};   // "d,cм"
-    QSize label3{87, 19};   // "Сдвиг фаз, pi"
+    QSize rippleLabel{71, 19};   // "Пульсация"
+    QSize plateLengthLabel{29, 19};   // "d,cм"
+    QSize phaseLabel{87, 19};   // "Сдвиг фаз, pi"
     int fieldCaption = 15;  // the parameter fields' caption labels
 };
 
 struct BenchPlan {
-    QRect Panel2, knopka1, Image1, LabeledEdit1, LabeledEdit2, LabeledEdit3, Label2, Dplastin1, UpDown3;
-    QRect Panel3, Image2, amper, knopka3, sh_vprm, sh_vprm_2, Label1, Fmax1, UpDown1, Label3, Faza1, UpDown2;
-    QRect transformator, Panel1, knopka2, SpeedButton1, Edit1, Edit2;
+    QRect scopePanel, scopeSwitch, screen, anodeVoltageField, turnDensityField, driftLengthField, plateLengthLabel, plateLengthReadout, plateLengthArrows;
+    QRect sourcePanel, sourceLamp, ammeter, sourceSwitch, coarseCurrentArrows, fineCurrentArrows, rippleLabel, rippleReadout, rippleArrows, phaseLabel, phaseReadout, phaseArrows;
+    QRect regulatorDial, regulatorPanel, regulatorSwitch, calculateButton, specificChargeField, helixTurnsField;
 };
 
 // The screen's side by the layout's rule: the oscilloscope panel's width less 20.

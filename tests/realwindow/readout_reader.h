@@ -21,10 +21,10 @@ struct ReadoutLook {
 };
 
 // The bench's read-outs as its layout stores them (no sign cell).
-inline constexpr ReadoutLook kAmperLook{{80, 28}, 4, 3, 10};
-inline constexpr ReadoutLook kFmax1Look{{57, 28}, 3, 2, 8};
-inline constexpr ReadoutLook kFaza1Look{{56, 28}, 3, 2, 8};
-inline constexpr ReadoutLook kDplastin1Look{{40, 28}, 2, 1, 10};
+inline constexpr ReadoutLook kAmmeterLook{{80, 28}, 4, 3, 10};
+inline constexpr ReadoutLook kRippleLook{{57, 28}, 3, 2, 8};
+inline constexpr ReadoutLook kPhaseLook{{56, 28}, 3, 2, 8};
+inline constexpr ReadoutLook kPlateLengthLook{{40, 28}, 2, 1, 10};
 
 // The digit cells, relative to the read-out's top-left corner.
 QList<QRect> digitCells(const ReadoutLook &look);

@@ -8,9 +8,9 @@
 
 struct TraceSetup {
     double current = 0;            // the ammeter, A
-    double ripple = 0.1;           // Fmax1
-    double phasePi = 0.4;          // Faza1, in units of pi
-    double plateCm = 0.5;          // Dplastin1
+    double ripple = 0.1;           // rippleReadout
+    double phasePi = 0.4;          // phaseReadout, in units of pi
+    double plateCm = 0.5;          // plateLengthReadout
     double anodeVolts = 1400;      // U
     double turnsPerMetre = 15500;  // n
     double driftMetres = 0.1;      // l

@@ -65,10 +65,10 @@ void TestRealWindowArrows::initTestCase()
 void TestRealWindowArrows::oneBoxPerPressAndPerHeldPress_data()
 {
     QTest::addColumn<Adjuster>("adjuster");
-    QTest::newRow("sh_vprm") << Adjuster{&BenchPlan::sh_vprm, &BenchOnScreen::ammeter, 0, 0.01};
-    QTest::newRow("sh_vprm_2") << Adjuster{&BenchPlan::sh_vprm_2, &BenchOnScreen::ammeter, 0, 0.001};
-    QTest::newRow("UpDown1") << Adjuster{&BenchPlan::UpDown1, &BenchOnScreen::ripple, 0.1, 0.05};
-    QTest::newRow("UpDown2") << Adjuster{&BenchPlan::UpDown2, &BenchOnScreen::phase, 0.4, 0.05};
+    QTest::newRow("coarseCurrentArrows") << Adjuster{&BenchPlan::coarseCurrentArrows, &BenchOnScreen::ammeter, 0, 0.01};
+    QTest::newRow("fineCurrentArrows") << Adjuster{&BenchPlan::fineCurrentArrows, &BenchOnScreen::ammeter, 0, 0.001};
+    QTest::newRow("rippleArrows") << Adjuster{&BenchPlan::rippleArrows, &BenchOnScreen::ripple, 0.1, 0.05};
+    QTest::newRow("phaseArrows") << Adjuster{&BenchPlan::phaseArrows, &BenchOnScreen::phase, 0.4, 0.05};
 }
 
 void TestRealWindowArrows::oneBoxPerPressAndPerHeldPress()
@@ -78,7 +78,7 @@ void TestRealWindowArrows::oneBoxPerPressAndPerHeldPress()
     // source has taken it over every trace divides by zero.
     BenchOnScreen b(*x);
     VERIFY_DONE(b.start());
-    b.retype(b.plan.LabeledEdit2, "00");
+    b.retype(b.plan.turnDensityField, "00");
     VERIFY_DONE(b.switchOnToSource());
     QVERIFY(near(settled(b, adjuster), adjuster.start));
     const QPoint arrow = b.nextArrow(b.plan.*adjuster.pair);
@@ -121,10 +121,10 @@ void TestRealWindowArrows::heldArrowStopsWhenTheExitQuestionOpens()
     BenchOnScreen b(*x);
     VERIFY_DONE(b.start());
     VERIFY_DONE(b.switchOnToSource());
-    const Adjuster coarse{&BenchPlan::sh_vprm, &BenchOnScreen::ammeter, 0, 0.01};
+    const Adjuster coarse{&BenchPlan::coarseCurrentArrows, &BenchOnScreen::ammeter, 0, 0.01};
 
     // Held until it repeats, then Ctrl+C while it is still held.
-    b.input.press(b.nextArrow(b.plan.sh_vprm));
+    b.input.press(b.nextArrow(b.plan.coarseCurrentArrows));
     const bool repeating = waitFor([&] { return b.ammeter(b.shot()).value_or(0) >= 0.03; });
     b.input.keys({"ctrl+c"});
     const bool asked = b.waitForABox();
@@ -161,7 +161,7 @@ void TestRealWindowArrows::heldArrowRepeatsAtAnEvenPace()
     };
     QList<Sample> samples;
     QElapsedTimer clock;
-    b.input.press(b.nextArrow(b.plan.sh_vprm));
+    b.input.press(b.nextArrow(b.plan.coarseCurrentArrows));
     clock.start();
     while (clock.elapsed() < 4000) {
         const qint64 before = clock.elapsed();
@@ -200,8 +200,8 @@ void TestRealWindowArrows::fineArrowRaisesAgainAfterTheSourceIsOffAndOn()
     BenchOnScreen b(*x);
     VERIFY_DONE(b.start());
     VERIFY_DONE(b.switchOnToSource());
-    const Adjuster fine{&BenchPlan::sh_vprm_2, &BenchOnScreen::ammeter, 0, 0.001};
-    const QPoint raise = b.nextArrow(b.plan.sh_vprm_2);
+    const Adjuster fine{&BenchPlan::fineCurrentArrows, &BenchOnScreen::ammeter, 0, 0.001};
+    const QPoint raise = b.nextArrow(b.plan.fineCurrentArrows);
     b.input.press(raise);
     const bool top = waitFor([&] { return near(b.ammeter(b.shot()), 0.1); }, 3 * kPatienceMs);
     b.input.release();
@@ -210,11 +210,11 @@ void TestRealWindowArrows::fineArrowRaisesAgainAfterTheSourceIsOffAndOn()
     QVERIFY2(keepsHolding([&] { return near(b.ammeter(b.shot()), 0.1); }, 1000), "the fine pair went past its top");
 
     auto sourceLamp = [&](QRgb colour) {
-        return waitFor([&] { return sameColour(b.pixel(b.shot(), b.plan.Image2, 7, 7), colour); });
+        return waitFor([&] { return sameColour(b.pixel(b.shot(), b.plan.sourceLamp, 7, 7), colour); });
     };
-    b.click(b.plan.knopka3);
+    b.click(b.plan.sourceSwitch);
     QVERIFY2(sourceLamp(kGrey), "the source did not go off");
-    b.click(b.plan.knopka3);
+    b.click(b.plan.sourceSwitch);
     QVERIFY2(sourceLamp(kRed), "the source did not come on again");
     QVERIFY2(near(settled(b, fine), 0), "the ammeter did not start again at 0");
     b.input.click(raise);

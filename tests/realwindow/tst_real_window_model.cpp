@@ -28,16 +28,16 @@ void TestRealWindowModel::planAtWorkedSizes_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QRect>("expected");
     const QSize worked(735, 637);
-    QTest::newRow("Panel2") << worked << "Panel2" << QRect(245, 10, 245, 537);
-    QTest::newRow("screen") << worked << "Image1" << QRect(245 + 10, 10 + 30, 225, 225);
-    QTest::newRow("Panel3") << worked << "Panel3" << QRect(499, 10, 183, 256);
-    QTest::newRow("dial") << worked << "transformator" << QRect(52, 10, 183, 183);
-    QTest::newRow("Panel1") << worked << "Panel1" << QRect(52, 187, 183, 50);
-    QTest::newRow("SpeedButton1") << worked << "SpeedButton1" << QRect(499, 266, 49, 49);
-    QTest::newRow("smallest Panel2") << QSize(650, 550) << "Panel2" << QRect(325 - 108, 10, 216, 450);
-    QTest::newRow("smallest screen") << QSize(650, 550) << "Image1" << QRect(325 - 108 + 10, 40, 196, 196);
-    QTest::newRow("smallest Panel3") << QSize(650, 550) << "Panel3" << QRect(325 + 108 + 10, 10, 162, 227);
-    QTest::newRow("wide Panel3") << QSize(1200, 900) << "Panel3" << QRect(600 + 200 + 10, 10, 272, 381);
+    QTest::newRow("scopePanel") << worked << "scopePanel" << QRect(245, 10, 245, 537);
+    QTest::newRow("screen") << worked << "screen" << QRect(245 + 10, 10 + 30, 225, 225);
+    QTest::newRow("sourcePanel") << worked << "sourcePanel" << QRect(499, 10, 183, 256);
+    QTest::newRow("dial") << worked << "regulatorDial" << QRect(52, 10, 183, 183);
+    QTest::newRow("regulatorPanel") << worked << "regulatorPanel" << QRect(52, 187, 183, 50);
+    QTest::newRow("calculateButton") << worked << "calculateButton" << QRect(499, 266, 49, 49);
+    QTest::newRow("smallest scopePanel") << QSize(650, 550) << "scopePanel" << QRect(325 - 108, 10, 216, 450);
+    QTest::newRow("smallest screen") << QSize(650, 550) << "screen" << QRect(325 - 108 + 10, 40, 196, 196);
+    QTest::newRow("smallest sourcePanel") << QSize(650, 550) << "sourcePanel" << QRect(325 + 108 + 10, 10, 162, 227);
+    QTest::newRow("wide sourcePanel") << QSize(1200, 900) << "sourcePanel" << QRect(600 + 200 + 10, 10, 272, 381);
 }
 
 void TestRealWindowModel::planAtWorkedSizes()
@@ -46,9 +46,9 @@ void TestRealWindowModel::planAtWorkedSizes()
     QFETCH(QString, control);
     QFETCH(QRect, expected);
     const BenchPlan p = planBench(outer, ruleScreenSide(outer));
-    const QMap<QString, QRect> named{{"Panel2", p.Panel2}, {"Image1", p.Image1},
-                                     {"Panel3", p.Panel3}, {"transformator", p.transformator},
-                                     {"Panel1", p.Panel1}, {"SpeedButton1", p.SpeedButton1}};
+    const QMap<QString, QRect> named{{"scopePanel", p.scopePanel}, {"screen", p.screen},
+                                     {"sourcePanel", p.sourcePanel}, {"regulatorDial", p.regulatorDial},
+                                     {"regulatorPanel", p.regulatorPanel}, {"calculateButton", p.calculateButton}};
     QCOMPARE(named.value(control), expected);
 }
 
@@ -56,17 +56,17 @@ void TestRealWindowModel::readoutCells_data()
 {
     QTest::addColumn<int>("which");
     QTest::addColumn<QList<int>>("lefts");
-    QTest::newRow("amper") << 0 << QList<int>{5, 25, 45, 65};
-    QTest::newRow("Fmax1") << 1 << QList<int>{5, 23, 41};
-    QTest::newRow("Faza1") << 2 << QList<int>{5, 23, 41};
-    QTest::newRow("Dplastin1") << 3 << QList<int>{5, 25};
+    QTest::newRow("ammeter") << 0 << QList<int>{5, 25, 45, 65};
+    QTest::newRow("rippleReadout") << 1 << QList<int>{5, 23, 41};
+    QTest::newRow("phaseReadout") << 2 << QList<int>{5, 23, 41};
+    QTest::newRow("plateLengthReadout") << 3 << QList<int>{5, 25};
 }
 
 void TestRealWindowModel::readoutCells()
 {
     QFETCH(int, which);
     QFETCH(QList<int>, lefts);
-    const ReadoutLook looks[] = {kAmperLook, kFmax1Look, kFaza1Look, kDplastin1Look};
+    const ReadoutLook looks[] = {kAmmeterLook, kRippleLook, kPhaseLook, kPlateLengthLook};
     const QList<QRect> cells = digitCells(looks[which]);
     QCOMPARE(cells.size(), lefts.size());
     for (int i = 0; i < cells.size(); ++i) QCOMPARE(cells[i], QRect(lefts[i], 5, 10, 18));

@@ -34,76 +34,76 @@ void TestRealWindowPower::powerSequenceToATraceAndBack()
 
     // All off: both lamps grey, the screen dark, the ammeter all eights in its unlit green.
     VERIFY_NONE(b.expectPixels("1_all_off",
-                               {{p.Image1, 7, 7, kGrey, "oscilloscope lamp"},
-                                {p.Image1, c, c, kDark, "screen centre"},
-                                {p.Image2, 7, 7, kGrey, "source lamp"}}));
-    QCOMPARE(readReadout(b.shot(), b.onScreen(p.amper).topLeft(), kAmperLook, qRgb(0, 85, 0)), 8.888);
+                               {{p.screen, 7, 7, kGrey, "oscilloscope lamp"},
+                                {p.screen, c, c, kDark, "screen centre"},
+                                {p.sourceLamp, 7, 7, kGrey, "source lamp"}}));
+    QCOMPARE(readReadout(b.shot(), b.onScreen(p.ammeter).topLeft(), kAmmeterLook, qRgb(0, 85, 0)), 8.888);
 
     // Oscilloscope on: red lamp, green spot at the centre.
-    b.click(p.knopka1);
+    b.click(p.scopeSwitch);
     VERIFY_NONE(b.expectPixels("2_scope_on",
-                               {{p.Image1, 7, 7, kRed, "oscilloscope lamp"},
-                                {p.Image1, c, c, kGreen, "beam spot"},
-                                {p.Image1, c, c - 20, kDark, "screen above the spot"}}));
+                               {{p.screen, 7, 7, kRed, "oscilloscope lamp"},
+                                {p.screen, c, c, kGreen, "beam spot"},
+                                {p.screen, c, c - 20, kDark, "screen above the spot"}}));
 
     // Regulator on: the dial ramps up and the warm-up line grows to limit - 1 either side.
-    b.click(p.knopka2);
+    b.click(p.regulatorSwitch);
     VERIFY_NONE(b.expectPixels("3_regulator_on",
-                               {{p.Image1, c, c, kGreen, "warm-up line, centre"},
-                                {p.Image1, c, c - reach, kGreen, "warm-up line, top end"},
-                                {p.Image1, c, c + reach, kGreen, "warm-up line, bottom end"},
-                                {p.Image1, c, c - reach - 5, kDark, "above the warm-up line"},
-                                {p.Image1, c + 6, c, kDark, "beside the warm-up line"}}));
+                               {{p.screen, c, c, kGreen, "warm-up line, centre"},
+                                {p.screen, c, c - reach, kGreen, "warm-up line, top end"},
+                                {p.screen, c, c + reach, kGreen, "warm-up line, bottom end"},
+                                {p.screen, c, c - reach - 5, kDark, "above the warm-up line"},
+                                {p.screen, c + 6, c, kDark, "beside the warm-up line"}}));
 
     // Source on: its lamp lights, the read-outs light up with their start values.
-    QVERIFY(waitFor([&] { return b.looksEnabled(b.shot(), p.knopka3); }));
-    b.click(p.knopka3);
+    QVERIFY(waitFor([&] { return b.looksEnabled(b.shot(), p.sourceSwitch); }));
+    b.click(p.sourceSwitch);
     VERIFY_NONE(b.expectPixels("4_source_on",
-                               {{p.Image2, 7, 7, kRed, "source lamp"}, {p.Image1, 7, 7, kRed, "oscilloscope lamp"}}));
+                               {{p.sourceLamp, 7, 7, kRed, "source lamp"}, {p.screen, 7, 7, kRed, "oscilloscope lamp"}}));
     QImage shot = b.shot();
     QCOMPARE(b.ammeter(shot), 0.0);
     QCOMPARE(b.ripple(shot), 0.1);
     QCOMPARE(b.phase(shot), 0.4);
 
     // 0.2 A in twenty coarse steps: the turned, shortened trace, its points where the model puts them.
-    b.input.xdotool({"mousemove", QString::number(b.nextArrow(p.sh_vprm).x()),
-                     QString::number(b.nextArrow(p.sh_vprm).y()), "click", "--repeat", "20", "--delay", "80", "1"});
+    b.input.xdotool({"mousemove", QString::number(b.nextArrow(p.coarseCurrentArrows).x()),
+                     QString::number(b.nextArrow(p.coarseCurrentArrows).y()), "click", "--repeat", "20", "--delay", "80", "1"});
     QVERIFY(waitFor([&] { return b.ammeter(b.shot()) == 0.2; }));
     TraceSetup setup;
     setup.current = 0.2;
     const QList<QPoint> trace = tracePoints(setup, b.screenSide);
-    QList<PixelCheck> checks{{p.Image1, 7, 7, kRed, "oscilloscope lamp"}};
+    QList<PixelCheck> checks{{p.screen, 7, 7, kRed, "oscilloscope lamp"}};
     for (const int i : {0, 25, 50, 75, 100})
-        checks << PixelCheck{p.Image1, trace[i].x(), trace[i].y(), kGreen, QString("trace point %1").arg(i)};
+        checks << PixelCheck{p.screen, trace[i].x(), trace[i].y(), kGreen, QString("trace point %1").arg(i)};
     // The warm-up line is gone where the turned trace does not pass.
-    checks << PixelCheck{p.Image1, c, c - reach, kDark, "old warm-up line, top end"};
+    checks << PixelCheck{p.screen, c, c - reach, kDark, "old warm-up line, top end"};
     VERIFY_NONE(b.expectPixels("5_trace", checks));
 
     // Source off: its lamp goes grey, the ammeter to zero, and the trace is drawn again at zero current.
-    b.click(p.knopka3);
+    b.click(p.sourceSwitch);
     const QList<QPoint> zero = tracePoints(TraceSetup{}, b.screenSide);
     VERIFY_NONE(b.expectPixels("6_source_off",
-                               {{p.Image2, 7, 7, kGrey, "source lamp"},
-                                {p.Image1, zero[0].x(), zero[0].y(), kGreen, "zero-current trace, top"},
-                                {p.Image1, zero[50].x(), zero[50].y(), kGreen, "zero-current trace, bottom"},
-                                {p.Image1, trace[0].x(), trace[0].y(), kDark, "old trace's end"}}));
-    QCOMPARE(readReadout(b.shot(), b.onScreen(p.amper).topLeft(), kAmperLook, qRgb(0, 85, 0)), 8.888);
+                               {{p.sourceLamp, 7, 7, kGrey, "source lamp"},
+                                {p.screen, zero[0].x(), zero[0].y(), kGreen, "zero-current trace, top"},
+                                {p.screen, zero[50].x(), zero[50].y(), kGreen, "zero-current trace, bottom"},
+                                {p.screen, trace[0].x(), trace[0].y(), kDark, "old trace's end"}}));
+    QCOMPARE(readReadout(b.shot(), b.onScreen(p.ammeter).topLeft(), kAmmeterLook, qRgb(0, 85, 0)), 8.888);
 
     // Regulator off: the screen goes dark, and once the dial is down the spot returns.
-    b.click(p.knopka2);
+    b.click(p.regulatorSwitch);
     VERIFY_NONE(b.expectPixels("7_regulator_off",
-                               {{p.Image1, 7, 7, kRed, "oscilloscope lamp"},
-                                {p.Image1, c, c, kGreen, "beam spot"},
-                                {p.Image1, c, c - 20, kDark, "where the trace was"},
-                                {p.Image1, zero[0].x(), zero[0].y(), kDark, "trace's top end"}}));
+                               {{p.screen, 7, 7, kRed, "oscilloscope lamp"},
+                                {p.screen, c, c, kGreen, "beam spot"},
+                                {p.screen, c, c - 20, kDark, "where the trace was"},
+                                {p.screen, zero[0].x(), zero[0].y(), kDark, "trace's top end"}}));
 
     // Oscilloscope off: all off again.
-    QVERIFY(waitFor([&] { return b.looksEnabled(b.shot(), p.knopka1); }));
-    b.click(p.knopka1);
+    QVERIFY(waitFor([&] { return b.looksEnabled(b.shot(), p.scopeSwitch); }));
+    b.click(p.scopeSwitch);
     VERIFY_NONE(b.expectPixels("8_all_off_again",
-                               {{p.Image1, 7, 7, kGrey, "oscilloscope lamp"},
-                                {p.Image1, c, c, kDark, "screen centre"},
-                                {p.Image2, 7, 7, kGrey, "source lamp"}}));
+                               {{p.screen, 7, 7, kGrey, "oscilloscope lamp"},
+                                {p.screen, c, c, kDark, "screen centre"},
+                                {p.sourceLamp, 7, 7, kGrey, "source lamp"}}));
     QVERIFY2(b.boxes().isEmpty(), "a box opened during the power sequence");
     QCOMPARE(b.process.closeAndWait(), 0);
 }
@@ -119,10 +119,10 @@ void TestRealWindowPower::segmentTipsOnTheScreen()
     const QList<QPolygon> segments = segmentPolygons(QSize(10, 18));
     const QPoint tipB = segments[1][1], tipC = segments[2][1];
     QList<PixelCheck> checks;
-    for (const QRect &cell : digitCells(kAmperLook)) {
-        checks << PixelCheck{b.plan.amper, cell.x() + tipB.x(), cell.y() + tipB.y(), kLime,
+    for (const QRect &cell : digitCells(kAmmeterLook)) {
+        checks << PixelCheck{b.plan.ammeter, cell.x() + tipB.x(), cell.y() + tipB.y(), kLime,
                              QString("B's lower tip, cell at %1").arg(cell.x())};
-        checks << PixelCheck{b.plan.amper, cell.x() + tipC.x(), cell.y() + tipC.y(), kLime,
+        checks << PixelCheck{b.plan.ammeter, cell.x() + tipC.x(), cell.y() + tipC.y(), kLime,
                              QString("C's lower tip, cell at %1").arg(cell.x())};
     }
     VERIFY_NONE(b.expectPixels("segment_tips", checks));
@@ -156,21 +156,21 @@ void TestRealWindowPower::noWarmupLineOverATrace()
         const bool nearTrace =
             std::any_of(trace.begin(), trace.end(), [&](QPoint t) { return (t - point).manhattanLength() < 8; });
         QVERIFY2(!nearTrace, "the trace of one step passes too near the centre column's check point");
-        clear << PixelCheck{p.Image1, point.x(), point.y(), kDark, QString("centre column %1 from the centre").arg(k)};
+        clear << PixelCheck{p.screen, point.x(), point.y(), kDark, QString("centre column %1 from the centre").arg(k)};
     }
 
-    b.click(p.knopka1);
-    VERIFY_NONE(b.expectPixels("race_scope_on", {{p.Image1, 7, 7, kRed, "oscilloscope lamp"}}));
-    b.click(p.knopka2);
+    b.click(p.scopeSwitch);
+    VERIFY_NONE(b.expectPixels("race_scope_on", {{p.screen, 7, 7, kRed, "oscilloscope lamp"}}));
+    b.click(p.regulatorSwitch);
     // The moment the source switch looks enabled: source on and one coarse
     // step, in one go, while the warm-up line is still growing.
     bool growing = false;
     QVERIFY(waitFor(
         [&] {
             const QImage image = b.shot();
-            if (!b.looksEnabled(image, p.knopka3)) return false;
+            if (!b.looksEnabled(image, p.sourceSwitch)) return false;
             growing = !sameColour(b.screenPixel(image, c, c - (limit - 1)), kGreen);
-            const QPoint sw = b.centre(p.knopka3), arrow = b.nextArrow(p.sh_vprm);
+            const QPoint sw = b.centre(p.sourceSwitch), arrow = b.nextArrow(p.coarseCurrentArrows);
             b.input.xdotool({"mousemove", QString::number(sw.x()), QString::number(sw.y()), "click", "1", "sleep",
                              "0.05", "mousemove", QString::number(arrow.x()), QString::number(arrow.y()), "click",
                              "1"});
@@ -181,7 +181,7 @@ void TestRealWindowPower::noWarmupLineOverATrace()
     QVERIFY(waitFor([&] { return b.ammeter(b.shot()) == 0.01; }));
     VERIFY_NONE(b.expectPixels(
         "race_trace",
-        {{p.Image2, 7, 7, kRed, "source lamp"}, {p.Image1, trace[0].x(), trace[0].y(), kGreen, "trace's top end"}}));
+        {{p.sourceLamp, 7, 7, kRed, "source lamp"}, {p.screen, trace[0].x(), trace[0].y(), kGreen, "trace's top end"}}));
     // However long the ramp goes on, the centre column beside the trace stays dark.
     QImage image;
     QStringList crossed;

@@ -26,7 +26,7 @@ void TestRealWindowSystem::oneBoxPerWindowCommand()
     // regulator on, every redraw of the trace divides by zero.
     BenchOnScreen b(*x);
     VERIFY_DONE(b.start());
-    b.retype(b.plan.LabeledEdit2, "00");
+    b.retype(b.plan.turnDensityField, "00");
     VERIFY_DONE(b.switchOnToSource());
     QVERIFY2(b.boxes().isEmpty(), "a box before any window command");
     const XId bench = b.process.window();

@@ -54,10 +54,10 @@ void TestRealWindowTyping::deadKeysAndComposeLeaveOnlyDigits_data()
 {
     QTest::addColumn<QRect BenchPlan::*>("field");
     QTest::addColumn<QString>("before");
-    QTest::newRow("LabeledEdit1") << &BenchPlan::LabeledEdit1 << "1400";
-    QTest::newRow("LabeledEdit2") << &BenchPlan::LabeledEdit2 << "155";
-    QTest::newRow("LabeledEdit3") << &BenchPlan::LabeledEdit3 << "10";
-    QTest::newRow("Edit2") << &BenchPlan::Edit2 << "1";
+    QTest::newRow("anodeVoltageField") << &BenchPlan::anodeVoltageField << "1400";
+    QTest::newRow("turnDensityField") << &BenchPlan::turnDensityField << "155";
+    QTest::newRow("driftLengthField") << &BenchPlan::driftLengthField << "10";
+    QTest::newRow("helixTurnsField") << &BenchPlan::helixTurnsField << "1";
 }
 
 void TestRealWindowTyping::deadKeysAndComposeLeaveOnlyDigits()
@@ -67,7 +67,7 @@ void TestRealWindowTyping::deadKeysAndComposeLeaveOnlyDigits()
     BenchOnScreen b(*x);
     VERIFY_DONE(b.start());
     // The calculator's field shows once the source lamp is clicked.
-    if (field == &BenchPlan::Edit2) b.click(b.plan.Image2);
+    if (field == &BenchPlan::helixTurnsField) b.click(b.plan.sourceLamp);
     QCOMPARE(fieldText(b, b.plan.*field), before);
 
     // é, ½, ä and ² through dead keys and the Compose key, a letter, and one
@@ -84,10 +84,10 @@ void TestRealWindowTyping::ctrlASelectsTheWholeTurnCount()
 {
     BenchOnScreen b(*x);
     VERIFY_DONE(b.start());
-    b.click(b.plan.Image2);
-    b.input.click(b.centre(b.plan.Edit2));
+    b.click(b.plan.sourceLamp);
+    b.input.click(b.centre(b.plan.helixTurnsField));
     b.input.keys({"ctrl+a", "4"});
-    QCOMPARE(fieldText(b, b.plan.Edit2), QStringLiteral("4"));
+    QCOMPARE(fieldText(b, b.plan.helixTurnsField), QStringLiteral("4"));
 }
 
 void TestRealWindowTyping::pastesKeepMemoryBounded()
@@ -109,7 +109,7 @@ void TestRealWindowTyping::pastesKeepMemoryBounded()
     QVERIFY(waitFor([&] { return x->run("xclip", {"-o", "-selection", "clipboard"}).out.size() == 32767; }));
 
     // Two hundred times: select the field's text and paste over it.
-    b.input.click(b.centre(b.plan.LabeledEdit1));
+    b.input.click(b.centre(b.plan.anodeVoltageField));
     const qint64 start = b.process.residentKiB();
     for (int batch = 0; batch < 20; ++batch) {
         QStringList keys;
@@ -120,7 +120,7 @@ void TestRealWindowTyping::pastesKeepMemoryBounded()
         b.input.keys(keys);
     }
     // The field's text read back: every paste has been handled by then.
-    const QString pasted = fieldText(b, b.plan.LabeledEdit1);
+    const QString pasted = fieldText(b, b.plan.anodeVoltageField);
     const qint64 end = b.process.residentKiB();
     owner.kill();
     owner.waitForFinished(5000);

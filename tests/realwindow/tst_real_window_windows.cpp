@@ -87,9 +87,9 @@ void TestRealWindowWindows::titlesAsTheWindowSystemShowsThem()
     QVERIFY(waitFor([&] { return !b.screen.window(about.id).viewable; }));
 
     // A message box of the bench: the regulator refuses an empty field.
-    b.retype(b.plan.LabeledEdit1, "");
-    b.click(b.plan.knopka1);
-    b.click(b.plan.knopka2);
+    b.retype(b.plan.anodeVoltageField, "");
+    b.click(b.plan.scopeSwitch);
+    b.click(b.plan.regulatorSwitch);
     QVERIFY(b.waitForABox());
     expectTitle(b.boxes().value(0), "message box", kBenchTitle);
     b.answer(b.boxes().value(0), "Return");
@@ -154,14 +154,14 @@ void TestRealWindowWindows::maximisedOnALaptopScreenHidesNoControl()
     const auto panelEdgeShows = [&] {
         b.follow();
         shot = b.shot();
-        const int middle = p.Panel2.height() / 2;
-        return !sameColour(b.pixel(shot, p.Panel2, -1, middle), kGrey) &&
-            !sameColour(b.pixel(shot, p.Panel2, 0, middle), kGrey) &&
-            sameColour(b.pixel(shot, p.Panel2, 1, middle), kGrey);
+        const int middle = p.scopePanel.height() / 2;
+        return !sameColour(b.pixel(shot, p.scopePanel, -1, middle), kGrey) &&
+            !sameColour(b.pixel(shot, p.scopePanel, 0, middle), kGrey) &&
+            sameColour(b.pixel(shot, p.scopePanel, 1, middle), kGrey);
     };
     if (!waitFor(panelEdgeShows))
-        QFAIL(qPrintable(QString("Panel2's left edge is not at %1 for an outer width of %2; screenshot %3")
-                             .arg(b.onScreen(p.Panel2).left())
+        QFAIL(qPrintable(QString("scopePanel's left edge is not at %1 for an outer width of %2; screenshot %3")
+                             .arg(b.onScreen(p.scopePanel).left())
                              .arg(b.window.outer().width())
                              .arg(keepScreenshot(shot, "maximised_unlaid"))));
     VERIFY_DONE(b.locate(true));
@@ -170,20 +170,20 @@ void TestRealWindowWindows::maximisedOnALaptopScreenHidesNoControl()
     keepScreenshot(shot, QString("maximised_%1x%2").arg(screen.width()).arg(screen.height()));
 
     // Every control of the oscilloscope panel lies inside the panel, and shows there.
-    QVERIFY(b.onScreen(p.Panel2).bottom() <= b.window.client.bottom());
-    const QList<std::pair<const char *, QRect>> controls{{"LabeledEdit1", p.LabeledEdit1},
-                                                         {"LabeledEdit2", p.LabeledEdit2},
-                                                         {"LabeledEdit3", p.LabeledEdit3},
-                                                         {"Dplastin1", p.Dplastin1},
-                                                         {"UpDown3", p.UpDown3}};
+    QVERIFY(b.onScreen(p.scopePanel).bottom() <= b.window.client.bottom());
+    const QList<std::pair<const char *, QRect>> controls{{"anodeVoltageField", p.anodeVoltageField},
+                                                         {"turnDensityField", p.turnDensityField},
+                                                         {"driftLengthField", p.driftLengthField},
+                                                         {"plateLengthReadout", p.plateLengthReadout},
+                                                         {"plateLengthArrows", p.plateLengthArrows}};
     for (const auto &[name, rect] : controls)
-        QVERIFY2(p.Panel2.contains(rect),
-                 qPrintable(QString("%1 is not inside Panel2 (screen %2 pixels)").arg(name).arg(b.screenSide)));
-    for (const QRect field : {p.LabeledEdit1, p.LabeledEdit2, p.LabeledEdit3})
+        QVERIFY2(p.scopePanel.contains(rect),
+                 qPrintable(QString("%1 is not inside scopePanel (screen %2 pixels)").arg(name).arg(b.screenSide)));
+    for (const QRect field : {p.anodeVoltageField, p.turnDensityField, p.driftLengthField})
         QVERIFY2(limePixels(shot, b.onScreen(field)) > 20, "a parameter field's digits do not show");
-    QCOMPARE(readReadout(shot, b.onScreen(p.Dplastin1).topLeft(), kDplastin1Look, kLime), 0.5);
-    QVERIFY2(!sameColour(b.pixel(shot, p.UpDown3, 8, 8), kGrey), "UpDown3's upper arrow does not show");
-    QVERIFY2(!sameColour(b.pixel(shot, p.UpDown3, 8, 24), kGrey), "UpDown3's lower arrow does not show");
+    QCOMPARE(readReadout(shot, b.onScreen(p.plateLengthReadout).topLeft(), kPlateLengthLook, kLime), 0.5);
+    QVERIFY2(!sameColour(b.pixel(shot, p.plateLengthArrows, 8, 8), kGrey), "plateLengthArrows's upper arrow does not show");
+    QVERIFY2(!sameColour(b.pixel(shot, p.plateLengthArrows, 8, 24), kGrey), "plateLengthArrows's lower arrow does not show");
 }
 
 void TestRealWindowWindows::smallScreensKeepTheBenchReachable_data()

@@ -401,10 +401,10 @@ void TestSevenSegmentDisplay::workedExamples_data()
     QTest::addColumn<BenchReadout>("which");
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("amper 0") << BenchReadout::ammeter << 0.0 << "0@5 .@19 0@25 0@45 0@65";
-    QTest::newRow("amper 1.234") << BenchReadout::ammeter << 1.234 << "1@5 .@19 2@25 3@45 4@65";
-    QTest::newRow("amper -0.01") << BenchReadout::ammeter << -0.01 << "0@5 .@19 0@25 1@45 0@65";
-    QTest::newRow("amper 10") << BenchReadout::ammeter << 10.0 << "<@5 <@25 <@45 <@65";
+    QTest::newRow("ammeter 0") << BenchReadout::ammeter << 0.0 << "0@5 .@19 0@25 0@45 0@65";
+    QTest::newRow("ammeter 1.234") << BenchReadout::ammeter << 1.234 << "1@5 .@19 2@25 3@45 4@65";
+    QTest::newRow("ammeter -0.01") << BenchReadout::ammeter << -0.01 << "0@5 .@19 0@25 1@45 0@65";
+    QTest::newRow("ammeter 10") << BenchReadout::ammeter << 10.0 << "<@5 <@25 <@45 <@65";
     QTest::newRow("Fmax1 0.1") << BenchReadout::ripple << 0.1 << "0@5 .@18 1@23 0@41";
     QTest::newRow("Fmax1 0.25") << BenchReadout::ripple << 0.25 << "0@5 .@18 2@23 5@41";
     QTest::newRow("Faza1 0.4") << BenchReadout::phase << 0.4 << "0@5 .@18 4@23 0@41";
@@ -413,7 +413,7 @@ void TestSevenSegmentDisplay::workedExamples_data()
     QTest::newRow("Dplastin1 5") << BenchReadout::plateLength << 5.0 << "5@5 .@19 0@25";
     QTest::newRow("Dplastin1 10") << BenchReadout::plateLength << 10.0 << "<@5 <@25";
     // Sums of steps as the bench makes them, with their binary error.
-    QTest::newRow("amper 0.1+0.01x3") << BenchReadout::ammeter << (0.1 + 0.01 + 0.01 + 0.01)
+    QTest::newRow("ammeter 0.1+0.01x3") << BenchReadout::ammeter << (0.1 + 0.01 + 0.01 + 0.01)
                                       << "0@5 .@19 1@25 3@45 0@65";
     QTest::newRow("Fmax1 0.125") << BenchReadout::ripple << 0.125 << "0@5 .@18 1@23 3@41";
 }
@@ -488,11 +488,11 @@ void TestSevenSegmentDisplay::overflowArrows()
     COMPARE_CELLS(layoutReadout(s, -1, "."), cells("-@5 >@21 >@37 >@53"));
 
     // Negative values with no sign cell: magnitude, or arrows pointing down.
-    SevenSegmentDisplay amper;
-    loadBenchReadout(amper, BenchReadout::ammeter);
-    COMPARE_CELLS(layoutReadout(amper.layoutSettings(), -10, "."), cells(">@5 >@25 >@45 >@65"));
-    COMPARE_CELLS(layoutReadout(amper.layoutSettings(), -9.9996, "."), cells(">@5 >@25 >@45 >@65"));
-    COMPARE_CELLS(layoutReadout(amper.layoutSettings(), -9.9994, "."), cells("9@5 .@19 9@25 9@45 9@65"));
+    SevenSegmentDisplay ammeter;
+    loadBenchReadout(ammeter, BenchReadout::ammeter);
+    COMPARE_CELLS(layoutReadout(ammeter.layoutSettings(), -10, "."), cells(">@5 >@25 >@45 >@65"));
+    COMPARE_CELLS(layoutReadout(ammeter.layoutSettings(), -9.9996, "."), cells(">@5 >@25 >@45 >@65"));
+    COMPARE_CELLS(layoutReadout(ammeter.layoutSettings(), -9.9994, "."), cells("9@5 .@19 9@25 9@45 9@65"));
 }
 
 void TestSevenSegmentDisplay::defaultWidgetLook()
@@ -579,10 +579,10 @@ void TestSevenSegmentDisplay::layoutClampsItsSettings()
 void TestSevenSegmentDisplay::ammeterPixels()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    SevenSegmentDisplay amper;
-    loadBenchReadout(amper, BenchReadout::ammeter);
-    amper.setValue(1.234);
-    const QImage frame = frameOf(amper);
+    SevenSegmentDisplay ammeter;
+    loadBenchReadout(ammeter, BenchReadout::ammeter);
+    ammeter.setValue(1.234);
+    const QImage frame = frameOf(ammeter);
     QCOMPARE(frame.size(), QSize(80, 28));
     // Cells 10 x 18 at x 5, 25, 45, 65 from y 5; the point at x 19..21.
     QCOMPARE(pixel(frame, 13, 9), clLime);     // 1: B
@@ -601,11 +601,11 @@ void TestSevenSegmentDisplay::ammeterPixels()
 
 void TestSevenSegmentDisplay::ammeterPoweredOff()
 {
-    SevenSegmentDisplay amper;
-    loadBenchReadout(amper, BenchReadout::ammeter);
-    amper.setValue(1.234);
-    amper.setPowerOff(true);
-    const QImage frame = frameOf(amper);
+    SevenSegmentDisplay ammeter;
+    loadBenchReadout(ammeter, BenchReadout::ammeter);
+    ammeter.setValue(1.234);
+    ammeter.setPowerOff(true);
+    const QImage frame = frameOf(ammeter);
     // Every digit cell is an unlit 8, the point is unlit too.
     const QImage first = frame.copy(5, 5, 10, 18);
     for (int x : {25, 45, 65}) QCOMPARE(frame.copy(x, 5, 10, 18), first);
@@ -622,16 +622,16 @@ void TestSevenSegmentDisplay::ammeterPoweredOff()
 
 void TestSevenSegmentDisplay::commaInThePaint()
 {
-    SevenSegmentDisplay amper;
-    loadBenchReadout(amper, BenchReadout::ammeter);
-    amper.setValue(1.234);
+    SevenSegmentDisplay ammeter;
+    loadBenchReadout(ammeter, BenchReadout::ammeter);
+    ammeter.setValue(1.234);
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    const QImage comma = frameOf(amper);
+    const QImage comma = frameOf(ammeter);
     QCOMPARE(pixel(comma, 20, 17), clLime);  // the comma's dot
     QCOMPARE(pixel(comma, 21, 20), clLime);  // its tail
     QCOMPARE(pixel(comma, 20, 22), clBlack);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    const QImage period = frameOf(amper);
+    const QImage period = frameOf(ammeter);
     // Only the point's cell differs.
     QCOMPARE(period.copy(0, 0, 18, 28), comma.copy(0, 0, 18, 28));
     QCOMPARE(period.copy(23, 0, 57, 28), comma.copy(23, 0, 57, 28));
@@ -656,13 +656,13 @@ void TestSevenSegmentDisplay::dimGreenReadouts()
 
 void TestSevenSegmentDisplay::disabledDrawsTheSame()
 {
-    SevenSegmentDisplay amper;
-    loadBenchReadout(amper, BenchReadout::ammeter);
-    amper.setValue(0.5);
-    QVERIFY(!amper.isEnabled());
-    const QImage disabled = frameOf(amper);
-    amper.setEnabled(true);
-    QCOMPARE(frameOf(amper), disabled);
+    SevenSegmentDisplay ammeter;
+    loadBenchReadout(ammeter, BenchReadout::ammeter);
+    ammeter.setValue(0.5);
+    QVERIFY(!ammeter.isEnabled());
+    const QImage disabled = frameOf(ammeter);
+    ammeter.setEnabled(true);
+    QCOMPARE(frameOf(ammeter), disabled);
 }
 
 QTEST_MAIN(TestSevenSegmentDisplay)
