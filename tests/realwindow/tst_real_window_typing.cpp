@@ -17,15 +17,22 @@ namespace {
 constexpr int kPersonsKeyDelayMs = 100;
 
 // Selects a field's whole text and reads it back as the PRIMARY selection.
+// The selection is marked first: what was selected before must not pass for
+// the field's text while the program has yet to select it.
 QString fieldText(const BenchOnScreen &b, QRect field)
 {
+    const QByteArray mark = "(nothing selected yet)";
+    QFile markFile(b.x.scratchPath() + "/selection-mark.txt");
+    if (!markFile.open(QIODevice::WriteOnly) || markFile.write(mark) != mark.size()) return QString();
+    markFile.close();
+    b.x.run("xclip", {"-selection", "primary", "-i", markFile.fileName()});
     b.input.click(b.centre(field));
     b.input.keys({"End", "shift+Home"});
     QString text;
     waitFor([&] {
         const ToolResult r = b.x.run("xclip", {"-o", "-selection", "primary"}, 5000);
         text = QString::fromUtf8(r.out);
-        return r.ok();
+        return r.ok() && r.out != mark;
     });
     return text;
 }
