@@ -27,7 +27,8 @@ BenchPlan planBench(QSize outer, int side, const LabelSizes &labels)
     p.anodeVoltageField = QRect(fieldLeft, side + 50, 89, 27).translated(o2);
     p.turnDensityField = p.anodeVoltageField.translated(0, fieldStep);
     p.driftLengthField = p.turnDensityField.translated(0, fieldStep);
-    p.plateLengthLabel = QRect(QPoint(p.driftLengthField.left(), p.driftLengthField.bottom() + 1 + 10), labels.plateLengthLabel);
+    p.plateLengthLabel =
+        QRect(QPoint(p.driftLengthField.left(), p.driftLengthField.bottom() + 1 + 10), labels.plateLengthLabel);
     p.plateLengthReadout = QRect(p.plateLengthLabel.left(), p.plateLengthLabel.bottom() + 1, 40, 28);
     p.plateLengthArrows = QRect(p.plateLengthReadout.right() + 1 + 10, p.plateLengthReadout.top(), 17, 32);
 
@@ -41,7 +42,8 @@ BenchPlan planBench(QSize outer, int side, const LabelSizes &labels)
     const int arrowsTop = 25 + 28 + 10;  // under the ammeter
     p.coarseCurrentArrows = QRect(p3w / 2 - 145 / 2, arrowsTop, 145, 17).translated(o3);
     p.fineCurrentArrows = QRect(p3w / 2 - 57 / 2, arrowsTop, 57, 17).translated(o3);
-    p.rippleLabel = QRect(QPoint(p3w / 2 - labels.rippleLabel.width() / 2 - 15, arrowsTop + 40), labels.rippleLabel).translated(o3);
+    p.rippleLabel =
+        QRect(QPoint(p3w / 2 - labels.rippleLabel.width() / 2 - 15, arrowsTop + 40), labels.rippleLabel).translated(o3);
     p.rippleReadout = QRect(p.rippleLabel.left(), p.rippleLabel.bottom() + 1 + 5, 57, 28);
     p.rippleArrows = QRect(p.rippleReadout.right() + 1, p.rippleReadout.top(), 17, 32);
     p.phaseLabel = QRect(QPoint(p.rippleLabel.left(), p.rippleReadout.bottom() + 1 + 10), labels.phaseLabel);
@@ -55,7 +57,8 @@ BenchPlan planBench(QSize outer, int side, const LabelSizes &labels)
 
     // The calculator under the source panel.
     p.calculateButton = QRect(p.sourcePanel.left(), p.sourcePanel.height() + 10, 49, 49);
-    p.specificChargeField = QRect(p.calculateButton.left() + 49 + 3, p.calculateButton.top() + 49 / 2 - 27 / 2, 121, 27);
+    p.specificChargeField =
+        QRect(p.calculateButton.left() + 49 + 3, p.calculateButton.top() + 49 / 2 - 27 / 2, 121, 27);
     p.helixTurnsField = QRect(p.calculateButton.left() + 49 + 3, p.calculateButton.top() + 49, 25, 27);
     return p;
 }

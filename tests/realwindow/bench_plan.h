@@ -12,15 +12,17 @@
 // Labels size themselves to their text, so their sizes come from the design
 // until the screen shows otherwise.
 struct LabelSizes {
-    QSize rippleLabel{71, 19};   // "Пульсация"
-    QSize plateLengthLabel{29, 19};   // "d,cм"
-    QSize phaseLabel{87, 19};   // "Сдвиг фаз, pi"
-    int fieldCaption = 15;  // the parameter fields' caption labels
+    QSize rippleLabel{71, 19};       // "Пульсация"
+    QSize plateLengthLabel{29, 19};  // "d,cм"
+    QSize phaseLabel{87, 19};        // "Сдвиг фаз, pi"
+    int fieldCaption = 15;           // the parameter fields' caption labels
 };
 
 struct BenchPlan {
-    QRect scopePanel, scopeSwitch, screen, anodeVoltageField, turnDensityField, driftLengthField, plateLengthLabel, plateLengthReadout, plateLengthArrows;
-    QRect sourcePanel, sourceLamp, ammeter, sourceSwitch, coarseCurrentArrows, fineCurrentArrows, rippleLabel, rippleReadout, rippleArrows, phaseLabel, phaseReadout, phaseArrows;
+    QRect scopePanel, scopeSwitch, screen, anodeVoltageField, turnDensityField, driftLengthField, plateLengthLabel,
+        plateLengthReadout, plateLengthArrows;
+    QRect sourcePanel, sourceLamp, ammeter, sourceSwitch, coarseCurrentArrows, fineCurrentArrows, rippleLabel,
+        rippleReadout, rippleArrows, phaseLabel, phaseReadout, phaseArrows;
     QRect regulatorDial, regulatorPanel, regulatorSwitch, calculateButton, specificChargeField, helixTurnsField;
 };
 

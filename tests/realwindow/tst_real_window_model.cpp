@@ -46,8 +46,8 @@ void TestRealWindowModel::planAtWorkedSizes()
     QFETCH(QString, control);
     QFETCH(QRect, expected);
     const BenchPlan p = planBench(outer, ruleScreenSide(outer));
-    const QMap<QString, QRect> named{{"scopePanel", p.scopePanel}, {"screen", p.screen},
-                                     {"sourcePanel", p.sourcePanel}, {"regulatorDial", p.regulatorDial},
+    const QMap<QString, QRect> named{{"scopePanel", p.scopePanel},         {"screen", p.screen},
+                                     {"sourcePanel", p.sourcePanel},       {"regulatorDial", p.regulatorDial},
                                      {"regulatorPanel", p.regulatorPanel}, {"calculateButton", p.calculateButton}};
     QCOMPARE(named.value(control), expected);
 }

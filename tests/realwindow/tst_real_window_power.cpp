@@ -58,8 +58,8 @@ void TestRealWindowPower::powerSequenceToATraceAndBack()
     // Source on: its lamp lights, the read-outs light up with their start values.
     QVERIFY(waitFor([&] { return b.looksEnabled(b.shot(), p.sourceSwitch); }));
     b.click(p.sourceSwitch);
-    VERIFY_NONE(b.expectPixels("4_source_on",
-                               {{p.sourceLamp, 7, 7, kRed, "source lamp"}, {p.screen, 7, 7, kRed, "oscilloscope lamp"}}));
+    VERIFY_NONE(b.expectPixels(
+        "4_source_on", {{p.sourceLamp, 7, 7, kRed, "source lamp"}, {p.screen, 7, 7, kRed, "oscilloscope lamp"}}));
     QImage shot = b.shot();
     QCOMPARE(b.ammeter(shot), 0.0);
     QCOMPARE(b.ripple(shot), 0.1);
@@ -67,7 +67,8 @@ void TestRealWindowPower::powerSequenceToATraceAndBack()
 
     // 0.2 A in twenty coarse steps: the turned, shortened trace, its points where the model puts them.
     b.input.xdotool({"mousemove", QString::number(b.nextArrow(p.coarseCurrentArrows).x()),
-                     QString::number(b.nextArrow(p.coarseCurrentArrows).y()), "click", "--repeat", "20", "--delay", "80", "1"});
+                     QString::number(b.nextArrow(p.coarseCurrentArrows).y()), "click", "--repeat", "20", "--delay",
+                     "80", "1"});
     QVERIFY(waitFor([&] { return b.ammeter(b.shot()) == 0.2; }));
     TraceSetup setup;
     setup.current = 0.2;
@@ -179,9 +180,9 @@ void TestRealWindowPower::noWarmupLineOverATrace()
         kPatienceMs, 0));
     if (!growing) qInfo("the source switch was enabled only after the warm-up line was complete: no race to lose");
     QVERIFY(waitFor([&] { return b.ammeter(b.shot()) == 0.01; }));
-    VERIFY_NONE(b.expectPixels(
-        "race_trace",
-        {{p.sourceLamp, 7, 7, kRed, "source lamp"}, {p.screen, trace[0].x(), trace[0].y(), kGreen, "trace's top end"}}));
+    VERIFY_NONE(b.expectPixels("race_trace",
+                               {{p.sourceLamp, 7, 7, kRed, "source lamp"},
+                                {p.screen, trace[0].x(), trace[0].y(), kGreen, "trace's top end"}}));
     // However long the ramp goes on, the centre column beside the trace stays dark.
     QImage image;
     QStringList crossed;

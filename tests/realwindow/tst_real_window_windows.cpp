@@ -182,8 +182,10 @@ void TestRealWindowWindows::maximisedOnALaptopScreenHidesNoControl()
     for (const QRect field : {p.anodeVoltageField, p.turnDensityField, p.driftLengthField})
         QVERIFY2(limePixels(shot, b.onScreen(field)) > 20, "a parameter field's digits do not show");
     QCOMPARE(readReadout(shot, b.onScreen(p.plateLengthReadout).topLeft(), kPlateLengthLook, kLime), 0.5);
-    QVERIFY2(!sameColour(b.pixel(shot, p.plateLengthArrows, 8, 8), kGrey), "plateLengthArrows's upper arrow does not show");
-    QVERIFY2(!sameColour(b.pixel(shot, p.plateLengthArrows, 8, 24), kGrey), "plateLengthArrows's lower arrow does not show");
+    QVERIFY2(!sameColour(b.pixel(shot, p.plateLengthArrows, 8, 8), kGrey),
+             "plateLengthArrows's upper arrow does not show");
+    QVERIFY2(!sameColour(b.pixel(shot, p.plateLengthArrows, 8, 24), kGrey),
+             "plateLengthArrows's lower arrow does not show");
 }
 
 void TestRealWindowWindows::smallScreensKeepTheBenchReachable_data()

@@ -414,7 +414,7 @@ void TestSevenSegmentDisplay::workedExamples_data()
     QTest::newRow("Dplastin1 10") << BenchReadout::plateLength << 10.0 << "<@5 <@25";
     // Sums of steps as the bench makes them, with their binary error.
     QTest::newRow("ammeter 0.1+0.01x3") << BenchReadout::ammeter << (0.1 + 0.01 + 0.01 + 0.01)
-                                      << "0@5 .@19 1@25 3@45 0@65";
+                                        << "0@5 .@19 1@25 3@45 0@65";
     QTest::newRow("Fmax1 0.125") << BenchReadout::ripple << 0.125 << "0@5 .@18 1@23 3@41";
 }
 
