@@ -92,7 +92,10 @@ QString BenchProcess::start(Documents documents)
     if (!process_.waitForStarted(10000)) return "the program did not start: " + process_.errorString();
 
     const XReadback screen(x_);
-    // A first start on a loaded machine loads fonts and caches: more patience than for a step.
+    // A first start on a loaded machine loads fonts and caches: more patience
+    // than for a step. Beside the whole test run (two builds, the unit suites
+    // and four scenario suites on two processors) a start once took longer
+    // than a minute.
     const bool shown = waitFor(
         [&] {
             if (!alive()) return true;
@@ -104,9 +107,18 @@ QString BenchProcess::start(Documents documents)
             }
             return false;
         },
-        3 * kPatienceMs);
+        6 * kPatienceMs);
     if (!alive()) return "the program ended at start:\n" + output();
-    if (!shown || !window_) return "the program showed no main window:\n" + output();
+    if (!shown || !window_) {
+        // What the window system knows of the program, for whoever reads the failure.
+        QStringList seen;
+        for (const XWindow &w : screen.windowsOf(pid()))
+            seen << QString("\"%1\" %2%3%4")
+                        .arg(w.name, w.types.value(0), w.viewable ? "" : " unmapped",
+                             w.transientFor ? " transient" : "");
+        return "the program showed no main window (its windows: " + (seen.isEmpty() ? "none" : seen.join(", ")) +
+            "):\n" + output();
+    }
     return {};
 }
 
