@@ -22,59 +22,16 @@ struct StoredReadout {
 
 StoredReadout storedReadout(BenchReadout which)
 {
+    constexpr auto spaces = SevenSegmentDisplay::LeadingStyle::Spaces, zeros = SevenSegmentDisplay::LeadingStyle::Zeros;
     switch (which) {
     case BenchReadout::plateLength:
-        return {kBenchDesign.plateLengthReadout,
-                2,
-                1,
-                10,
-                false,
-                SevenSegmentDisplay::LeadingStyle::Spaces,
-                false,
-                false,
-                clLime,
-                clGreen,
-                0.5,
-                true};
+        return {kBenchDesign.plateLengthReadout, 2, 1, 10, false, spaces, false, false, clLime, clGreen, 0.5, true};
     case BenchReadout::ammeter:
-        return {kBenchDesign.ammeter,
-                4,
-                3,
-                10,
-                false,
-                SevenSegmentDisplay::LeadingStyle::Zeros,
-                true,
-                true,
-                clLime,
-                clGreen,
-                0.0,
-                false};
+        return {kBenchDesign.ammeter, 4, 3, 10, false, zeros, true, true, clLime, clGreen, 0.0, false};
     case BenchReadout::ripple:
-        return {kBenchDesign.rippleReadout,
-                3,
-                2,
-                8,
-                false,
-                SevenSegmentDisplay::LeadingStyle::Spaces,
-                false,
-                false,
-                clLime,
-                clGreen,
-                0.1,
-                true};
+        return {kBenchDesign.rippleReadout, 3, 2, 8, false, spaces, false, false, clLime, clGreen, 0.1, true};
     case BenchReadout::phase:
-        return {kBenchDesign.phaseReadout,
-                3,
-                2,
-                8,
-                false,
-                SevenSegmentDisplay::LeadingStyle::Spaces,
-                false,
-                false,
-                clLime,
-                clGreen,
-                0.4,
-                true};
+        return {kBenchDesign.phaseReadout, 3, 2, 8, false, spaces, false, false, clLime, clGreen, 0.4, true};
     }
     return {};
 }
