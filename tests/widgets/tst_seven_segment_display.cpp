@@ -382,7 +382,7 @@ void TestSevenSegmentDisplay::lastOfABurstIsPainted()
 
 void TestSevenSegmentDisplay::loadingKeepsStoredSizes()
 {
-    // Fmax1's stored width is 57 where the automatic size would be 56; it
+    // The ripple read-out's stored width is 57 where the automatic size would be 56; it
     // stays 57 after loading, after moves and after value changes.
     SevenSegmentDisplay w;
     loadBenchReadout(w, BenchReadout::ripple);
@@ -405,17 +405,17 @@ void TestSevenSegmentDisplay::workedExamples_data()
     QTest::newRow("ammeter 1.234") << BenchReadout::ammeter << 1.234 << "1@5 .@19 2@25 3@45 4@65";
     QTest::newRow("ammeter -0.01") << BenchReadout::ammeter << -0.01 << "0@5 .@19 0@25 1@45 0@65";
     QTest::newRow("ammeter 10") << BenchReadout::ammeter << 10.0 << "<@5 <@25 <@45 <@65";
-    QTest::newRow("Fmax1 0.1") << BenchReadout::ripple << 0.1 << "0@5 .@18 1@23 0@41";
-    QTest::newRow("Fmax1 0.25") << BenchReadout::ripple << 0.25 << "0@5 .@18 2@23 5@41";
-    QTest::newRow("Faza1 0.4") << BenchReadout::phase << 0.4 << "0@5 .@18 4@23 0@41";
-    QTest::newRow("Faza1 -0.05") << BenchReadout::phase << -0.05 << "0@5 .@18 0@23 5@41";
-    QTest::newRow("Dplastin1 0.5") << BenchReadout::plateLength << 0.5 << "0@5 .@19 5@25";
-    QTest::newRow("Dplastin1 5") << BenchReadout::plateLength << 5.0 << "5@5 .@19 0@25";
-    QTest::newRow("Dplastin1 10") << BenchReadout::plateLength << 10.0 << "<@5 <@25";
+    QTest::newRow("ripple 0.1") << BenchReadout::ripple << 0.1 << "0@5 .@18 1@23 0@41";
+    QTest::newRow("ripple 0.25") << BenchReadout::ripple << 0.25 << "0@5 .@18 2@23 5@41";
+    QTest::newRow("phase 0.4") << BenchReadout::phase << 0.4 << "0@5 .@18 4@23 0@41";
+    QTest::newRow("phase -0.05") << BenchReadout::phase << -0.05 << "0@5 .@18 0@23 5@41";
+    QTest::newRow("plate length 0.5") << BenchReadout::plateLength << 0.5 << "0@5 .@19 5@25";
+    QTest::newRow("plate length 5") << BenchReadout::plateLength << 5.0 << "5@5 .@19 0@25";
+    QTest::newRow("plate length 10") << BenchReadout::plateLength << 10.0 << "<@5 <@25";
     // Sums of steps as the bench makes them, with their binary error.
     QTest::newRow("ammeter 0.1+0.01x3") << BenchReadout::ammeter << (0.1 + 0.01 + 0.01 + 0.01)
                                         << "0@5 .@19 1@25 3@45 0@65";
-    QTest::newRow("Fmax1 0.125") << BenchReadout::ripple << 0.125 << "0@5 .@18 1@23 3@41";
+    QTest::newRow("ripple 0.125") << BenchReadout::ripple << 0.125 << "0@5 .@18 1@23 3@41";
 }
 
 void TestSevenSegmentDisplay::workedExamples()
