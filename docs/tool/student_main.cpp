@@ -168,13 +168,21 @@ void savePictures(const QDir &folder, const FocusingReadings &f, QString &tex)
     }
 }
 
+// "в 24 раза", "в 5 раз": the count of times with its Russian word.
+QString timesOver(int n)
+{
+    const int lastTwo = n % 100, last = n % 10;
+    const bool few = last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14);
+    return QString::number(n) + (few ? QStringLiteral("~раза") : QStringLiteral("~раз"));
+}
+
 QString worked(const Study &standard, const Study &maximised)
 {
     QString tex = QStringLiteral("%% Written by the build: the automated student's readings at the bench.\n");
     auto add = [&tex](const QString &name, const QString &body) { tex += texMacro(name, body); };
     add(QStringLiteral("StudentScreenSide"), QString::number(standard.screenSide));
-    add(QStringLiteral("StudentZoom"), QString::number(kZoom));
-    add(QStringLiteral("StudentCalculatorZoom"), QString::number(kCalculatorZoom));
+    add(QStringLiteral("StudentZoom"), timesOver(kZoom));
+    add(QStringLiteral("StudentCalculatorZoom"), timesOver(kCalculatorZoom));
     for (const FocusingReadings &f : standard.focusings) {
         const QString n = letter(f.k);
         add(QStringLiteral("StudentLower%1").arg(n), texDecimal(f.lower, 3));
