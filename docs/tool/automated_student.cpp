@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMouseEvent>
 #include <QPixmap>
 #include <QToolButton>
 
@@ -31,8 +30,6 @@ namespace Names {
     constexpr const char *FineArrows = "fineCurrentArrows";      // 0.001 A a press
     constexpr const char *RippleArrows = "rippleArrows";
     constexpr const char *RippleReadout = "rippleReadout";
-    constexpr const char *ArrowUp = "next";  // right or up, in every arrow pair
-    constexpr const char *ArrowDown = "previous";
     constexpr const char *VoltageField = "anodeVoltageField";
     constexpr const char *TurnsField = "turnDensityField";
     constexpr const char *DistanceField = "driftLengthField";
@@ -50,30 +47,6 @@ constexpr int kApproachPresses = 5;
 constexpr int kMostPresses = 400;
 // The ammeter shows less than 10 A; a focusing not found below that is a fault.
 constexpr double kTopCurrent = 9.9;
-
-template <typename T = QWidget>
-T *control(const QWidget &bench, const char *name)
-{
-    T *found = bench.findChild<T *>(QLatin1String(name));
-    if (!found) throw std::runtime_error(std::string("the bench has no control ") + name);
-    return found;
-}
-
-QToolButton *arrow(const QWidget &bench, const char *pair, const char *which)
-{
-    return control<QToolButton>(*control(bench, pair), which);
-}
-
-// A press and release of the left button in the middle of the control.
-void click(QWidget &target)
-{
-    const QPointF local(target.width() / 2.0, target.height() / 2.0);
-    const QPointF global = target.mapToGlobal(local);
-    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&target, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&target, &release);
-}
 
 void key(QWidget &target, int code, const QString &text = QString())
 {
@@ -95,10 +68,10 @@ double shownNumber(QWidget &readout)
     return value;
 }
 
-double fieldNumber(const QWidget &bench, const char *name)
+double fieldNumber(const BenchDriver &bench, const char *name)
 {
     bool ok = false;
-    const double value = QLocale().toDouble(control<QLineEdit>(bench, name)->text(), &ok);
+    const double value = QLocale().toDouble(bench.find<QLineEdit>(name)->text(), &ok);
     if (!ok) throw std::runtime_error(std::string("cannot read the field ") + name);
     return value;
 }
@@ -121,12 +94,12 @@ double length(const QRect &box)
 
 AutomatedStudent::AutomatedStudent(QWidget &bench)
     : bench_(bench),
-      screen_(control(bench, Names::Screen)),
-      ammeter_(control(bench, Names::Ammeter)),
-      coarseUp_(arrow(bench, Names::CoarseArrows, Names::ArrowUp)),
-      coarseDown_(arrow(bench, Names::CoarseArrows, Names::ArrowDown)),
-      fineUp_(arrow(bench, Names::FineArrows, Names::ArrowUp)),
-      fineDown_(arrow(bench, Names::FineArrows, Names::ArrowDown))
+      screen_(bench_.find(Names::Screen)),
+      ammeter_(bench_.find(Names::Ammeter)),
+      coarseUp_(arrowOf(bench_.find<TUpDown>(Names::CoarseArrows), TUDBtnType::btNext)),
+      coarseDown_(arrowOf(bench_.find<TUpDown>(Names::CoarseArrows), TUDBtnType::btPrev)),
+      fineUp_(arrowOf(bench_.find<TUpDown>(Names::FineArrows), TUDBtnType::btNext)),
+      fineDown_(arrowOf(bench_.find<TUpDown>(Names::FineArrows), TUDBtnType::btPrev))
 {}
 
 void AutomatedStudent::waitFor(const QWidget &control) const
@@ -155,19 +128,18 @@ void AutomatedStudent::waitForLayout() const
 
 void AutomatedStudent::switchOn()
 {
-    click(*control(bench_, Names::ScopeSwitch));
-    click(*control(bench_, Names::RegulatorSwitch));
-    QWidget *source = control(bench_, Names::SourceSwitch);
+    bench_.click(Names::ScopeSwitch);
+    bench_.click(Names::RegulatorSwitch);
+    QWidget *source = bench_.find(Names::SourceSwitch);
     waitFor(*source);
-    click(*source);
+    BenchDriver::leftClick(source);
     // Before any current flows the trace is the vertical sweep line: its
     // width is the line's thickness.
     lineThickness_ = traceBox().width();
-    QWidget *ripple = control(bench_, Names::RippleReadout);
-    QToolButton *rippleDown = arrow(bench_, Names::RippleArrows, Names::ArrowDown);
+    QWidget *ripple = bench_.find(Names::RippleReadout);
     for (int press = 0; shownNumber(*ripple) > 0; ++press) {
         if (press == 10) throw std::runtime_error("the ripple does not go down to zero");
-        click(*rippleDown);
+        bench_.press(Names::RippleArrows, TUDBtnType::btPrev);
     }
 }
 
@@ -177,7 +149,7 @@ InstallationReadings AutomatedStudent::readInstallation() const
     r.anodeVoltage = fieldNumber(bench_, Names::VoltageField);
     r.turnsPerMetre = fieldNumber(bench_, Names::TurnsField) * 100;
     r.fieldDistance = fieldNumber(bench_, Names::DistanceField) / 100;
-    r.plateLength = shownNumber(*control(bench_, Names::PlateReadout)) / 100;
+    r.plateLength = shownNumber(*bench_.find(Names::PlateReadout)) / 100;
     return r;
 }
 
@@ -191,7 +163,7 @@ int AutomatedStudent::screenSide() const
     return screen_->width();
 }
 
-QRect TraceBox(const QImage &screen)
+QRect traceBounds(const QImage &screen)
 {
     QRect box;
     for (int y = 0; y < screen.height(); ++y)
@@ -202,7 +174,7 @@ QRect TraceBox(const QImage &screen)
 
 QRect AutomatedStudent::traceBox() const
 {
-    const QRect box = TraceBox(screen_->grab().toImage());
+    const QRect box = traceBounds(screen_->grab().toImage());
     if (box.isEmpty()) throw std::runtime_error("no trace on the screen");
     return box;
 }
@@ -222,10 +194,10 @@ void AutomatedStudent::fineStep(Direction direction)
 {
     const bool up = direction == Direction::Up;
     const double before = ammeter();
-    click(up ? *fineUp_ : *fineDown_);
+    BenchDriver::leftClick(up ? fineUp_ : fineDown_);
     if (ammeter() != before) return;
-    click(up ? *coarseUp_ : *coarseDown_);
-    for (int i = 0; i < 9; ++i) click(up ? *fineDown_ : *fineUp_);
+    BenchDriver::leftClick(up ? coarseUp_ : coarseDown_);
+    for (int i = 0; i < 9; ++i) BenchDriver::leftClick(up ? fineDown_ : fineUp_);
 }
 
 FocusingReadings AutomatedStudent::findFirstFocusing()
@@ -238,12 +210,12 @@ FocusingReadings AutomatedStudent::findFirstFocusing()
     double previous = length(traceBox());
     for (;;) {
         if (ammeter() > kTopCurrent) throw std::runtime_error("no focusing below 10 A");
-        click(*coarseUp_);
+        BenchDriver::leftClick(coarseUp_);
         const double now = length(traceBox());
         if (previous <= spot && now > previous) break;
         previous = now;
     }
-    for (int i = 0; i < kApproachPresses; ++i) click(*coarseDown_);
+    for (int i = 0; i < kApproachPresses; ++i) BenchDriver::leftClick(coarseDown_);
     return approach(1);
 }
 
@@ -286,7 +258,7 @@ FocusingReadings AutomatedStudent::approach(int k)
 
     // One wide step up, over the dash; then narrow steps down: I'' is the
     // first reading at which the dash has shrunk to the lowest trace.
-    click(*coarseUp_);
+    BenchDriver::leftClick(coarseUp_);
     for (int press = 0; traceBox().height() > lowest; ++press) {
         if (press > kMostPresses) throw std::runtime_error("the dash never shrank to the lowest trace");
         fineStep(Direction::Down);
@@ -297,8 +269,8 @@ FocusingReadings AutomatedStudent::approach(int k)
 
 void AutomatedStudent::setCurrent(int milliamps)
 {
-    while (int(std::lround(ammeter() * 1000)) - milliamps >= 10) click(*coarseDown_);
-    while (milliamps - int(std::lround(ammeter() * 1000)) >= 10) click(*coarseUp_);
+    while (int(std::lround(ammeter() * 1000)) - milliamps >= 10) BenchDriver::leftClick(coarseDown_);
+    while (milliamps - int(std::lround(ammeter() * 1000)) >= 10) BenchDriver::leftClick(coarseUp_);
     while (int(std::lround(ammeter() * 1000)) > milliamps) fineStep(Direction::Down);
     while (int(std::lround(ammeter() * 1000)) < milliamps) fineStep(Direction::Up);
 }
@@ -306,15 +278,15 @@ void AutomatedStudent::setCurrent(int milliamps)
 QString AutomatedStudent::calculate(int k)
 {
     if (!calculatorShown_) {
-        click(*control(bench_, Names::SourceLamp));
+        bench_.click(Names::SourceLamp);
         calculatorShown_ = true;
     }
-    QLineEdit *turns = control<QLineEdit>(bench_, Names::CalculatorTurns);
+    QLineEdit *turns = bench_.find<QLineEdit>(Names::CalculatorTurns);
     key(*turns, Qt::Key_End);
     while (!turns->text().isEmpty()) key(*turns, Qt::Key_Backspace, QStringLiteral("\b"));
     key(*turns, Qt::Key_0 + k, QString::number(k));
-    click(*control(bench_, Names::CalculatorButton));
-    return control<QLineEdit>(bench_, Names::CalculatorResult)->text();
+    bench_.click(Names::CalculatorButton);
+    return bench_.find<QLineEdit>(Names::CalculatorResult)->text();
 }
 
 QImage AutomatedStudent::grabCalculator() const
@@ -322,6 +294,6 @@ QImage AutomatedStudent::grabCalculator() const
     QRect area;
     for (const char *name :
          {Names::SourcePanel, Names::CalculatorButton, Names::CalculatorResult, Names::CalculatorTurns})
-        area |= control(bench_, name)->geometry();
-    return control(bench_, Names::ClientArea)->grab(area.adjusted(-6, -6, 6, 6)).toImage();
+        area |= bench_.find(name)->geometry();
+    return bench_.find(Names::ClientArea)->grab(area.adjusted(-6, -6, 6, 6)).toImage();
 }

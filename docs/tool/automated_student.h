@@ -7,14 +7,13 @@
 // reading where the computer procedure's rule says so. It never sees the
 // model's turn angle or any other inner value of the program, so what it
 // measures is what a careful student at the same window measures.
+#include "common/bench_driver.h"
+
 #include <QImage>
 #include <QRect>
 #include <QString>
 
 #include <map>
-
-class QToolButton;
-class QWidget;
 
 // The installation's parameters as the bench shows them, in SI units: the
 // three fields and the plate length read-out.
@@ -39,7 +38,7 @@ struct FocusingReadings {
 };
 
 // The box of the trace's pixels on a picture of the screen, or of a part of it.
-QRect TraceBox(const QImage &screen);
+QRect traceBounds(const QImage &screen);
 
 class AutomatedStudent {
 public:
@@ -80,7 +79,7 @@ private:
     void fineStep(Direction direction);
     void waitFor(const QWidget &control) const;
 
-    QWidget &bench_;
+    BenchDriver bench_;
     QWidget *screen_;
     QWidget *ammeter_;
     QToolButton *coarseUp_, *coarseDown_, *fineUp_, *fineDown_;

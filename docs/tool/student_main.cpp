@@ -105,7 +105,7 @@ Study study(Window window, QSize given = {})
     s.focusings.push_back(student.findFirstFocusing());
     for (int k = 2; k <= kFocusingsLookedAt; ++k)
         s.focusings.push_back(student.findFocusing(k, s.focusings.front().current()));
-    s.result = Process(s.bench, s.used());
+    s.result = processReadings(s.bench, s.used());
 
     const FocusingReadings &first = s.focusings.front();
     s.calculatorCurrent = first.lower;
@@ -161,7 +161,7 @@ void savePictures(const QDir &folder, const FocusingReadings &f, QString &tex)
         if (!enlarged(found->second, kZoom).save(folder.filePath(file)))
             throw std::runtime_error("cannot write " + file.toStdString());
         const QString name = letter(f.k) + QLatin1Char(char(std::toupper(shot[0]))) + QLatin1String(shot + 1);
-        const QRect box = TraceBox(found->second);
+        const QRect box = traceBounds(found->second);
         tex += texMacro(QStringLiteral("StudentShot") + name, texDecimal(milliamps / 1000.0, 3));
         tex += texMacro(QStringLiteral("StudentShape") + name,
                         QStringLiteral("%1\\times %2").arg(box.width()).arg(box.height()));

@@ -26,7 +26,7 @@ double specificCharge(const InstallationReadings &bench, int k, double current)
     return 8 * bench.anodeVoltage * q * q;
 }
 
-ProcessedResult Process(const InstallationReadings &bench, const std::vector<FocusingReadings> &focusings)
+ProcessedResult processReadings(const InstallationReadings &bench, const std::vector<FocusingReadings> &focusings)
 {
     ProcessedResult r;
     double relativeStep = 0;

@@ -25,7 +25,7 @@ struct ProcessedResult {
     double total = 0;                 // both together, C/kg
 };
 
-ProcessedResult Process(const InstallationReadings &bench, const std::vector<FocusingReadings> &focusings);
+ProcessedResult processReadings(const InstallationReadings &bench, const std::vector<FocusingReadings> &focusings);
 
 // An uncertainty rounded as a result is written: one significant digit, two
 // when the first is 1; `decimals` is how many places after the point that
